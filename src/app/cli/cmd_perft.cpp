@@ -1,0 +1,39 @@
+// perft DEPTH [FEN]: leaf counts for each depth 1..DEPTH, then leaves per second.
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+
+#include "app/cli/cli.h"
+#include "board/board.h"
+#include "board/fen.h"
+#include "board/movegen.h"
+#include "board/perft.h"
+
+namespace qv::cli {
+namespace {
+
+int run_perft(int argc, char** argv) {
+    long depth = 0;
+    if (argc < 1 || argc > 2 || !parse_int(argv[0], 1, 30, depth)) return usage("perft");
+    int side = WHITE;
+    if (!load_fen_argument(argc == 2 ? argv[1] : START_FEN, side)) return 2;
+    reset_lists();
+    const auto start = std::chrono::steady_clock::now();
+    uint64_t leaves = 0;
+    for (int d = 1; d <= depth; ++d) {
+        movegen.ply = 1;
+        const uint64_t n = perft(d, side);
+        leaves += n;
+        std::printf("perft %d %" PRIu64 "\n", d, n);
+        std::fflush(stdout);
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("leaves/s %.0f\n", seconds > 0 ? static_cast<double>(leaves) / seconds : 0.0);
+    return 0;
+}
+
+const Register reg({"perft", "perft DEPTH [FEN]", run_perft});
+
+}  // namespace
+}  // namespace qv::cli

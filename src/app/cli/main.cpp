@@ -1,0 +1,84 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli.h"
+#include "board/board.h"
+#include "board/data_dir.h"
+#include "board/fen.h"
+
+namespace qv::cli {
+
+namespace {
+std::vector<Command>& commands() {
+    static std::vector<Command> list;
+    return list;
+}
+}  // namespace
+
+Register::Register(const Command& c) {
+    commands().push_back(c);
+}
+
+int usage(std::string_view command) {
+    auto list = commands();
+    std::sort(list.begin(), list.end(),
+              [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
+    std::fprintf(stderr, "usage: quorvel-cli [--data-dir DIR] COMMAND ARGS\n");
+    for (const auto& c : list) {
+        if (command.empty() || command == c.name)
+            std::fprintf(stderr, "  quorvel-cli %s\n", c.usage);
+    }
+    return 2;
+}
+
+bool parse_int(std::string_view text, long lo, long hi, long& value) {
+    if (text.empty() || text.size() > 18) return false;
+    size_t i = 0;
+    bool negative = false;
+    if (text[0] == '-' || text[0] == '+') {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    if (i == text.size()) return false;
+    long v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        v = v * 10 + (text[i] - '0');
+    }
+    v = negative ? -v : v;
+    if (v < lo || v > hi) return false;
+    value = v;
+    return true;
+}
+
+bool load_fen_argument(const char* text, int& side_to_move) {
+    Position p;
+    std::string error;
+    if (!parse_fen(text, p, error)) {
+        std::fprintf(stderr, "bad FEN: %s\n", error.c_str());
+        return false;
+    }
+    set_position(p);
+    side_to_move = p.side_to_move;
+    return true;
+}
+
+}  // namespace qv::cli
+
+int main(int argc, char** argv) {
+    qv::init_program_dir(argc, argv);
+    if (argc < 2) return qv::cli::usage();
+    const std::string_view name = argv[1];
+    if (name == "help" || name == "--help" || name == "-h") {
+        qv::cli::usage();
+        return 0;
+    }
+    for (const auto& c : qv::cli::commands()) {
+        if (name == c.name) return c.run(argc - 2, argv + 2);
+    }
+    std::fprintf(stderr, "unknown command: %s\n", argv[1]);
+    return qv::cli::usage();
+}

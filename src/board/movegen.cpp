@@ -1,0 +1,355 @@
+#include "board/movegen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "board/board.h"
+
+namespace qv {
+
+MoveGenState movegen;
+
+namespace {
+
+// Working state of one capture generation (reset at its start).
+struct CaptureWork {
+    uint8_t start = 0;  // square of the piece being tried
+    uint8_t enemy_man = 0, enemy_king = 0;
+    uint8_t tried_piece[MAX_PLY + 1] = {};        // code of the piece being tried, per ply
+    uint8_t kings_at[MAX_CAPTURE + 2] = {};       // kings taken up to each depth
+    uint8_t first_king_at[MAX_CAPTURE + 2] = {};  // depth of the first king taken (0: none)
+    uint8_t landing_stack[MAX_CAPTURE + 2] = {};  // landing square after each jump
+    uint8_t best_piece = 0, best_kings = 0, best_first_king = 0;
+    bool record_paths = false;  // window searches: also fill capture_paths
+    bool record_list = true;    // capture_path() records paths only
+};
+CaptureWork work;
+
+Move* move_block = nullptr;
+ClearKillersHook clear_killers_hook = nullptr;
+
+inline Move* current_list() {
+    return move_lists[movegen.ply];
+}
+
+void empty_list() {
+    if (work.record_list) move_count[movegen.ply] = 0;
+    if (work.record_paths) movegen.capture_paths.count = 0;
+}
+
+// Records the sequence of n pieces from work.start to `to` (taken_stack[1..n]).
+void add_capture(int to, int n, uint8_t kings, uint8_t first_king) {
+    movegen.best_capture_count = static_cast<uint8_t>(n);
+    work.best_piece = work.tried_piece[movegen.ply];
+    work.best_kings = kings;
+    work.best_first_king = first_king;
+    if (work.record_list) {
+        uint8_t& count = move_count[movegen.ply];
+        if (count >= MAX_MOVES) return;  // cannot happen in a real game; never overflow
+        Move& m = current_list()[count++];
+        m.from = work.start;
+        m.to = static_cast<uint8_t>(to);
+        m.captures = static_cast<uint8_t>(n);
+        std::memcpy(m.taken, &movegen.taken_stack[1], n);
+        m.order_key = 0;
+    }
+    if (work.record_paths) {
+        CapturePaths& cp = movegen.capture_paths;
+        if (cp.count >= MAX_MOVES) return;
+        int row = ++cp.count;
+        for (int i = 1; i <= n; ++i) {
+            cp.landing[row][i] = work.landing_stack[i];
+            cp.taken[row][i] = movegen.taken_stack[i];
+        }
+    }
+}
+
+void man_search(int s, int n) {
+    const bool white = work.tried_piece[movegen.ply] < 3;
+    const int d0 = white ? 0 : 2;
+    for (int d = d0; d < d0 + 2; ++d) {
+        const int m = neighbour[d][s];
+        if (board[m] != work.enemy_man) continue;
+        const int l = neighbour[d][m];
+        if (board[l] != EMPTY) continue;
+        board[m] = TAKEN;
+        board[s] = EMPTY;
+        movegen.taken_stack[n] = static_cast<uint8_t>(m);
+        work.landing_stack[n] = static_cast<uint8_t>(l);
+        man_search(l, n + 1);
+        board[m] = work.enemy_man;
+        // The deeper search ran first, so a sequence that continues is already recorded
+        // at full length and this prefix loses on count.
+        const int best = movegen.best_capture_count;
+        if (n < best) continue;
+        if (n == best && work.tried_piece[movegen.ply] != work.best_piece) continue;
+        if (n > best) empty_list();
+        add_capture(l, n, 0, 0);
+    }
+}
+
+void king_search(int s, int n, int arrival) {
+    uint8_t* const stack = movegen.taken_stack;
+    stack[n + 1] = 0;
+    for (int d = 0; d < 4; ++d) {
+        if (arrival >= 0 && d == 3 - arrival) continue;
+        board[s] = EMPTY;
+        const int m = neighbour[d][s];
+        const uint8_t code = board[m];
+        if (code == work.enemy_man || code == work.enemy_king) {
+            const bool king = code == work.enemy_king;
+            work.kings_at[n] = static_cast<uint8_t>(work.kings_at[n - 1] + king);
+            work.first_king_at[n] = work.first_king_at[n - 1] ? work.first_king_at[n - 1]
+                                    : king                    ? static_cast<uint8_t>(n)
+                                                              : 0;
+            const int l = neighbour[d][m];
+            if (board[l] == EMPTY) {
+                board[m] = TAKEN;
+                stack[n] = static_cast<uint8_t>(m);
+                stack[n + 1] = static_cast<uint8_t>(l);
+                work.landing_stack[n] = static_cast<uint8_t>(l);
+                king_search(l, n + 1, d);
+                board[l] = EMPTY;
+                board[m] = code;
+            }
+        }
+        // Decide once per depth about the sequence of n-1 pieces that ends where the
+        // king stands (stack[n]); after a jump stack[n] holds the jumped square and the
+        // decision rejects, the deeper search having raised the best count.
+        if (stack[n] == 0) continue;
+        const int k = n - 1;
+        if (k < 1) continue;
+        const int best = movegen.best_capture_count;
+        const uint8_t tried = work.tried_piece[movegen.ply];
+        bool retain = false, empty = false;
+        if (k > best) {
+            retain = empty = true;
+        } else if (k == best) {
+            if (tried > work.best_piece) {
+                retain = empty = true;  // a king beats a man
+            } else if (tried == work.best_piece) {
+                if (work.kings_at[k] > work.best_kings) {
+                    retain = empty = true;
+                } else if (work.kings_at[k] == work.best_kings) {
+                    if (work.first_king_at[k] < work.best_first_king)
+                        retain = empty = true;
+                    else if (work.first_king_at[k] == work.best_first_king)
+                        retain = true;
+                }
+            }
+        }
+        if (!retain) continue;
+        if (empty) empty_list();
+        add_capture(stack[n], k, work.kings_at[k], work.first_king_at[k]);
+        stack[n] = 0;
+    }
+}
+
+void set_enemy_for_code(uint8_t code) {
+    if (code >= 3) {
+        work.enemy_man = WHITE_MAN;
+        work.enemy_king = WHITE_KING;
+    } else {
+        work.enemy_man = BLACK_MAN;
+        work.enemy_king = BLACK_KING;
+    }
+}
+
+void reset_best() {
+    movegen.best_capture_count = 0;
+    work.best_piece = work.best_kings = work.best_first_king = 0;
+    work.kings_at[0] = work.first_king_at[0] = 0;
+    movegen.taken_stack[1] = 0;
+}
+
+// Runs the man or king capture search for the piece on `square` and puts it back.
+void search_piece(int square) {
+    const uint8_t code = board[square];
+    work.tried_piece[movegen.ply] = code;
+    work.start = static_cast<uint8_t>(square);
+    if (is_king(code))
+        king_search(square, 1, -1);
+    else
+        man_search(square, 1);
+    board[square] = code;
+}
+
+void add_plain(Move* list, uint8_t& count, int from, int to) {
+    Move& m = list[count++];
+    m.from = static_cast<uint8_t>(from);
+    m.to = static_cast<uint8_t>(to);
+    m.captures = 0;
+    m.order_key = 0;
+}
+
+// Plain moves of the piece on `from` in direction order.
+void plain_moves_of(int from, Move* list, uint8_t& count) {
+    const uint8_t code = board[from];
+    const int d0 = code == BLACK_MAN ? 2 : 0;  // men move forward only
+    const int d1 = is_king(code) || code == BLACK_MAN ? 4 : 2;
+    for (int d = d0; d < d1; ++d) {
+        const int t = neighbour[d][from];
+        if (board[t] == EMPTY) add_plain(list, count, from, t);
+    }
+}
+
+}  // namespace
+
+void reset_lists() {
+    if (!move_block) {
+        move_block = new (std::nothrow) Move[(MAX_PLY + 1) * MAX_MOVES];
+        if (!move_block) {
+            std::printf("Allocation mémoire\n");
+            std::exit(1);
+        }
+        for (int p = 1; p <= MAX_PLY; ++p) move_lists[p] = move_block + p * MAX_MOVES;
+    }
+    std::memset(move_count, 0, sizeof move_count);
+    std::memset(movegen.taken_stack, 0, sizeof movegen.taken_stack);
+}
+
+int generate(int side) {
+    if (!move_block) reset_lists();
+    const int p = movegen.ply;
+    uint8_t& count = move_count[p];
+    count = 0;
+    reset_best();
+    work.record_paths = false;
+    work.record_list = true;
+    set_enemy_for_code(side == BLACK ? BLACK_MAN : WHITE_MAN);
+
+    uint8_t pieces[32];
+    int npieces = 0;
+    for (int i = 1; i <= 32; ++i) {
+        const int s = side == WHITE ? scan_order[i] : scan_order[33 - i];
+        const uint8_t code = board[s];
+        const bool own = side == WHITE ? is_white(code) : is_black(code);
+        if (!own) continue;
+        search_piece(s);
+        pieces[npieces++] = static_cast<uint8_t>(s);
+    }
+
+    Move* list = move_lists[p];
+    if (count == 0) {
+        for (int i = 0; i < npieces; ++i) plain_moves_of(pieces[i], list, count);
+    }
+    if (movegen.ordering_hook) movegen.ordering_hook(list, count, movegen.best_capture_count > 0);
+    return count;
+}
+
+void set_clear_killers_hook(ClearKillersHook hook) {
+    clear_killers_hook = hook;
+}
+
+int legal_moves(int side) {
+    movegen.ply = 1;
+    reset_lists();
+    if (clear_killers_hook) clear_killers_hook();
+    return generate(side);
+}
+
+int piece_moves(int square, int side) {
+    (void)side;  // the enemy follows from the piece's own code
+    if (!move_block) reset_lists();
+    movegen.ply = 1;
+    reset_best();
+    std::memset(movegen.taken_stack, 0, sizeof movegen.taken_stack);
+    movegen.capture_paths.count = 0;
+    move_count[1] = 0;
+    const uint8_t code = board[square];
+    if (code == EMPTY || code > BLACK_KING) return 0;
+    set_enemy_for_code(code);
+    work.record_paths = true;
+    work.record_list = true;
+    search_piece(square);
+    work.record_paths = false;
+    uint8_t& count = move_count[1];
+    if (count == 0) {
+        plain_moves_of(square, move_lists[1], count);
+        for (int k = 0; k < count; ++k) {
+            movegen.capture_paths.landing[k + 1][1] = move_lists[1][k].to;
+        }
+        movegen.capture_paths.count = count;
+    }
+    return count;
+}
+
+void capture_path(int square, const Move& move) {
+    if (!move_block) reset_lists();
+    const int8_t saved_ply = movegen.ply;
+    const uint8_t saved_best = movegen.best_capture_count;
+    movegen.ply = 1;
+    reset_best();
+    std::memset(movegen.taken_stack, 0, sizeof movegen.taken_stack);
+    movegen.capture_paths.count = 0;
+    const uint8_t code = board[square];
+    if (code != EMPTY && code <= BLACK_KING) {
+        set_enemy_for_code(code);
+        work.record_paths = true;
+        work.record_list = false;
+        search_piece(square);
+        work.record_paths = false;
+        work.record_list = true;
+    }
+    CapturePaths& cp = movegen.capture_paths;
+    for (int row = 1; row <= cp.count; ++row) {
+        bool same = true;
+        for (int i = 1; i <= move.captures && same; ++i)
+            same = cp.taken[row][i] == move.taken[i - 1];
+        if (!same) continue;
+        std::memcpy(cp.landing[0], cp.landing[row], sizeof cp.landing[0]);
+        std::memcpy(cp.taken[0], cp.taken[row], sizeof cp.taken[0]);
+        break;
+    }
+    movegen.ply = saved_ply;
+    movegen.best_capture_count = saved_best;
+}
+
+void landing_squares(const Move& move, uint8_t out[MAX_CAPTURE + 1]) {
+    int cur = move.from;
+    for (int i = 0; i < move.captures && i < MAX_CAPTURE; ++i) {
+        const int t = move.taken[i];
+        int land = 0;
+        for (int d = 0; d < 4; ++d) {
+            if (neighbour[d][cur] == t) {
+                land = neighbour[d][t];
+                break;
+            }
+        }
+        out[i + 1] = static_cast<uint8_t>(land);
+        cur = land;
+    }
+}
+
+void sort_moves(Move* list, int n) {
+    // Insertion sort, stable: lists are short and often nearly sorted.
+    for (int i = 1; i < n; ++i) {
+        Move m = list[i];
+        int j = i - 1;
+        while (j >= 0 && list[j].order_key < m.order_key) {
+            list[j + 1] = list[j];
+            --j;
+        }
+        list[j + 1] = m;
+    }
+}
+
+void sort_moves(int n) {
+    sort_moves(move_lists[movegen.ply], n);
+}
+
+void play_move(const Move& move) {
+    uint8_t piece = board[move.from];
+    board[move.from] = EMPTY;
+    for (int i = 0; i < move.captures; ++i) board[move.taken[i]] = EMPTY;
+    if (piece == WHITE_MAN && move.to <= 4)
+        piece = WHITE_KING;
+    else if (piece == BLACK_MAN && move.to >= 29)
+        piece = BLACK_KING;
+    board[move.to] = piece;
+    board[0] = OFF_BOARD;
+}
+
+}  // namespace qv
