@@ -1,0 +1,70 @@
+// search FEN [--depth N | --time SECONDS | --level L] [--book on|off] [--seed N]:
+// the computer's choice for the side to move, with the lines the window would show.
+#include <cstdio>
+#include <string>
+
+#include "app/cli/cli.h"
+#include "app/cli/search_common.h"
+#include "board/board.h"
+#include "board/movegen.h"
+#include "search/book.h"
+#include "search/driver.h"
+#include "search/engine_start.h"
+
+namespace qv::cli {
+namespace {
+
+int run_search(int argc, char** argv) {
+    if (argc < 1) return usage("search");
+    Strength strength;
+    strength.level = 5;
+    bool book_on = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        if (i + 1 >= argc) return usage("search");
+        const char* value = argv[++i];
+        long v = 0;
+        if (opt == "--depth" || opt == "--time" || opt == "--level") {
+            if (!parse_strength(opt.substr(2), value, strength)) return usage("search");
+        } else if (opt == "--book") {
+            const std::string b = value;
+            if (b != "on" && b != "off") return usage("search");
+            book_on = b == "on";
+        } else if (opt == "--seed") {
+            if (!parse_int(value, 0, 4294967295L, v)) return usage("search");
+            seed_book_random(static_cast<uint32_t>(v));
+        } else {
+            return usage("search");
+        }
+    }
+    int side = WHITE;
+    if (!load_fen_argument(argv[0], side)) return 1;
+    start_engine();
+    CliHost cli_host;
+    cli_host.print = true;
+    set_host(&cli_host);
+    search.library_enabled = book_on;
+    static SearchInputs in;
+    cli_host.deadline_ms = apply_strength(strength, in);
+    const uint8_t r = choose_move(side, in);
+    cli_host.flush();
+    set_host(nullptr);
+    if (r == NO_MOVE) {
+        std::printf("bestmove none score %d\n", (side == WHITE ? 1 : 1) * -16000);
+        return 0;
+    }
+    const bool searched = r != SINGLE_MOVE && search.node_count > 0;
+    const Move& m = move_lists[1][r == SINGLE_MOVE ? 0 : r];
+    const int score = searched ? search.last_score : search.root_static;
+    std::printf("bestmove %s score %d\n", move_text(m.from, m.to, m.captures > 0).c_str(),
+                score / 2);
+    return 0;
+}
+
+const Register reg({"search",
+                    "search FEN [--depth N | --time SECONDS | --level L] [--book on|off] "
+                    "[--seed N]",
+                    run_search});
+
+}  // namespace
+}  // namespace qv::cli
