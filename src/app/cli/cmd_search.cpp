@@ -14,11 +14,47 @@
 namespace qv::cli {
 namespace {
 
+// Plays the moves of `text` ("23-19 10-14 ...", notation numbers) from the position on
+// board, recording them as the game line. False, with a message, at an illegal move.
+bool play_line(const std::string& text, int& side, SearchInputs& in) {
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ') ++i;
+        if (i >= text.size()) break;
+        const size_t start = i;
+        while (i < text.size() && text[i] != ' ') ++i;
+        const std::string token = text.substr(start, i - start);
+        const size_t sep = token.find_first_of("-x");
+        long from = 0, to = 0;
+        if (sep == std::string::npos || !parse_int(token.substr(0, sep), 1, 32, from) ||
+            !parse_int(token.substr(sep + 1), 1, 32, to)) {
+            std::fprintf(stderr, "search: bad move \"%s\"\n", token.c_str());
+            return false;
+        }
+        const int n = legal_moves(side);
+        const Move* list = move_lists[1];
+        int k = 0;
+        while (k < n && (list[k].from != square_of_label(static_cast<int>(from)) ||
+                         list[k].to != square_of_label(static_cast<int>(to))))
+            ++k;
+        if (k == n || in.game_ply >= 250) {
+            std::fprintf(stderr, "search: illegal move \"%s\"\n", token.c_str());
+            return false;
+        }
+        const Move m = list[k];
+        play_move(m);
+        in.line[++in.game_ply] = {m.from, m.to, m.captures};
+        side = 1 - side;
+    }
+    return true;
+}
+
 int run_search(int argc, char** argv) {
     if (argc < 1) return usage("search");
     Strength strength;
     strength.level = 5;
     bool book_on = false;
+    std::string moves;
     for (int i = 1; i < argc; ++i) {
         const std::string opt = argv[i];
         if (i + 1 >= argc) return usage("search");
@@ -30,6 +66,8 @@ int run_search(int argc, char** argv) {
             const std::string b = value;
             if (b != "on" && b != "off") return usage("search");
             book_on = b == "on";
+        } else if (opt == "--moves") {
+            moves = value;
         } else if (opt == "--seed") {
             if (!parse_int(value, 0, 4294967295L, v)) return usage("search");
             seed_book_random(static_cast<uint32_t>(v));
@@ -39,12 +77,13 @@ int run_search(int argc, char** argv) {
     }
     int side = WHITE;
     if (!load_fen_argument(argv[0], side)) return 1;
+    static SearchInputs in;
+    if (!play_line(moves, side, in)) return 1;
     start_engine();
     CliHost cli_host;
     cli_host.print = true;
     set_host(&cli_host);
     search.library_enabled = book_on;
-    static SearchInputs in;
     cli_host.deadline_ms = apply_strength(strength, in);
     const uint8_t r = choose_move(side, in);
     cli_host.flush();
@@ -63,7 +102,7 @@ int run_search(int argc, char** argv) {
 
 const Register reg({"search",
                     "search FEN [--depth N | --time SECONDS | --level L] [--book on|off] "
-                    "[--seed N]",
+                    "[--seed N] [--moves \"23-19 10-14 ...\"]",
                     run_search});
 
 }  // namespace
