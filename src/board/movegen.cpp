@@ -360,6 +360,22 @@ void landing_squares(const Move& move, uint8_t out[MAX_CAPTURE + 1]) {
     }
 }
 
+std::string move_path(const Move& move) {
+    std::string text = label(move.from);
+    if (move.captures == 0) {
+        text += '-';
+        text += label(move.to);
+        return text;
+    }
+    uint8_t landing[MAX_CAPTURE + 1] = {};
+    landing_squares(move, landing);
+    for (int j = 1; j <= move.captures; ++j) {
+        text += 'x';
+        text += label(landing[j]);
+    }
+    return text;
+}
+
 void sort_moves(Move* list, int n) {
     // Insertion sort, stable: lists are short and often nearly sorted.
     for (int i = 1; i < n; ++i) {

@@ -29,7 +29,9 @@ void walk(int depth, int side, int d, uint64_t counts[]) {
 
 }  // namespace
 
-void perft_all(int depth, int side, uint64_t counts[]) { walk(depth, side, 1, counts); }
+void perft_all(int depth, int side, uint64_t counts[]) {
+    walk(depth, side, 1, counts);
+}
 
 uint64_t perft(int depth, int side) {
     uint64_t counts[MAX_PLY + 1] = {};
