@@ -11,7 +11,10 @@
 // LOST_NOW stands apart because "lost in 0 plies" cannot be written as a negative byte;
 // the probe turns it into ply - 32000 for the mover, exactly what the search returns for a
 // node whose side has no move. A side with no piece never occurs inside a table (every
-// signature has pieces on both sides); a move taking the last enemy piece is a win in 1.
+// signature has pieces on both sides); a move taking the last enemy piece is a win in 1,
+// like a move that leaves the enemy without a move. (The search itself scores the capture
+// of the last piece one point higher, 32000 - ply at the capturing node, since it stops
+// there without visiting the empty side; a block it scores as the probe does.)
 #pragma once
 
 #include <cstdint>
