@@ -16,6 +16,9 @@ struct EndgameTables {
     const int8_t* table(int t) const { return bytes + TABLE_SPECS[t].offset; }
 };
 
+// The files are headerless byte images laid end to end in load order.
+static_assert(sizeof(EndgameTables) == ENDGAME_TOTAL_BYTES);
+
 // The tables the search probes.
 extern EndgameTables endgame_tables;
 
