@@ -129,6 +129,44 @@ TEST_P(Score, ByPlyParity) {
 
 INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES));
 
+// Entries of the shipped tables that can be checked by hand.
+struct KnownEntry {
+    const char* fen;
+    int8_t v;
+};
+
+const KnownEntry KNOWN_ENTRIES[] = {
+    {"W:WK15:BK12", 1},                 // the king takes the other: won in 1
+    {"W:W15:B12", 1},                   // so does a man taking the last man
+    {"B:W21:B17", 1},                   // the same, Black to move, read through the mirror
+    {"W:W08:B04", qv::LOST_NOW},        // a man on the edge blocked by the man ahead
+    {"B:W29:B25", qv::LOST_NOW},        // the same turned round, Black to move
+    {"W:WK01:BK05,K06", 1},             // the cornered king takes both in one sequence
+    {"W:WK01:BK05,K10", qv::LOST_NOW},  // ... or, with the landing square taken, is stuck
+    {"B:WK05,K10:BK01", qv::LOST_NOW},  // the same with the colours swapped, unmirrored
+};
+
+void PrintTo(const KnownEntry& c, std::ostream* os) {
+    *os << c.fen;
+}
+
+class Known : public testing::TestWithParam<KnownEntry> {};
+
+TEST_P(Known, ShippedByte) {
+    const KnownEntry& c = GetParam();
+    qv::load_endgame_tables();
+    qv::tables_loaded = true;
+    const int side = set_fen(c.fen);
+    qv::TableEntry e;
+    ASSERT_TRUE(qv::locate_position(qv::board, side, e));
+    EXPECT_EQ(qv::endgame_tables.at(e.table, e.index), c.v);
+    int16_t score = 0;
+    ASSERT_TRUE(qv::probe_endgame(side, 3, score));
+    EXPECT_EQ(score, qv::endgame_score(c.v, 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES));
+
 // Every entry that holds a legal position reads back at its own index, White to move and,
 // turned into the same position with Black to move, through the table's mirror.
 TEST(EntryRoundTrip, BothSidesToMove) {
