@@ -69,19 +69,6 @@ bool is_advance(const Move& m) {
     return (code == BLACK_MAN && m.to > 20) || (code == WHITE_MAN && m.to < 13);
 }
 
-// The repetition at the root: the move repeats the one four plies back, and the last
-// two moves each repeat, by start square and capture count, the ones four plies before.
-bool repeats_game(const Move& m) {
-    const int g = search.game_ply;
-    const SearchInputs* in = search.inputs;
-    if (!in || g < 6) return false;
-    const GameMove* line = in->line;
-    const GameMove& back4 = line[g - 3];
-    if (m.from != back4.from || m.to != back4.to) return false;
-    return line[g].from == line[g - 4].from && line[g].captures == line[g - 4].captures &&
-           line[g - 1].from == line[g - 5].from && line[g - 1].captures == line[g - 5].captures;
-}
-
 bool analysed_game_move(const Move& m) {
     const SearchInputs* in = search.inputs;
     if (!search.analysis_mode || !in || search.game_ply >= in->analysis_end_ply) return false;
@@ -127,14 +114,11 @@ void record_root_moves(const Move* list, int n, int16_t alpha) {
     }
 }
 
-// Forced-line pruning after a quiet move: 0 search it, 1 value it statically,
-// 2 the node ends with the static value.
-int forced_line(int g, int e, bool marker) {
-    (void)marker;
-    if (total_pieces() < 7 || search.quiet_plies < 2) return 0;
-    const int depth = search.iteration_depth;
-    if (g < 0 && !search.max_advance && !search.min_advance && search.quiet_plies > depth / 2)
-        return 1;
+}  // namespace
+
+int forced_line(int pieces, int quiet_plies, int g, int e, int depth, bool advancing) {
+    if (pieces < 7 || quiet_plies < 2) return 0;
+    if (g < 0 && !advancing && quiet_plies > depth / 2) return 1;
     if (e > depth - 4) {
         if (g < -3) return 2;
         if (g == -3 || (g == -2 && e > depth - 2) || (g == -1 && e > depth - 1)) return 1;
@@ -142,7 +126,14 @@ int forced_line(int g, int e, bool marker) {
     return 0;
 }
 
-}  // namespace
+bool repeats_game(const Move& m, const SearchInputs& in, int g) {
+    if (g < 6) return false;
+    const GameMove* line = in.line;
+    const GameMove& back4 = line[g - 3];
+    if (m.from != back4.from || m.to != back4.to) return false;
+    return line[g].from == line[g - 4].from && line[g].captures == line[g - 4].captures &&
+           line[g - 1].from == line[g - 5].from && line[g - 1].captures == line[g - 5].captures;
+}
 
 int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
     int best = -INF_SCORE;
@@ -218,7 +209,9 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
 
         const int e = p - search.capture_plies[p] - search.root_reduction - (marker ? 1 : 0) -
                       search.promotion_extension;
-        const int prune = forced_line(search.material_gain, e, marker);
+        const int prune =
+            forced_line(total_pieces(), search.quiet_plies, search.material_gain, e,
+                        search.iteration_depth, search.max_advance || search.min_advance);
         if (prune == 2) return static_value(alpha, beta);
         if (prune == 1) {
             const int16_t v = static_value(alpha, beta);
@@ -250,7 +243,9 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
         search.pv_ordering = false;
 
         if (p == 1) {
-            if (search.game_ply >= 6 && -DECIDED < s && s < DECIDED && repeats_game(m)) s = 0;
+            if (-DECIDED < s && s < DECIDED && search.inputs &&
+                repeats_game(m, *search.inputs, search.game_ply))
+                s = 0;
             search.root_score[i] = static_cast<int16_t>(s > best    ? s + 2 * i + 200
                                                         : s == best ? s - 200
                                                                     : s - 300);
@@ -367,7 +362,9 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
 
         const int e = p - search.capture_plies[p] - search.root_reduction - (marker ? 1 : 0) -
                       search.promotion_extension;
-        const int prune = forced_line(-search.material_gain, e, marker);
+        const int prune =
+            forced_line(total_pieces(), search.quiet_plies, -search.material_gain, e,
+                        search.iteration_depth, search.max_advance || search.min_advance);
         if (prune == 2) return static_value(alpha, beta);
         if (prune == 1) {
             const int16_t v = static_value(alpha, beta);

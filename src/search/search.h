@@ -27,6 +27,15 @@ void clear_killers();
 void clear_best_moves();
 void seed_killers(int16_t score, int last_ply);
 
+// Forced-line pruning after move at a node whose side to move has won g units since the
+// root (men 1, kings 3), e its effective depth: 0 search the move, 1 value it statically,
+// 2 end the node with the static value. `advancing`: either advance flag is set.
+int forced_line(int pieces, int quiet_plies, int g, int e, int depth, bool advancing);
+
+// Root move m repeats the game four plies back (game ply g), with the last two moves
+// each repeating the ones four plies before them by start square and capture count.
+bool repeats_game(const Move& m, const SearchInputs& in, int g);
+
 // The generator's ordering hook (principal variation, hash move, killers, root scores).
 void search_ordering_hook(Move* list, int count, bool captures);
 
