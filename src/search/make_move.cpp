@@ -2,6 +2,7 @@
 // There is no unmake; nodes restore a saved copy instead.
 #include "board/board.h"
 #include "eval/evaluate.h"
+#include "search/position_table.h"
 #include "search/search.h"
 #include "search/tt.h"
 
@@ -50,6 +51,9 @@ void make_search_move(int i) {
     board[to] = final_code;
     toggle_key(final_code, to);
     eval_state.last_destination = static_cast<uint8_t>(to);
+    // The child probes both tables first thing: start the two memory loads now.
+    tt_prefetch();
+    prefetch_position(hash_state.index_key + (is_white(code) ? 0 : 1));
 }
 
 }  // namespace qv

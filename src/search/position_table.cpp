@@ -51,6 +51,10 @@ const PositionEntry* probe_position(uint32_t index_key, uint32_t lock_key) {
     return e.lock == lock_key ? &e : nullptr;
 }
 
+void prefetch_position(uint32_t index_key) {
+    if (position_table) __builtin_prefetch(&position_table[index_key % POSITION_ENTRIES]);
+}
+
 bool store_position(uint32_t index_key, uint32_t lock_key, int16_t score, const std::string& file) {
     if (!allocate_position_table()) return false;
     PositionEntry& e = position_table[index_key % POSITION_ENTRIES];

@@ -29,6 +29,9 @@ void clear_position_table();
 // The entry of (index key, lock key) when its lock matches; nullptr otherwise (also
 // before the table exists). Callers add 1 to the index key when White is to move.
 const PositionEntry* probe_position(uint32_t index_key, uint32_t lock_key);
+// Starts loading the entry of `index_key` into the cache (the search calls it as soon as
+// a child's keys are known).
+void prefetch_position(uint32_t index_key);
 // Writes lock and score unless the entry holds a decided score (30000 or more either
 // way), then saves the whole table to `file` (false when it cannot be written).
 bool store_position(uint32_t index_key, uint32_t lock_key, int16_t score, const std::string& file);

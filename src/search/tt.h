@@ -65,6 +65,11 @@ inline void toggle_key(uint8_t code, int square) {
     hash_state.lock_key ^= hash_state.lock_key_table[code * 32 + square];
 }
 
+// Starts loading the slot of the current keys into the cache.
+inline void tt_prefetch() {
+    __builtin_prefetch(&hash_state.table[hash_state.index_key % hash_state.entry_count]);
+}
+
 // The entry for the current keys when it belongs to this position at this absolute ply
 // and reaches the current horizon; nullptr otherwise.
 const TtEntry* tt_probe(int p);

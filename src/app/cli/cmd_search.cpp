@@ -1,5 +1,6 @@
 // search FEN [--depth N | --time SECONDS | --level L] [--book on|off] [--seed N]:
 // the computer's choice for the side to move, with the lines the window would show.
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -85,8 +86,17 @@ int run_search(int argc, char** argv) {
     set_host(&cli_host);
     search.library_enabled = book_on;
     cli_host.deadline_ms = apply_strength(strength, in);
+    const auto started = std::chrono::steady_clock::now();
     const uint8_t r = choose_move(side, in);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     cli_host.flush();
+    if (search.node_count > 0) {
+        // a stopped iteration does not count as reached
+        const int depth = search.iteration_depth - (search.stop_requested ? 1 : 0);
+        std::printf("depth %d nodes %d time %.2f nps %.0f\n", depth, search.node_count, seconds,
+                    seconds > 0 ? search.node_count / seconds : 0.0);
+    }
     set_host(nullptr);
     if (r == NO_MOVE) {
         std::printf("bestmove none score %d\n", (side == WHITE ? 1 : 1) * -16000);

@@ -1,0 +1,36 @@
+// Shots: positions where the side to move wins material by force (a man given up to take
+// two or more back). A shallow search does not see the gain; a modest depth finds it.
+#include <gtest/gtest.h>
+
+#include "search_test_util.h"
+
+namespace qv {
+namespace {
+
+class Shot : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Shot, FoundAtDepthNine) {
+    SearchInputs in;
+    test::search_fixed(GetParam(), 2, in);
+    EXPECT_LT(search.last_score, 1000) << "not a hidden gain at depth 2";
+    in = SearchInputs{};
+    test::search_fixed(GetParam(), 9, in);
+    EXPECT_GE(search.last_score, 1500) << "a man won by force";
+    EXPECT_LT(search.last_score, 30000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, Shot,
+    ::testing::Values("B:W17,18,19,21,22,24,27,28,31,32:B1,5,6,7,8,9,10,11,15,16",
+                      "B:W17,18,21,22,23,24,27,28,31,32:B1,5,6,7,8,9,10,11,12,16",
+                      "B:W17,19,21,23,24,25,26,27,28,31,32:B1,4,5,6,7,9,10,11,12,14,16",
+                      "W:W17,18,22,23,24,25,26,27,28,30,32:B1,5,6,7,8,9,10,11,12,13,16",
+                      "W:W18,21,22,23,24,25,26,27,28,30,32:B1,4,5,6,8,9,10,11,12,13,16",
+                      "W:W8,17,21,23,25,26,27,28,32:B1,5,6,9,10,11,14,15,16",
+                      "W:WK4,17,18,19,22,27,28,32:B5,6,9,10,11,13,16,20",
+                      "W:WK4,17,18,22,23,27,28,32:B5,6,9,10,11,13,15,16",
+                      "W:WK4,17,21,22,23,25,27,28,32:B1,6,9,10,11,13,14,15,16",
+                      "W:WK3,17,18,20,21,24:B1,9,10,11,15,K31"));
+
+}  // namespace
+}  // namespace qv
