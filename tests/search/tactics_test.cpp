@@ -34,3 +34,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// Won endings inside the tables, played out by the engine for both sides.
+class TableEnding : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TableEnding, PlayedToTheWin) {
+    SearchInputs first;
+    test::search_fixed(GetParam(), 6, first);  // fresh engine state, tables loaded
+    int side = test::set_fen(GetParam());
+    const int winner = side;
+    static SearchInputs in;
+    for (int ply = 0; ply < 80; ++ply) {
+        in = SearchInputs{};
+        in.fixed_depth = 6;
+        search.last_score = 0;
+        const uint8_t r = choose_move(side, in);
+        if (r == NO_MOVE) {
+            EXPECT_NE(side, winner) << "the winning side ran out of moves";
+            return;
+        }
+        play_move(move_lists[1][r == SINGLE_MOVE ? 0 : r]);
+        side = 1 - side;
+    }
+    ADD_FAILURE() << "not won within 80 plies";
+}
+INSTANTIATE_TEST_SUITE_P(Positions, TableEnding,
+                         ::testing::Values("W:WK22,K18:BK11", "W:WK14,30:BK3", "W:W21,26:B10",
+                                           "B:W10:B21,26"));
+
+}  // namespace
+}  // namespace qv
