@@ -215,12 +215,13 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
         r.king_fork = king_fork_term(side);
         p += r.king_fork;
     }
+    const Occupancy occupancy = kings == 0 || st.phase < 3 ? occupancy_of_board() : Occupancy{};
     int e = 0;
-    if (kings == 0) e = men_ending_patterns(side);
+    if (kings == 0) e = men_ending_patterns(side, occupancy);
     r.men_ending = e;
     if (e == 0) {
         if (st.phase < 3) {
-            r.formation = formation_term(side);
+            r.formation = formation_term(side, occupancy);
             p += r.formation;
         }
         if (b > -9 && b < 9) {

@@ -62,20 +62,20 @@ constexpr std::array RULES = {
     make_pattern("P<2 W22 W26 W30", 4, ""),        // a solid chain from the back row to 22
 };
 
-constexpr auto ALL = with_mirrors(RULES);
+constexpr PatternList ALL(with_mirrors(RULES));
 
 }  // namespace
 
 std::span<const Pattern> formation_rules() {
-    return ALL;
+    return ALL.rules();
+}
+
+int formation_white(bool t, int phase, const Occupancy& b) {
+    return std::clamp(ALL.sum_matches(b, t, phase), -50, 50);
 }
 
 int formation_white(bool t, int phase) {
-    const Occupancy b = occupancy_of_board();
-    int sum = 0;
-    for (const Pattern& p : ALL)
-        if (matches(p, b, t, phase)) sum += p.value;
-    return std::clamp(sum, -50, 50);
+    return formation_white(t, phase, occupancy_of_board());
 }
 
 }  // namespace qv

@@ -83,23 +83,25 @@ constexpr std::array RULES = {
     make_pattern("N W16 E12 E8 E3 E4 !X11", 80, "X1 X2"),         // 16-12
 };
 
-constexpr auto ALL = with_mirrors(RULES);
+constexpr PatternList ALL(with_mirrors(RULES));
 
 }  // namespace
 
 std::span<const Pattern> men_ending_rules() {
-    return ALL;
+    return ALL.rules();
 }
 
 int first_men_ending(const Occupancy& b, bool t) {
-    for (size_t i = 0; i < ALL.size(); ++i)
-        if (matches(ALL[i], b, t, 0)) return static_cast<int>(i);
-    return -1;
+    return ALL.first_match(b, t, 0);
+}
+
+int men_ending_white(bool t, const Occupancy& b) {
+    const int i = first_men_ending(b, t);
+    return i < 0 ? 0 : ALL.rules()[static_cast<size_t>(i)].value;
 }
 
 int men_ending_white(bool t) {
-    const int i = first_men_ending(occupancy_of_board(), t);
-    return i < 0 ? 0 : ALL[static_cast<size_t>(i)].value;
+    return men_ending_white(t, occupancy_of_board());
 }
 
 }  // namespace qv

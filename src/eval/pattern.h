@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -152,10 +153,11 @@ constexpr std::array<Pattern, 2 * N> with_mirrors(const std::array<Pattern, N>& 
 
 // t: White to move.
 inline bool matches(const Pattern& p, const Occupancy& b, bool t, int phase) {
-    const uint32_t occupied = ~b.empty;
-    if ((b.white & p.white) != p.white || (b.black & p.black) != p.black) return false;
-    if ((b.empty & p.empty) != p.empty || (occupied & p.occupied) != p.occupied) return false;
-    if ((b.white & p.not_white) | (b.black & p.not_black)) return false;
+    // One pass over the square conditions: any bit left is a condition broken.
+    const uint32_t broken = (p.white & ~b.white) | (p.black & ~b.black) | (p.empty & ~b.empty) |
+                            (p.occupied & b.empty) | (p.not_white & b.white) |
+                            (p.not_black & b.black);
+    if (broken) return false;
     if (p.turn != Turn::ANY && (p.turn == Turn::WHITE_TO_MOVE) != t) return false;
     if (phase < p.min_phase || phase > p.max_phase) return false;
     if (p.excl_white | p.excl_black | p.excl_empty) {
@@ -165,5 +167,69 @@ inline bool matches(const Pattern& p, const Occupancy& b, bool t, int phase) {
     }
     return true;
 }
+
+// A rule list with an index: each rule is filed under one man it needs (its lowest white
+// square, else its lowest black square; rules that need no man are always tried), so a
+// position only tries the rules of the men that stand on it, still in list order.
+template <size_t N>
+class PatternList {
+  public:
+    static constexpr size_t WORDS = (N + 63) / 64;
+
+    constexpr explicit PatternList(const std::array<Pattern, N>& rules) : rules_(rules) {
+        for (size_t i = 0; i < N; ++i) {
+            const Pattern& p = rules[i];
+            uint64_t* set = always_;
+            if (p.white)
+                set = by_white_[std::countr_zero(p.white)];
+            else if (p.black)
+                set = by_black_[std::countr_zero(p.black)];
+            set[i / 64] |= uint64_t{1} << (i % 64);
+        }
+    }
+
+    const std::array<Pattern, N>& rules() const { return rules_; }
+
+    // Index of the first rule that matches, -1 for none.
+    int first_match(const Occupancy& b, bool t, int phase) const {
+        uint64_t candidates[WORDS];
+        gather(b, candidates);
+        for (size_t w = 0; w < WORDS; ++w) {
+            for (uint64_t bits = candidates[w]; bits; bits &= bits - 1) {
+                const size_t i = w * 64 + static_cast<size_t>(std::countr_zero(bits));
+                if (matches(rules_[i], b, t, phase)) return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+    // Sum of the values of all the rules that match.
+    int sum_matches(const Occupancy& b, bool t, int phase) const {
+        uint64_t candidates[WORDS];
+        gather(b, candidates);
+        int sum = 0;
+        for (size_t w = 0; w < WORDS; ++w) {
+            for (uint64_t bits = candidates[w]; bits; bits &= bits - 1) {
+                const size_t i = w * 64 + static_cast<size_t>(std::countr_zero(bits));
+                if (matches(rules_[i], b, t, phase)) sum += rules_[i].value;
+            }
+        }
+        return sum;
+    }
+
+  private:
+    void gather(const Occupancy& b, uint64_t (&out)[WORDS]) const {
+        for (size_t w = 0; w < WORDS; ++w) out[w] = always_[w];
+        for (uint32_t m = b.white; m; m &= m - 1)
+            for (size_t w = 0; w < WORDS; ++w) out[w] |= by_white_[std::countr_zero(m)][w];
+        for (uint32_t m = b.black; m; m &= m - 1)
+            for (size_t w = 0; w < WORDS; ++w) out[w] |= by_black_[std::countr_zero(m)][w];
+    }
+
+    std::array<Pattern, N> rules_;
+    uint64_t always_[WORDS] = {};
+    uint64_t by_white_[32][WORDS] = {};  // by bit (square - 1)
+    uint64_t by_black_[32][WORDS] = {};
+};
 
 }  // namespace qv

@@ -20,8 +20,9 @@ struct Terms {
 // Every knowledge term for `side` at `ply`.
 Terms terms_for(int side, int ply) {
     movegen.ply = static_cast<int8_t>(ply);
-    return {{breakthrough_term(side), men_mobility_term(side), formation_term(side),
-             king_fork_term(side), king_tactics_term(side), men_ending_patterns(side)}};
+    const Occupancy b = occupancy_of_board();
+    return {{breakthrough_term(side), men_mobility_term(side), formation_term(side, b),
+             king_fork_term(side), king_tactics_term(side), men_ending_patterns(side, b)}};
 }
 
 int16_t score_for(int root, int ply, uint8_t last_destination, uint8_t root_piece) {
