@@ -61,7 +61,9 @@ int16_t static_score(int side);
 
 // Incremental updates for the search's move maker (root side's pieces count positively):
 // the piece `code` leaves or arrives on square `s` (a man: piece-square, advance, wing
-// zone and centre; a king: king table). piece_count is the caller's affair.
+// zone and centre; a king: king table). piece_count is the caller's affair. A move is
+// eval_lift(piece, from), eval_lift(taken piece, square) for each capture, then
+// eval_place(piece, to); a promotion places the king's code instead of the man's.
 void eval_lift(uint8_t code, int s);
 void eval_place(uint8_t code, int s);
 
