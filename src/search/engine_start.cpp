@@ -4,6 +4,7 @@
 
 #include "board/data_dir.h"
 #include "eval/egdb.h"
+#include "eval/params.h"
 #include "search/book.h"
 #include "search/driver.h"
 #include "search/position_table.h"
@@ -24,6 +25,8 @@ void start_engine(bool with_endgame_tables) {
         std::fprintf(stderr, "ital.dat missing or short: empty position table\n");
         clear_position_table();
     }
+    if (!load_default_parameters())
+        std::fprintf(stderr, "Parametres/defaut.par missing or short: evaluation without it\n");
     install_search_hooks();
     if (with_endgame_tables) {
         tables_loaded = true;

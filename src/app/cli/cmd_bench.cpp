@@ -59,7 +59,7 @@ constexpr const char* BENCH_POSITIONS[] = {
 };
 
 int run_bench(int argc, char** argv) {
-    long depth = 11;
+    long depth = 9;
     if (argc > 1 || (argc == 1 && !parse_int(argv[0], 1, 30, depth))) return usage("bench");
     start_engine();
     search.library_enabled = 0;

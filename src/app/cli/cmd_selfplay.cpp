@@ -13,6 +13,7 @@
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/now.h"
+#include "eval/params.h"
 #include "search/book.h"
 #include "search/driver.h"
 #include "search/engine_start.h"
@@ -26,6 +27,7 @@ constexpr int MAX_GAME_PLIES = 252;
 struct Player {
     Strength strength;
     std::string params;
+    ParameterState parameters;  // the set this player evaluates with
 };
 
 struct GameResult {
@@ -40,8 +42,7 @@ int total_on_board() {
     return t.white + t.black;
 }
 
-GameResult play_game(const Player players[2], int first_colour, CliHost& cli_host,
-                     bool print_fens) {
+GameResult play_game(const Player* players, int first_colour, CliHost& cli_host, bool print_fens) {
     static SearchInputs in;
     in = SearchInputs{};
     GameResult result;
@@ -63,6 +64,7 @@ GameResult play_game(const Player players[2], int first_colour, CliHost& cli_hos
         }
         if (print_fens) std::printf("fen %s\n", write_fen(board, side).c_str());
         const Player& p = players[side == first_colour ? 0 : 1];
+        parameter_state = p.parameters;
         in.game_ply = g;
         cli_host.deadline_ms = apply_strength(p.strength, in);
         const int32_t start = now();
@@ -123,16 +125,18 @@ bool parse_args(int argc, char** argv, long& games, Player players[2], std::stri
 
 int run_selfplay(int argc, char** argv) {
     long games = 0;
-    Player players[2];
+    static Player players[2];
     players[0].strength.level = 1;
     std::string pdn;
     bool fens = false;
     if (!parse_args(argc, argv, games, players, pdn, fens)) return usage("selfplay");
-    if (!players[0].params.empty() || !players[1].params.empty()) {
-        std::fprintf(stderr, "selfplay: parameter sets cannot be loaded by this build\n");
-        return 1;
-    }
     start_engine();
+    for (Player& p : players) {
+        const bool loaded =
+            p.params.empty() ? load_default_parameters() : load_parameters(p.params);
+        if (!loaded && !p.params.empty()) return 1;  // the loader has said why
+        p.parameters = parameter_state;
+    }
     CliHost cli_host;
     set_host(&cli_host);
     search.library_enabled = 1;

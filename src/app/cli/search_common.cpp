@@ -69,6 +69,9 @@ bool parse_strength(const std::string& kind, const char* value, Strength& s) {
 int64_t apply_strength(const Strength& s, SearchInputs& in) {
     in.fixed_depth = 0;
     in.no_time_limit = false;
+    // no level: the budget of "long, long", so that no fixed-depth budget lingers
+    in.time_budget = 320000;
+    in.clock_limit = 319998;
     if (s.level >= 0) {
         in.time_budget = NAMED_LEVELS[s.level].time_budget;
         in.clock_limit = NAMED_LEVELS[s.level].clock_limit;
