@@ -170,3 +170,34 @@ TEST(Search, CopyPvJoinsTheLineBelow) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+GameMove game_move(int from, int to) {
+    return {static_cast<uint8_t>(square_of_label(from)), static_cast<uint8_t>(square_of_label(to)),
+            0};
+}
+
+// Kings shuffling: W 22-18, B 11-15, W 18-22, B 15-11, W 22-18, B 11-15. At ply 6 the
+// root move 18-22 repeats the game and scores 0; without that history it scores high.
+TEST(Search, RootRepetitionScoresZero) {
+    const char* fen = "W:WK18,25,26,27:BK15,5,6";
+    RootLines with, without;
+    SearchInputs in;
+    set_host(&without);
+    test::search_fixed(fen, 6, in);
+    in = SearchInputs{};
+    in.game_ply = 6;
+    const int plies[6][2] = {{22, 18}, {11, 15}, {18, 22}, {15, 11}, {22, 18}, {11, 15}};
+    for (int k = 0; k < 6; ++k) in.line[k + 1] = game_move(plies[k][0], plies[k][1]);
+    set_host(&with);
+    test::search_fixed(fen, 6, in);
+    set_host(nullptr);
+    EXPECT_EQ(with.value["18-22"], 0);
+    EXPECT_GT(without.value["18-22"], 500);
+    EXPECT_EQ(with.value["18-14"], without.value["18-14"]);
+}
+
+}  // namespace
+}  // namespace qv
