@@ -49,7 +49,6 @@ std::string pv_move(const Move& m) {
 }  // namespace
 
 void install_search_hooks() {
-    movegen.ordering_hook = search_ordering_hook;
     set_clear_killers_hook([] {
         clear_killers();
         clear_best_moves();
@@ -119,6 +118,9 @@ void show_progress(int16_t score, int shown_depth) {
 
 uint8_t choose_move(int side, SearchInputs& in) {
     install_search_hooks();
+    // The search orders its lists; other callers of the generator get plain generation order.
+    const OrderingHook previous_hook = movegen.ordering_hook;
+    movegen.ordering_hook = search_ordering_hook;
     search.inputs = &in;
     const int g = in.game_ply;
     search.game_ply = g;
@@ -156,6 +158,7 @@ uint8_t choose_move(int side, SearchInputs& in) {
             in.move_start = search.live_clock;
         }
         search.inputs = nullptr;
+        movegen.ordering_hook = previous_hook;
         return result;
     };
     in.move_start = search.move_start;

@@ -30,7 +30,8 @@ Allotment allot_time(int32_t budget, int32_t clock_limit, int32_t move_start, in
 // The stop button: the search ends at its next child and plays its best move so far.
 void pause();
 
-// Turns the ordering hook on (the driver does it; exposed for tests of single searches).
+// Lets legal_moves clear the killer tables (the driver installs the ordering hook itself,
+// for the time of a search).
 void install_search_hooks();
 
 }  // namespace qv

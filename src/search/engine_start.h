@@ -1,5 +1,6 @@
 // Loads what the search reads: keys and tables, opening lists, position table, default
-// evaluation parameters, endgame tables. For programs without the game's start-up sequence (the CLI, tests).
+// evaluation parameters, endgame tables. For programs without the game's start-up sequence (the
+// CLI, tests).
 #pragma once
 
 namespace qv {
