@@ -8,6 +8,7 @@ show the list's owner losing material by force. Not run by the build: the lists 
 data/ship are its checked output, kept by hand afterwards.
 
 usage: make_lines.py CLI COLOUR COUNT SEED > list.ouv   (COLOUR: white | black)
+       make_lines.py CLI COLOUR --check list.ouv   (prints the lines that fail the check)
 """
 import random
 import re
@@ -20,7 +21,8 @@ START = "W:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12"
 FIRST = {"white": [("23-19", 6), ("21-18", 3), ("23-20", 3), ("22-19", 3)],
          "black": [("23-19", 5), ("21-18", 3), ("23-20", 3), ("22-19", 3),
                    ("22-18", 2), ("24-20", 2), ("21-17", 2)]}
-MARGIN = 150      # shown units (a man is 1000)
+MARGIN = 100      # shown units (a man is 1000)
+BALANCE = 500     # a kept line leaves neither side more than this ahead
 ROOT = re.compile(r"^(\d\d)([-x])(\d\d) : +(-?\d+)$")
 
 
@@ -40,7 +42,31 @@ def strip(move):
     return "%2d-%2d " % (int(a), int(b))
 
 
+def owner_view(cli, moves, owner, depth=12):
+    """The list owner's score (shown units) after a deep search of the line's end."""
+    _, score = search(cli, moves, depth)
+    if score is None:
+        return None
+    return score if len(moves) % 2 == owner else -score
+
+
+def check(cli, colour, path):
+    owner = 0 if colour == "white" else 1
+    bad = 0
+    for raw in open(path, newline=""):
+        moves = [m for m in re.findall(r"\s*(\d+)-\s*(\d+)", raw)]
+        text = ["%s-%s" % m for m in moves]
+        value = owner_view(cli, text, owner)
+        flag = value is None or abs(value) > BALANCE
+        bad += flag
+        print("%s %6s %s" % ("BAD" if flag else "ok ", value, raw.rstrip()), flush=True)
+    print("%d lines fail" % bad)
+
+
 def main():
+    if len(sys.argv) == 5 and sys.argv[3] == "--check":
+        check(sys.argv[1], sys.argv[2], sys.argv[4])
+        return
     cli, colour, count, seed = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
     rng = random.Random(seed)
     owner = 0 if colour == "white" else 1
@@ -52,7 +78,7 @@ def main():
         moves = [first]
         length = rng.randint(8, 14)
         while len(moves) < length:
-            roots, _ = search(cli, moves, 8)
+            roots, _ = search(cli, moves, 7)
             if not roots:
                 break
             best = max(v for _, v in roots)
@@ -65,7 +91,7 @@ def main():
         if score is None:
             continue
         owner_score = score if side_to_move == owner else -score
-        if owner_score < -400:
+        if abs(owner_score) > BALANCE:  # someone loses material by force: not sound
             continue
         line = "".join(strip(m) for m in moves)
         if line not in lines:
