@@ -40,7 +40,7 @@ int32_t clamp32(int64_t v) {
 
 // Keeps absurd ratings from overflowing the products; real ratings never come near.
 int64_t capped(int64_t t) {
-    return t > 1'000'000'000'000 ? 1'000'000'000'000 : t;
+    return t > 1'000'000'000 ? 1'000'000'000 : t;
 }
 
 }  // namespace

@@ -45,6 +45,9 @@ TurnEnd after_person_move(int from, int to, int captures, int32_t t);
 // control, record, list line, the next side's clock, end of game, the draw rule of the
 // computer playing itself. `last_score` is the last search score.
 TurnEnd computer_move_played(const Move& move, int last_score, int32_t t);
+// The computer's turn found no move (choose_move gave 100): it plays nothing, and the game
+// ends with the other side the winner.
+TurnEnd computer_cannot_move();
 
 // The move the computer plays at level 0 ("0 : Néophyte"): the second of its list when it
 // is a piece up with more than one move (and not a single forced move); else `chosen`.

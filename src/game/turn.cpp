@@ -79,4 +79,15 @@ TurnEnd computer_move_played(const Move& move, int last_score, int32_t t) {
     return e;
 }
 
+TurnEnd computer_cannot_move() {
+    TurnEnd e;
+    game.computer_to_move = 0;
+    game.legal_count = static_cast<uint8_t>(legal_moves(game.side_to_move));
+    if (game.legal_count == 0) {
+        e.ended = true;
+        e.report = end_of_game(2);
+    }
+    return e;
+}
+
 }  // namespace qv
