@@ -147,6 +147,27 @@ void vider() {
     std::memcpy(shown_board, board, sizeof board);
 }
 
+bool Entrerpositionclick() {
+    game.stop_requested = true;
+    game.setup_mode = game.setup_mode ? 0 : 1;
+    game.computer_requested = 0;
+    if (game.computer_to_move) {
+        game.computer_to_move = 0;
+        game.computer_requested = 1;
+    }
+    return game.setup_mode != 0;
+}
+
+bool place_piece(int square, int code) {
+    if (square < 1 || square > 32 || code < EMPTY || code > BLACK_KING) return false;
+    board[0] = OFF_BOARD;
+    board[square] = static_cast<uint8_t>(code);
+    std::memcpy(shown_board, board, sizeof board);
+    game.game_state = 0;
+    store_ply();
+    return true;
+}
+
 void Change_couleur() {
     if (game.computer_colour == 0) {
         game.computer_colour = 1;

@@ -49,6 +49,10 @@ TurnEnd computer_move_played(const Move& move, int last_score, int32_t t);
 // ends with the other side the winner.
 TurnEnd computer_cannot_move();
 
+// Start of the computer's turn: it moves for the side to move (computer_colour follows),
+// and in a rated match the clocks are checked first (reasons 4 and 5).
+TurnEnd begin_computer_turn();
+
 // The move the computer plays at level 0 ("0 : Néophyte"): the second of its list when it
 // is a piece up with more than one move (and not a single forced move); else `chosen`.
 int handicap_choice(int chosen, int side, int legal_count, bool single_move);
@@ -71,6 +75,12 @@ bool computer_vs_computer_draw(int last_score);
 // Start position, empty record at ply 0, White to move, clocks restarted at t.
 void remplir(int32_t t);
 void vider();
+// Set-up mode on or off (Entrerpositionclick); returns the new setup_mode. When the
+// computer was to move, it is asked to move once the position is left.
+bool Entrerpositionclick();
+// A set-up click: `code` (0..4) on square s (1..32), stored at the current ply; the game is
+// no longer rated. False (nothing changed) for anything else.
+bool place_piece(int square, int code);
 // Set-up panel: the computer's colour (the side to move becomes the person's) and who moves.
 void Change_couleur();
 void Couleur_joue();

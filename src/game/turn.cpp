@@ -79,6 +79,18 @@ TurnEnd computer_move_played(const Move& move, int last_score, int32_t t) {
     return e;
 }
 
+TurnEnd begin_computer_turn() {
+    TurnEnd e;
+    const int timeout = check_time_out();
+    game.computer_to_move = 1;
+    if (timeout) {
+        e.ended = true;
+        e.report = end_of_game(timeout);
+    }
+    game.computer_colour = game.side_to_move;
+    return e;
+}
+
 TurnEnd computer_cannot_move() {
     TurnEnd e;
     game.computer_to_move = 0;

@@ -165,7 +165,9 @@ TEST(EndOfGame, TwoPeopleWinnerMessageAndRatedReportOnlyOnce) {
 class RatedMatch : public ::testing::Test {
   protected:
     fs::path dir;
+    fs::path saved_program_dir;
     void SetUp() override {
+        saved_program_dir = program_dir();
         dir = fs::temp_directory_path() / "quorvel_rated_match";
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -176,7 +178,7 @@ class RatedMatch : public ::testing::Test {
         test::fresh_game();
     }
     void TearDown() override {
-        set_program_dir(QUORVEL_DATA_DIR);
+        set_program_dir(saved_program_dir);
         fs::remove_all(dir);
     }
     std::string points() {
@@ -299,6 +301,49 @@ TEST(SetUp, CouleurJoueTwiceAndRemplir) {
     EXPECT_EQ(game.side_to_move, WHITE);
     EXPECT_EQ(game.current_ply, 0);
     EXPECT_EQ(game.last_ply, 0);
+}
+
+TEST(SetUp, PlacingStoresTheSquareAndEmptyRemovesIt) {
+    test::fresh_game();
+    game.game_state = 1;
+    ASSERT_TRUE(place_piece(17, BLACK_KING));
+    EXPECT_EQ(game.game_record[0].squares[17], BLACK_KING);
+    EXPECT_EQ(game.game_state, 0);
+    ASSERT_TRUE(place_piece(17, EMPTY));
+    EXPECT_EQ(shown_board[17], EMPTY);
+    EXPECT_FALSE(place_piece(0, WHITE_MAN));
+    EXPECT_FALSE(place_piece(33, WHITE_MAN));
+    EXPECT_FALSE(place_piece(5, 7));
+    EXPECT_EQ(board[0], OFF_BOARD);
+}
+
+TEST(SetUp, LeavingSetUpLetsTheComputerMoveIfItWasToMove) {
+    test::fresh_game();
+    game.computer_to_move = 1;
+    EXPECT_TRUE(Entrerpositionclick());
+    EXPECT_EQ(game.computer_to_move, 0);
+    EXPECT_EQ(game.computer_requested, 1);
+    EXPECT_FALSE(Entrerpositionclick());
+    EXPECT_EQ(game.setup_mode, 0);
+}
+
+TEST_F(RatedMatch, ComputerOverItsLimitLosesOnTime) {
+    game.vs_computer = 1;
+    game.game_state = 1;
+    game.computer_colour = BLACK;
+    game.side_to_move = BLACK;
+    match.white_rating = 1750;
+    match.black_rating = 2050;
+    match.white_player_index = 3;
+    match.black_player_index = 0;
+    select_level(11);
+    clocks.black_clock = 181;
+    TurnEnd e = begin_computer_turn();
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(e.report.result, 2);
+    EXPECT_TRUE(e.report.ratings_written);
+    EXPECT_EQ(points().substr(0, 6), "2023\r\n");  // 351, 17, 19, 22, +5
 }
 
 }  // namespace
