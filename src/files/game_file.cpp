@@ -75,8 +75,9 @@ bool decode_game_file(std::string_view bytes, GameFileImage& out, std::string& w
                 why = "ply " + std::to_string(p) + ": piece code " + std::to_string(e.squares[s]);
                 return false;
             }
-        // Entries 253 and 254 hold settings in these fields.
-        if (p <= MAX_RECORDED_PLY && (e.from > 32 || e.to > 32 || e.computer_colour > 1)) {
+        // Moves are squares (entries 253 and 254 carry the language and level there, which
+        // must then still read as squares).
+        if (e.from > 32 || e.to > 32 || (p <= MAX_RECORDED_PLY && e.computer_colour > 1)) {
             why = "ply " + std::to_string(p) + ": not a move";
             return false;
         }

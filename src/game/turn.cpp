@@ -35,13 +35,18 @@ TurnEnd after_person_move(int from, int to, int captures, int32_t t) {
     const int mover = game.side_to_move;
     if (!record(mover, from, to, captures, e)) return e;
     end_human_move(mover, t);
+    if (e.ended) {  // the record is full: nobody moves on
+        game.computer_to_move = 0;
+        std::memcpy(shown_board, board, sizeof board);
+        return e;
+    }
     if (game.vs_computer) {
         game.computer_to_move = 1;
         std::memcpy(shown_board, board, sizeof board);
         return e;
     }
     game.legal_count = static_cast<uint8_t>(legal_moves(game.side_to_move));
-    if (game.legal_count == 0 && !e.ended) {
+    if (game.legal_count == 0) {
         e.ended = true;
         e.report = end_of_game(0);
     }

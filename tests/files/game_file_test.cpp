@@ -157,6 +157,24 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"current beyond last", 22440, 7}, Damage{"side to move 2", 22441, 2},
                       Damage{"from square 33", 88 * 2 + 34, 33}));
 
+// In a 254-ply game the settings sit where the last moves' squares are.
+TEST_F(GameFile, SettingsReadAsTheLastMovesMustStillBeSquares) {
+    test::fresh_game();
+    std::string bytes = game_file_bytes();
+    bytes[0] = static_cast<char>(254);
+    bytes[OFFSET_LEVEL_INDEX] = static_cast<char>(200);
+    put("long.dam", bytes);
+    test::CountingHost h;
+    set_host(&h);
+    EXPECT_FALSE(ouvre(dir / "long.dam"));
+    bytes[OFFSET_LEVEL_INDEX] = 13;
+    put("long.dam", bytes);
+    EXPECT_TRUE(ouvre(dir / "long.dam"));
+    set_host(nullptr);
+    EXPECT_EQ(game.last_ply, 254);
+    EXPECT_EQ(game.list_lines.size(), 127u);
+}
+
 TEST_F(GameFile, MissingFileIsReported) {
     test::fresh_game();
     CountingHost h;

@@ -6,33 +6,21 @@
 namespace qv {
 namespace {
 
-struct LevelCase {
-    int level_index;
-    int32_t budget, limit, minutes;
-    int control;
-};
-class Levels : public ::testing::TestWithParam<LevelCase> {};
-
-TEST_P(Levels, HandlerSetsPairMinutesAndIndexes) {
+TEST(Levels, HandlersSetPairMinutesAndIndexes) {
     clocks = ClockState{};
-    const LevelCase c = GetParam();
-    ASSERT_TRUE(select_level(c.level_index));
-    EXPECT_EQ(clocks.time_budget, c.budget);
-    EXPECT_EQ(clocks.clock_limit, c.limit);
-    EXPECT_EQ(clocks.nb_minutes, c.minutes);
-    EXPECT_EQ(clocks.level_index, c.level_index);
-    EXPECT_EQ(clocks.control_index, c.control);
+    ASSERT_TRUE(select_level(0));  // "0 : Néophyte": depth search, 1 minute
+    EXPECT_EQ(clocks.time_budget, 5);
+    EXPECT_EQ(clocks.clock_limit, 58);
+    ASSERT_TRUE(select_level(17));  // "7 : long, long"
+    EXPECT_EQ(clocks.time_budget, 320000);
+    EXPECT_EQ(clocks.clock_limit, 319998);
+    EXPECT_EQ(clocks.nb_minutes, 500);
+    EXPECT_EQ(clocks.control_index, 7);
+    ASSERT_TRUE(select_level(8));
+    EXPECT_EQ(clocks.clock_limit, 1798);
+    EXPECT_EQ(clocks.control_index, 0);
+    EXPECT_EQ(clocks.level_index, 8);
 }
-INSTANTIATE_TEST_SUITE_P(
-    All, Levels,
-    ::testing::Values(LevelCase{0, 5, 58, 1, 0}, LevelCase{1, 2, 58, 1, 0},
-                      LevelCase{2, 5, 158, 1, 0}, LevelCase{3, 6, 358, 1, 0},
-                      LevelCase{4, 10, 600, 1, 0}, LevelCase{5, 160, 178, 3, 0},
-                      LevelCase{6, 270, 298, 5, 0}, LevelCase{7, 540, 598, 10, 0},
-                      LevelCase{8, 1680, 1798, 30, 0}, LevelCase{11, 160, 178, 3, 1},
-                      LevelCase{12, 270, 298, 5, 2}, LevelCase{13, 540, 598, 10, 3},
-                      LevelCase{14, 1680, 1798, 30, 4}, LevelCase{15, 3360, 3598, 60, 5},
-                      LevelCase{16, 6700, 7198, 120, 6}, LevelCase{17, 320000, 319998, 500, 7}));
 
 TEST(Levels, IndexesWithoutARowChangeNothing) {
     clocks = ClockState{};
