@@ -45,6 +45,7 @@ bool load_any_game(const std::filesystem::path& path, int game_index, std::strin
     TextGame tg;
     if (!parse_text_game(bytes, game_index, tg, why)) return false;
     load_text_game(tg, now());
+    game.game_result = static_cast<uint8_t>(tg.result);  // kept for the file written next
     return true;
 }
 

@@ -25,6 +25,7 @@ struct TextGame {
     std::vector<std::pair<uint8_t, uint8_t>> plies;  // (from, to)
     bool has_fen = false;                            // PDN FEN tag
     Position start;
+    int result = 3;  // as written: 2 White won, 1 draw, 0 Black won, 3 none
 };
 
 struct TextGameNames {

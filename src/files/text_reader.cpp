@@ -134,6 +134,23 @@ TextGameNames names_of(const GameText& g) {
     return n;
 }
 
+// The result written in the header ("  2-0", "  1-1", "  0-2") or the PDN Result tag.
+int result_of(const GameText& g) {
+    if (g.pdn) {
+        for (const auto& [name, value] : g.tags) {
+            if (name != "Result") continue;
+            if (value == "1-0" || value == "2-0") return 2;
+            if (value == "0-1" || value == "0-2") return 0;
+            if (value == "1/2-1/2" || value == "1-1") return 1;
+        }
+        return 3;
+    }
+    const std::string_view h = g.header;
+    for (const auto& [text, result] : {std::pair{"  2-0", 2}, {"  1-1", 1}, {"  0-2", 0}})
+        if (h.find(text) != std::string_view::npos) return result;
+    return 3;
+}
+
 // A square at text[i]: one or two digits (a notation number) or a letter and a digit.
 // Sets the internal square and advances i; 0 when there is none.
 int read_square(std::string_view t, size_t& i) {
@@ -257,6 +274,7 @@ bool parse_text_game(std::string_view text, int g, TextGame& out, std::string& w
     const TextGameNames n = names_of(gt);
     tg.white = n.white;
     tg.black = n.black;
+    tg.result = result_of(gt);
     for (const auto& [name, value] : gt.tags) {
         if (name != "FEN") continue;
         std::string error;
