@@ -54,11 +54,14 @@ TEST_F(Cli, DamToPdnToTxtToDamKeepsTheGame) {
 }
 
 TEST_F(Cli, GameChosenFromASeveralGameText) {
-    put("many.txt", "Anna-Bruno\r\n 1.23-19 10-14  \r\n\r\nCarla-Dario\r\n 1.22-18 12-15  \r\n");
+    put("many.txt",
+        "Anna-Bruno  2-0\r\n 1.23-19 10-14  \r\n\r\nCarla-Dario\r\n 1.22-18 12-15  \r\n");
+    ASSERT_EQ(run("convert " + path("many.txt") + " " + path("zero.pdn")), 0) << get("err");
+    EXPECT_NE(get("zero.pdn").find("[Result \"1-0\"]"), std::string::npos);  // result kept
     ASSERT_EQ(run("convert " + path("many.txt") + " " + path("one.pdn") + " --game 1"), 0)
         << get("err");
     EXPECT_NE(get("one.pdn").find("[White \"Carla\"]"), std::string::npos);
-    EXPECT_NE(get("one.pdn").find("1. 22-18 12-15"), std::string::npos);
+    EXPECT_NE(get("one.pdn").find("1. 22-18 12-15 *"), std::string::npos);
     EXPECT_EQ(run("convert " + path("many.txt") + " " + path("x.pdn") + " --game 5"), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.pdn"));
 }
