@@ -249,6 +249,8 @@ TEST_F(RatedMatch, EmptyNameStartsNothingAndSelbrunPlaysUnrated) {
 }
 
 TEST_F(RatedMatch, TrainingNeverWritesRatings) {
+    Nouveau2Click();
+    EXPECT_EQ(game.game_result, 3);
     start_training("Anna", false, 1000);
     EXPECT_EQ(game.game_state, 0);
     const EndReport r = end_of_game(1);
