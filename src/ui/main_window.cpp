@@ -291,14 +291,14 @@ void MainWindow::build_side_panel() {
     calc->setObjectName("Calcul");
     list_progress_ = new QListWidget(calc);
     list_progress_->setObjectName("ListBox2");
-    list_progress_->setGeometry(6, 6, 298, 230);
+    list_progress_->setGeometry(6, 6, 298, 210);
     list_progress_->setFont(QFont("monospace", 10));
     list_root_ = new QListWidget(calc);
     list_root_->setObjectName("ListBox5");
-    list_root_->setGeometry(6, 242, 298, 190);
+    list_root_->setGeometry(6, 222, 298, 180);
     list_root_->setFont(QFont("monospace", 10));
-    add_button(calc, "Joue", QRect(6, 440, 190, 30), &MainWindow::pause);
-    add_button(calc, "Button9", QRect(6, 474, 190, 26), &MainWindow::Best1Click);
+    add_button(calc, "Joue", QRect(6, 410, 190, 30), &MainWindow::pause);
+    add_button(calc, "Button9", QRect(6, 446, 190, 26), &MainWindow::Best1Click);
     side_->addTab(calc, QString());
 
     auto* problem = new QWidget;

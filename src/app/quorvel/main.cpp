@@ -36,9 +36,12 @@ int main(int argc, char** argv) {
     qv::ui::PlaceholderEngine engine;
     qv::ui::MainWindow window(platform, engine);
     window.show();
+    // "--board 2d" picks the 2D board at once, as its button on the start-up panel does.
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--board") == 0 && std::strcmp(argv[i + 1], "2d") == 0)
+            window.SpeedButton6Click();
     // The start-up panel is shown; picking a board starts the game loop, which runs until
     // the program ends.
-    QObject::connect(&app, &QApplication::lastWindowClosed, &app, [] {});
     while (window.isVisible() && !qv::ui::session.quit_requested) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (window.board_widget()->isVisible() && !window.widget("Intro")->isVisible())
