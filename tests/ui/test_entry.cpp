@@ -11,6 +11,9 @@ struct ClickCase {
     int square;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << "flipped" << c.flipped << "_x" << c.x << "_y" << c.y;
+}
 class ClickToSquare : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(ClickToSquare, MapsStoredCoordinates) {

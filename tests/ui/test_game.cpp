@@ -177,6 +177,9 @@ struct CaptionCase {
     const char* component;
     const char* text;
 };
+void PrintTo(const CaptionCase& c, std::ostream* os) {
+    *os << c.component;
+}
 class FrenchCaptions : public WindowTest, public ::testing::WithParamInterface<CaptionCase> {};
 
 TEST_P(FrenchCaptions, AreApplied) {
