@@ -121,7 +121,7 @@ void MainWindow::build_menus() {
     QMenu* players = add_menu(nullptr, "Joueurs1");
     add_action(players, "Match21", nullptr);
     add_action(players, "Effacerunjoueur1", nullptr);
-    add_action(players, "Changerlesnoms1", nullptr);
+    add_action(players, "Changerlesnoms1", &MainWindow::Changerlesnoms1Click);
     add_action(players, "Inverserlesjoueurs1", &MainWindow::inverser_joueurs, false,
                QKeySequence(Qt::Key_F4));
 
@@ -142,7 +142,7 @@ void MainWindow::build_menus() {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, [this, i] { set_level(11 + i); });
     }
-    add_action(special, "N8Autre1", nullptr, true);
+    add_action(special, "N8Autre1", &MainWindow::N8Autre1Click, true);
 
     QMenu* params = add_menu(nullptr, "Ouvertures1");
     add_action(params, "Bibliothquesactives1", nullptr, true)->setChecked(true);
@@ -390,6 +390,30 @@ void MainWindow::build_panels() {
     add_label(learn, "", QRect(10, 8, 200, 20));
     add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), nullptr);
     add_button(learn, "Learn_no", QRect(120, 40, 80, 28), nullptr);
+
+    // "Autre": a time control of N minutes for 30 moves.
+    QFrame* other = panel("Panel9", QRect(120, 210, 280, 90));
+    add_label(other, "N50coupsen", QRect(10, 12, 110, 24));
+    auto* minutes = new QLineEdit("3", other);
+    minutes->setObjectName("Nbminutes");
+    minutes->setGeometry(120, 10, 60, 28);
+    add_label(other, "", QRect(186, 12, 80, 24))->setText("minutes");
+    add_button(other, "BitBtn24", QRect(40, 50, 90, 30), &MainWindow::BitBtn24Click)->setText("OK");
+    add_button(other, "BitBtn25", QRect(150, 50, 90, 30), &MainWindow::BitBtn25Click);
+
+    // Names of the game in hand.
+    QFrame* names = panel("Joueurs", QRect(110, 190, 300, 140));
+    add_label(names, "", QRect(10, 14, 70, 24))->setText("Blancs :");
+    add_label(names, "", QRect(10, 50, 70, 24))->setText("Noirs :");
+    for (auto [name, y] : {std::pair{"Edit2", 12}, {"Edit3", 48}}) {
+        auto* e = new QLineEdit(names);
+        e->setObjectName(name);
+        e->setGeometry(84, y, 200, 28);
+        e->setMaxLength(19);
+    }
+    add_button(names, "OKjoueur", QRect(40, 94, 100, 30), &MainWindow::OKjoueurClick)
+        ->setText("OK");
+    add_button(names, "Cancel_joueurs", QRect(160, 94, 100, 30), &MainWindow::Cancel_joueursClick);
 
     // New game: three pages.
     QFrame* fresh = panel("Nouvelle_partie", QRect(40, 60, 440, 380));

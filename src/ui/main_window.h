@@ -109,6 +109,12 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Pause2Click();
     void ajouter_temps();
     void set_level(int level_index);
+    void N8Autre1Click();
+    void BitBtn24Click();
+    void BitBtn25Click();
+    void Changerlesnoms1Click();
+    void OKjoueurClick();
+    void Cancel_joueursClick();
     void Crerunfichiertexte1Click();
     void Imprimer1Click();
     void Best1Click();
@@ -120,6 +126,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void end_of_game(int reason);
 
     int language() const { return language_; }
+    int level_index() const { return level_index_; }
+    int32_t time_budget() const { return time_budget_; }
+    int32_t clock_limit() const { return clock_limit_; }
     const QString& white_name() const { return white_name_; }
     const QString& black_name() const { return black_name_; }
     void print_to(QPrinter& printer);

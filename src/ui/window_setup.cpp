@@ -321,6 +321,54 @@ void MainWindow::set_level(int level_index) {
     clock_limit_ = chosen->limit;
     level_index_ = chosen->index;
     engine_.set_level(time_budget_, clock_limit_);
+    const int minutes[] = {1, 1, 1, 1, 1, 3, 5, 10, 30, 0, 0, 3, 5, 10, 30, 60, 120, 500};
+    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(minutes[level_index_]));
+}
+
+void MainWindow::N8Autre1Click() {
+    set_checked("N8Autre1", level_index_ == 18);  // ticked only once a value is accepted
+    QWidget* panel = widget("Panel9");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::BitBtn24Click() {
+    bool ok = false;
+    const int n = findChild<QLineEdit*>("Nbminutes")->text().trimmed().toInt(&ok);
+    // Beyond 9000 minutes the clock limit would not fit the clocks' range.
+    if (!ok || n <= 0 || n > 9000) return;
+    widget("Panel9")->hide();
+    set_level(5);
+    set_checked("Niveau05", false);
+    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(n));
+    set_checked("N8Autre1", true);
+    time_budget_ = n * 55;
+    clock_limit_ = n * 60 - 2;
+    level_index_ = 18;
+    engine_.set_level(time_budget_, clock_limit_);
+}
+
+void MainWindow::BitBtn25Click() {
+    widget("Panel9")->hide();
+    set_checked("N8Autre1", level_index_ == 18);
+    board_->placer_pions();
+}
+
+void MainWindow::Changerlesnoms1Click() {
+    findChild<QLineEdit*>("Edit2")->setText(white_name_);
+    findChild<QLineEdit*>("Edit3")->setText(black_name_);
+    QWidget* panel = widget("Joueurs");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::OKjoueurClick() {
+    widget("Joueurs")->hide();
+    set_names(findChild<QLineEdit*>("Edit2")->text(), findChild<QLineEdit*>("Edit3")->text());
+}
+
+void MainWindow::Cancel_joueursClick() {
+    widget("Joueurs")->hide();
 }
 
 }  // namespace qv::ui
