@@ -17,6 +17,7 @@
 
 #include "board/board.h"
 #include "board/data_dir.h"
+#include "game/game_record.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/session.h"
@@ -86,8 +87,8 @@ void MainWindow::build_menus() {
     add_action(file, "Humaincontrehumain1", &MainWindow::Ordinateur, true);
     add_action(file, "Ordinateurcontreordinateur1", &MainWindow::Ordinateurcontreordinateur1Click,
                true);
-    add_action(file, "Sauver1", nullptr);
-    add_action(file, "Ouvrir1", nullptr);
+    add_action(file, "Sauver1", &MainWindow::save, false, QKeySequence("Ctrl+S"));
+    add_action(file, "Ouvrir1", &MainWindow::ouvre, false, QKeySequence("Ctrl+O"));
     add_action(file, "Imprimer1", &MainWindow::Imprimer1Click, false, QKeySequence("Ctrl+P"));
     add_action(file, "Problmes1", nullptr);
     add_action(file, "Installeruneposition1", &MainWindow::Installeruneposition1Click);
@@ -340,7 +341,7 @@ void MainWindow::build_side_panel() {
     side_->addTab(problem, QString());
     connect(side_, &QTabWidget::currentChanged, this, [this](int index) {
         const bool on_problem = index == 2;
-        if (on_problem != bool(session.setup_mode)) Entrerpositionclick();
+        if (on_problem != bool(game.setup_mode)) Entrerpositionclick();
     });
 }
 
@@ -447,10 +448,27 @@ void MainWindow::build_panels() {
 
     auto* match = new QWidget;
     match->setObjectName("Match");
-    add_label(match, "", QRect(10, 10, 380, 40))
-        ->setText(QString::fromUtf8("Les parties classées viendront avec la table des joueurs."));
+    add_label(match, "Label15b", QRect(10, 10, 200, 20))->setText("Joueur :");
+    auto* name1 = new QLineEdit(match);
+    name1->setObjectName("Joueur1");
+    name1->setGeometry(10, 34, 200, 26);
+    auto* list9 = new QListWidget(match);
+    list9->setObjectName("ListBox9");
+    list9->setGeometry(10, 66, 200, 220);
+    connect(list9, &QListWidget::currentTextChanged, name1, &QLineEdit::setText);
+    auto* colour1 = new QGroupBox(match);
+    colour1->setObjectName("RadioGroup2");
+    colour1->setGeometry(224, 30, 180, 90);
+    auto* white1 = new QRadioButton(colour1);
+    white1->setObjectName("Tarnavel_blanc1");
+    white1->setGeometry(12, 26, 150, 24);
+    auto* black1 = new QRadioButton(colour1);
+    black1->setObjectName("Tarnavel_noir1");
+    black1->setGeometry(12, 54, 150, 24);
+    black1->setChecked(true);
+    add_button(match, "BitBtn16", QRect(224, 250, 84, 32), &MainWindow::BitBtn16Click)
+        ->setText("OK");
     add_button(match, "BitBtn19", QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
-    match->setEnabled(false);
     tabs->addTab(match, "Match ");
 
     auto* people = new QWidget;
@@ -560,7 +578,7 @@ QString MainWindow::text_of(const char* component) const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // exiter: closing the window ends a free game; a rated match must be finished first.
-    if (session.game_state != 0 && session.game_state != 5) {
+    if (game.game_state != 0 && game.game_state != 5) {
         event->ignore();
         return;
     }
