@@ -41,9 +41,24 @@ TEST_F(WindowTest, SaveNewGameOpenShowsTheSamePositionAndList) {
     EXPECT_TRUE(platform.errors.isEmpty());
 }
 
-TEST_F(WindowTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
-    const auto resume = std::filesystem::path(QUORVEL_DATA_DIR) / "last32.dam";
-    std::filesystem::remove(resume);
+// A program directory of its own, so that tests running beside these do not share files.
+class ProgramDirTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        saved_ = program_dir();
+        set_program_dir(dir_.path().toStdString());
+        WindowTest::SetUp();
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        set_program_dir(saved_);
+    }
+    QTemporaryDir dir_;
+    std::filesystem::path saved_;
+};
+
+TEST_F(ProgramDirTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
+    const auto resume = program_dir() / "last32.dam";
     start_2d();
     play_a_move();
     ASSERT_EQ(game.last_ply, 2);
@@ -54,25 +69,20 @@ TEST_F(WindowTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
     EXPECT_EQ(std::filesystem::file_size(resume), 22442u);
 
     // A new start of the window.
-    TearDown();
-    SetUp();
+    WindowTest::TearDown();
+    WindowTest::SetUp();
     start_2d();
     EXPECT_EQ(game.last_ply, 2);
     EXPECT_EQ(std::memcmp(board + 1, left + 1, 32), 0);
     EXPECT_EQ(window->move_list()->count(), 1);
-    std::filesystem::remove(resume);
 }
 
-TEST_F(WindowTest, RatedMatchUpdatesThePointsFile) {
-    const auto dir = std::filesystem::path(QUORVEL_DATA_DIR);
-    const auto names = dir / "joueurs.dat", points = dir / "points.dat";
-    std::string names_before, points_before;
+TEST_F(ProgramDirTest, RatedMatchUpdatesThePointsFile) {
+    const auto names = program_dir() / "joueurs.dat", points = program_dir() / "points.dat";
     auto slurp = [](const std::filesystem::path& p) {
         QFile f(QString::fromStdString(p.string()));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     };
-    names_before = slurp(names);
-    points_before = slurp(points);
     {
         QFile n(QString::fromStdString(names.string())), r(QString::fromStdString(points.string()));
         ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
@@ -91,13 +101,9 @@ TEST_F(WindowTest, RatedMatchUpdatesThePointsFile) {
     EXPECT_TRUE(window->widget("Abandon1")->isVisible());
     QTest::mouseClick(button("Abandon1"), Qt::LeftButton);
     window->run_until_idle();
-    const std::string after = slurp(points);
     // Rw 1800, Rb 2050, Black wins: White 1789, Black 2061.
-    EXPECT_EQ(after, "2061\r\n1789\r\n");
+    EXPECT_EQ(slurp(points), "2061\r\n1789\r\n");
     EXPECT_TRUE(label("Resultat_blanc")->text().contains("passe de 1800"));
-    QFile n(QString::fromStdString(names.string())), r(QString::fromStdString(points.string()));
-    if (n.open(QIODevice::WriteOnly)) n.write(names_before.data(), qint64(names_before.size()));
-    if (r.open(QIODevice::WriteOnly)) r.write(points_before.data(), qint64(points_before.size()));
 }
 
 }  // namespace
