@@ -1,0 +1,48 @@
+// The computer opponent as the window sees it: one call that chooses a move for the side
+// to move, and the two flags by which the window stops it.
+#pragma once
+
+#include <cstdint>
+
+namespace qv::ui {
+
+inline constexpr int NO_MOVE = 100;
+inline constexpr int SINGLE_MOVE = 254;
+
+class Engine {
+  public:
+    virtual ~Engine() = default;
+    // Index of the chosen move in the ply-1 list, NO_MOVE or SINGLE_MOVE. The window's
+    // events are processed meanwhile through qv::host().process_events().
+    virtual int choose_move(int side, bool pondering) = 0;
+    // stop: play the best move found so far; abandon: play nothing.
+    virtual void request_stop(bool abandon) = 0;
+    virtual void clear_stop() = 0;
+    virtual bool stop_requested() const = 0;
+    virtual bool abandoned() const = 0;
+    // Score of the last completed iteration, from the searching side's view.
+    virtual int last_score() const = 0;
+    // The level: time budget and clock limit (budgets 1..5 are fixed depths).
+    virtual void set_level(int32_t time_budget, int32_t clock_limit) = 0;
+};
+
+// Until the search is wired in, plays the first legal move in generation order.
+class PlaceholderEngine : public Engine {
+  public:
+    int choose_move(int side, bool pondering) override;
+    void request_stop(bool abandon) override {
+        stop_ = true;
+        abandon_ = abandon_ || abandon;
+    }
+    void clear_stop() override { stop_ = abandon_ = false; }
+    bool stop_requested() const override { return stop_; }
+    bool abandoned() const override { return abandon_; }
+    int last_score() const override { return 0; }
+    void set_level(int32_t, int32_t) override {}
+
+  private:
+    bool stop_ = false;
+    bool abandon_ = false;
+};
+
+}  // namespace qv::ui

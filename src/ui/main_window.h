@@ -1,0 +1,207 @@
+// The main window: menus, the 2D board, clocks and counters, the side panel with its
+// three pages, the floating panels, and the game loop that runs the turns.
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+#include <memory>
+
+#include "board/host.h"
+#include "game/clocks.h"
+#include "game/session.h"
+#include "ui/board_view.h"
+#include "ui/engine.h"
+#include "ui/platform.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QFrame;
+class QGroupBox;
+class QRadioButton;
+
+namespace qv::ui {
+
+class BoardWidget;
+
+class MainWindow : public QMainWindow, public BoardView, public Host {
+    Q_OBJECT
+  public:
+    MainWindow(Platform& platform, Engine& engine);
+    ~MainWindow() override;
+
+    // ---- the game loop ----
+    // Runs until quit_requested; waits for events when there is nothing to do.
+    void game_loop();
+    // One pass of the loop (without waiting); true when the pass found nothing to do.
+    bool pass();
+    // Passes until the loop would wait (tests).
+    void run_until_idle(int max_passes = 10000);
+    bool idle() const;
+
+    // ---- pieces tests and the app reach ----
+    QAction* action(const char* name) const;
+    QWidget* widget(const char* name) const;
+    BoardWidget* board_widget() const { return board_; }
+    QListWidget* move_list() const { return list_moves_; }
+    QListWidget* progress_list() const { return list_progress_; }
+    QTabWidget* side_panel() const { return side_; }
+
+    // Start-up panel buttons.
+    void SpeedButton6Click();  // the 2D board
+    void select_language(int language);
+
+    // BoardView
+    void draw_square(int s, uint8_t code) override;
+    void frame_square(int s, Rgb colour) override;
+    void redraw_empty_squares() override;
+    void show_capture_labels(bool visible) override;
+    void show_totals() override;
+    void hide_draw_refused() override;
+    void wait_ms(int ms) override;
+
+    // Host
+    void process_events() override;
+    void show_error(std::string_view text) override;
+    void show_progress(std::span<const std::string> lines) override;
+    void clear_root_moves() override;
+    void set_root_move(int index, std::string_view text) override;
+    void refresh_clock(int side, int32_t seconds) override;
+    void orientation_changed() override;
+
+    // Handlers (French names as in the menus they serve).
+    void clic(QPoint window_point);
+    void clic1(int x, int y);
+    void remplir();
+    void vider();
+    void Entrerpositionclick();
+    void Installeruneposition1Click();
+    void show_page(int index);  // without the page-change handler
+    void Change_couleur();
+    void Couleur_joue();
+    void Change_dir_click();
+    void Inverser();
+    void numerotation_click();
+    void reprise();
+    void avancer();
+    void revenir_debut();
+    void Aller_fin();
+    void revenir_n(int line);
+    void pause();
+    void quitter();
+    void Nouveau2Click();
+    void BitBtn15Click();
+    void BitBtn17Click();
+    void Annule_nouveauClick();
+    void BitBtn13Click();
+    void ProposernulClick();
+    void BitBtn14Click();
+    void Annul_nulClick();
+    void AbandonClick();
+    void inverser_joueurs();
+    void Ordinateur();
+    void Ordinateurcontreordinateur1Click();
+    void Horlogeszro1Click();
+    void Pause2Click();
+    void ajouter_temps();
+    void set_level(int level_index);
+    void N8Autre1Click();
+    void BitBtn24Click();
+    void BitBtn25Click();
+    void Changerlesnoms1Click();
+    void OKjoueurClick();
+    void Cancel_joueursClick();
+    void Crerunfichiertexte1Click();
+    void Ouvrirunfichiertexte1Click();
+    // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
+    int choose_text_game(const std::vector<std::string>& lines);
+    void Imprimer1Click();
+    void Best1Click();
+    void Guide1Click();
+    void Rgles1Click();
+    void placement_button(int code);
+
+    // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
+    void end_of_game(int reason);
+
+    int language() const { return language_; }
+    int level_index() const { return clocks.level_index; }
+    int32_t time_budget() const { return clocks.time_budget; }
+    int32_t clock_limit() const { return clocks.clock_limit; }
+    void print_to(QPrinter& printer);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void build_menus();
+    void build_board_side();
+    void build_side_panel();
+    void build_panels();
+    void build_intro();
+    QAction* add_action(QMenu* menu, const char* name, void (MainWindow::*handler)() = nullptr,
+                        bool checkable = false, const QKeySequence& key = {});
+    QMenu* add_menu(QMenu* parent, const char* name);
+    QLabel* add_label(QWidget* parent, const char* name, QRect geometry);
+    QPushButton* add_button(QWidget* parent, const char* name, QRect geometry,
+                            void (MainWindow::*handler)());
+    QPushButton* button_of(const char* name) const;
+    bool checked(const char* name) const;
+    void set_checked(const char* name, bool on);
+    void set_enabled(const char* name, bool on);
+    QString text_of(const char* component) const;
+
+    void Introduction();
+    void computer_turn();
+    void after_person_move(int from, int to, int captures);
+    void refresh_commands();
+    void show_clock(int side, int32_t seconds);
+    void show_clocks();
+    void show_static_evaluations();
+    void set_names(const QString& white, const QString& black);
+    // ListBox1 follows the game's list lines and selection.
+    void sync_list();
+    void show_report(const EndReport& report);
+    void refresh_after_navigation();
+    void BitBtn16Click();
+    void save();
+    void ouvre();
+    void after_open();
+    void navigation_common(bool set_side_from_table);
+    void show_colour_caption();
+    void animate_computer_move(const Move& move);
+    void play_sound(const char* file);
+    void new_game_common();
+    // While a search runs, a handler that would change the game stops the search and is
+    // run again once the search has returned.
+    bool defer(void (MainWindow::*handler)(), bool abandon = true);
+    void run_deferred();
+    QList<void (MainWindow::*)()> deferred_;
+
+    Platform& platform_;
+    Engine& engine_;
+    BoardWidget* board_ = nullptr;
+    QWidget* central_ = nullptr;
+    QWidget* intro_ = nullptr;
+    QTabWidget* side_ = nullptr;
+    QListWidget* list_moves_ = nullptr;     // ListBox1
+    QListWidget* list_progress_ = nullptr;  // ListBox2
+    QListWidget* list_root_ = nullptr;      // ListBox5
+    QTimer* timer_ = nullptr;               // Timer1
+    QMap<QString, QAction*> actions_;
+    QMap<QString, QMenu*> menus_;
+    int language_ = FRENCH_INDEX;
+    uint8_t placement_code_ = 0;
+    bool introduced_ = false;
+    bool in_loop_ = false;
+    bool single_move_ = false;
+    static constexpr int FRENCH_INDEX = 0;
+};
+
+}  // namespace qv::ui

@@ -1,0 +1,60 @@
+#include "ui/platform.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace qv::ui {
+
+QString DesktopPlatform::open_file_name(QWidget* parent, const QString& dir,
+                                        const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), dir, filter);
+}
+
+QString DesktopPlatform::save_file_name(QWidget* parent, const QString& dir, const QString& filter,
+                                        const QString& suffix) {
+    QFileDialog dialog(parent, QString(), dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+void DesktopPlatform::error_box(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Erreur"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool DesktopPlatform::choose_printer(QWidget* parent, QPrinter& printer) {
+    // Qt's dialog on this platform offers "Print to File (PDF)" beside the printers.
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DesktopPlatform::play_sound(const QString& path) {
+    play_wave_file(path);
+}
+
+void DesktopPlatform::open_document(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void DesktopPlatform::show_help(QWidget* parent, const QString& path) {
+    auto* window = new QDialog(parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("Aide"));
+    auto* browser = new QTextBrowser(window);
+    browser->setSource(QUrl::fromLocalFile(path));
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(browser);
+    window->resize(640, 520);
+    window->show();
+}
+
+}  // namespace qv::ui

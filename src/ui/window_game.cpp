@@ -1,0 +1,436 @@
+// The game loop and the turn flow: the person's clicks, the computer's turn with its
+// animation, the checks after every move and the end of the game.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstring>
+
+#include "board/board.h"
+#include "board/data_dir.h"
+#include "board/movegen.h"
+#include "board/now.h"
+#include "files/game_file.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
+#include "ui/board_widget.h"
+#include "ui/captions.h"
+#include "ui/entry.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+namespace qv::ui {
+
+SessionState session;
+
+namespace {
+bool person_turn() {
+    return game.computer_to_move == 0 || game.vs_computer == 0;
+}
+}  // namespace
+
+// ---- the loop -------------------------------------------------------------------------
+
+bool MainWindow::idle() const {
+    if (session.quit_requested) return true;
+    if (session.pending_click || game.computer_requested || !deferred_.isEmpty()) return false;
+    if (checked("Ordinateurcontreordinateur1")) return false;
+    if (game.setup_mode) return true;
+    if (!person_turn()) return false;
+    const bool ponder_due = checked("Rflexionsurtempsadverse1") && !game.skip_ponder &&
+                            !session.pondered && game.vs_computer;
+    return !ponder_due;
+}
+
+void MainWindow::game_loop() {
+    if (in_loop_) return;  // loops never nest: the running loop picks up the new state
+    in_loop_ = true;
+    while (!session.quit_requested) {
+        pass();
+        if (!session.quit_requested && idle())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    in_loop_ = false;
+}
+
+void MainWindow::run_until_idle(int max_passes) {
+    for (int i = 0; i < max_passes && !session.quit_requested; ++i) {
+        pass();
+        if (idle()) break;
+    }
+    QCoreApplication::processEvents();
+}
+
+bool MainWindow::pass() {
+    if (game.computer_requested) game.computer_to_move = 1;
+    if (game.computer_to_move) show_capture_labels(false);
+    if (checked("Ordinateurcontreordinateur1")) game.computer_to_move = 1;
+    refresh_commands();
+    QCoreApplication::processEvents();
+    if (session.quit_requested) return true;
+    bool did = false;
+    if (!game.setup_mode) {
+        if (person_turn() && !game.computer_requested) {
+            engine_.clear_stop();
+            if (!game.vs_computer) std::memcpy(shown_board, board, sizeof board);
+            if (checked("Rflexionsurtempsadverse1") && !game.skip_ponder && !session.pondered &&
+                game.vs_computer) {
+                std::memcpy(board, shown_board, sizeof board);
+                shown_board[0] = OFF_BOARD;
+                session.searching = 1;
+                engine_.choose_move(game.side_to_move, true);
+                session.searching = 0;
+                std::memcpy(board, shown_board, sizeof board);
+                session.pondered = 1;
+                did = true;
+            }
+        } else {
+            std::memcpy(board, shown_board, sizeof board);
+            cancel_entry();
+            computer_turn();
+            session.pondered = 0;
+            did = true;
+        }
+    }
+    game.computer_requested = 0;
+    run_deferred();
+    if (session.pending_click) {
+        session.pending_click = 0;
+        clic1(session.pending_x, session.pending_y);
+        did = true;
+    }
+    return !did;
+}
+
+bool MainWindow::defer(void (MainWindow::*handler)(), bool abandon) {
+    if (!session.searching) return false;
+    engine_.request_stop(abandon);
+    if (!deferred_.contains(handler)) deferred_.append(handler);
+    return true;
+}
+
+void MainWindow::run_deferred() {
+    while (!deferred_.isEmpty()) {
+        auto handler = deferred_.takeFirst();
+        (this->*handler)();
+    }
+}
+
+void MainWindow::process_events() {
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::wait_ms(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QEventLoop loop;
+        QTimer::singleShot(std::max<int>(1, ms - int(t.elapsed())), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// ---- clicks ---------------------------------------------------------------------------
+
+void MainWindow::clic(QPoint p) {
+    if (intro_->isVisible()) return;
+    if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
+        if (game.game_state != 0) return;
+        if (!checked("Arretrflexionparclicsouris1")) return;
+    }
+    if (QWidget* learn = widget("Learn")) learn->hide();
+    session.pending_click = 1;
+    session.pending_x = stored_x(p.x());
+    session.pending_y = p.y();
+    engine_.request_stop(false);
+    if (side_->currentIndex() != 2) game.setup_mode = 0;
+}
+
+void MainWindow::clic1(int x, int y) {
+    hide_draw_refused();
+    if (entry.in_hand == 0) show_totals();
+    if (game.computer_to_move && game.vs_computer && !game.setup_mode) return;
+    board[0] = OFF_BOARD;
+    const int s = square_of_click(x, y);
+    if (s == 0) return;
+    if (game.setup_mode) {
+        if (!click_on_dark_square(x, y) || !place_piece(s, placement_code_)) return;
+        draw_square(s, placement_code_);
+        show_totals();
+        return;
+    }
+    if (game.vs_computer) std::memcpy(board, shown_board, sizeof board);
+    engine_.request_stop(false);
+    if (!session.clocks_running) {
+        session.clocks_running = 1;
+        clocks.white_turn_start = clocks.black_turn_start = now();
+        timer_->start();
+        set_checked("Pause2", false);
+    }
+    entry.decompose_captures = checked("Dcomposerlesprises1");
+    EnteredMove made;
+    if (entry_click(s, game.side_to_move, *this, made))
+        after_person_move(made.from, made.to, made.captures);
+}
+
+void MainWindow::after_person_move(int from, int to, int captures) {
+    const TurnEnd e = qv::after_person_move(from, to, captures, now());
+    sync_list();
+    show_clocks();
+    if (entry.in_hand == 0) show_totals();
+    if (e.ended) show_report(e.report);
+}
+
+void MainWindow::sync_list() {
+    const auto& lines = game.list_lines;
+    while (list_moves_->count() > int(lines.size()))
+        delete list_moves_->takeItem(list_moves_->count() - 1);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const QString text = QString::fromStdString(lines[i]);
+        if (int(i) < list_moves_->count()) {
+            if (list_moves_->item(int(i))->text() != text) list_moves_->item(int(i))->setText(text);
+        } else {
+            list_moves_->addItem(text);
+        }
+    }
+    list_moves_->setCurrentRow(game.list_selection);
+}
+
+// ---- the computer's turn --------------------------------------------------------------
+
+void MainWindow::show_colour_caption() {
+    const char* key = game.computer_colour == BLACK ? "Ordinateur noir" : "Ordinateur blanc";
+    if (auto* b = findChild<QPushButton*>("Couleurordi")) b->setText(QString::fromUtf8(key));
+}
+
+void MainWindow::computer_turn() {
+    if (game.last_from) {
+        draw_square(game.last_from, shown_board[game.last_from]);
+        draw_square(game.last_to, shown_board[game.last_to]);
+    }
+    show_totals();
+    const TurnEnd start = begin_computer_turn();
+    if (start.ended) {
+        // A rated match lost on time: nothing is searched.
+        game.computer_to_move = 0;
+        show_report(start.report);
+        return;
+    }
+    const bool self_play = checked("Ordinateurcontreordinateur1");
+    const char* locked[] = {"Nouveau2",
+                            "Humaincontrehumain1",
+                            "Sauver1",
+                            "Ouvrir1",
+                            "Imprimer1",
+                            "Quitter1",
+                            "Installeruneposition1",
+                            "Crerunfichiertexte1",
+                            "Inverserlesjoueurs1"};
+    for (const char* n : locked) set_enabled(n, false);
+    for (const char* m : {"Edition1", "Joueurs1", "Analyse2"}) menus_[m]->setEnabled(false);
+    if (!self_play) menus_["Fichier1"]->setEnabled(false);
+    set_enabled("Proposernul", false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    show_colour_caption();
+    engine_.set_level(clocks.time_budget, clocks.clock_limit);
+    engine_.clear_stop();  // whatever asked to stop before this search is forgotten
+    list_progress_->clear();
+    session.searching = 1;
+    int index = engine_.choose_move(game.side_to_move, false);
+    session.searching = 0;
+    const bool abandoned = engine_.abandoned();
+    single_move_ = index == SINGLE_MOVE;
+    if (single_move_) index = 0;
+
+    QApplication::restoreOverrideCursor();
+    for (const char* n : locked) set_enabled(n, true);
+    for (const char* m : {"Edition1", "Joueurs1"}) menus_[m]->setEnabled(true);
+    menus_["Fichier1"]->setEnabled(true);
+    set_enabled("Proposernul", true);
+
+    if (abandoned) {
+        // The search was called off (navigation, a new game): nothing is played.
+        game.computer_to_move = 0;
+        std::memcpy(board, shown_board, sizeof board);
+        return;
+    }
+    if (index >= NO_MOVE) {
+        const TurnEnd e = computer_cannot_move();
+        if (e.ended) show_report(e.report);
+        return;
+    }
+    const int chosen = index;
+    index = handicap_choice(chosen, game.side_to_move, move_count[1], single_move_);
+    if (QWidget* zut = widget("Zut")) zut->setVisible(index != chosen);
+    widget("Panel8")->setVisible(computer_offers_draw(engine_.last_score()));
+    const Move move = move_lists[1][index];
+    animate_computer_move(move);
+    const TurnEnd e = computer_move_played(move, engine_.last_score(), now());
+    board_->placer_pions();
+    if (game.last_from) {
+        board_->frame_square(game.last_to, FRAME_CYAN);
+        board_->frame_square(game.last_from, FRAME_SILVER);
+    }
+    sync_list();
+    show_clocks();
+    show_totals();
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    if (e.ended) {
+        show_report(e.report);
+        return;
+    }
+    if (checked("Bipchaquecoup2")) play_sound("son.wav");
+}
+
+void MainWindow::animate_computer_move(const Move& move) {
+    // Drawn only: the game plays the move on board afterwards.
+    const uint8_t piece = board[move.from];
+    const bool jumps = move.captures > 1 && checked("Dcomposerlesprises1");
+    uint8_t landing[MAX_CAPTURE + 1] = {};
+    if (jumps) landing_squares(move, landing);
+    for (int i = 0; i < 10; ++i) {
+        draw_square(move.from, i % 2 == 0 ? piece : EMPTY);
+        wait_ms(10);
+    }
+    draw_square(move.from, EMPTY);
+    if (jumps) {
+        for (int d = 1; d < move.captures; ++d) {
+            draw_square(landing[d], piece);
+            wait_ms(500);
+            draw_square(landing[d], EMPTY);
+        }
+        draw_square(move.to, piece);
+        wait_ms(1000);
+    }
+}
+
+// ---- end of the game ------------------------------------------------------------------
+
+void MainWindow::play_sound(const char* file) {
+    platform_.play_sound(QString::fromStdString(data_path(file).string()));
+}
+
+void MainWindow::end_of_game(int reason) {
+    show_report(qv::end_of_game(reason));
+}
+
+void MainWindow::show_report(const EndReport& r) {
+    if (!r.reported) return;
+    findChild<QLabel*>("qui_gagne")->setText(QString::fromStdString(r.message));
+    auto* white = findChild<QLabel*>("Resultat_blanc");
+    auto* black = findChild<QLabel*>("Resultat_noir");
+    if (r.clear_result_labels) {
+        white->clear();
+        black->clear();
+    } else {
+        white->setText(QString::fromStdString(r.white_result));
+        black->setText(QString::fromStdString(r.black_result));
+    }
+    if (r.show_panel) {
+        QWidget* panel = widget("fin_de_parties");
+        panel->show();
+        panel->raise();
+    }
+    for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"})
+        menus_[m]->setEnabled(true);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    set_enabled("Arretrflexionparclicsouris1", true);
+    if (checked("Commentaires1") && r.sound != Sound::none)
+        play_sound(r.sound == Sound::gagne ? "gagne.wav" : "Perdu.wav");
+}
+
+void MainWindow::BitBtn13Click() {
+    widget("fin_de_parties")->hide();
+    board_->placer_pions();
+}
+
+void MainWindow::ProposernulClick() {
+    if (defer(&MainWindow::ProposernulClick, false)) return;
+    const TurnEnd e = qv::ProposernulClick(false, engine_.last_score());
+    if (e.ended) {
+        show_report(e.report);
+        return;
+    }
+    QWidget* refused = widget("Nulrefus");
+    refused->show();
+    refused->raise();
+}
+
+void MainWindow::BitBtn14Click() {
+    widget("Panel8")->hide();
+    show_report(qv::BitBtn14Click());
+}
+
+void MainWindow::Annul_nulClick() {
+    widget("Panel8")->hide();
+}
+
+void MainWindow::AbandonClick() {
+    if (defer(&MainWindow::AbandonClick)) return;
+    show_report(qv::AbandonClick());
+}
+
+void MainWindow::pause() {
+    // "Arrêter le calcul": the search ends and plays the best move found so far.
+    engine_.request_stop(false);
+}
+
+// ---- the window kept up to date ---------------------------------------------------------
+
+void MainWindow::refresh_commands() {
+    const bool match = game.game_state == 1 || game.game_state == 5;
+    for (const char* n : {"Abandon1"}) widget(n)->setVisible(match);
+    auto* mode = findChild<QLabel*>("Panel11");
+    if (match)
+        mode->setText("Match");
+    else if (game.vs_computer)
+        mode->setText(QString::fromUtf8(caption_of(language_, "Panel11")));
+    const bool rated = game.game_state == 1;
+    for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
+        if (!session.searching) menus_[m]->setEnabled(!rated);
+    for (const char* n :
+         {"Rflexionsurtempsadverse1", "Horlogeszro1", "Pause2", "Reprendrecoups1", "Avancercoups1",
+          "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
+        set_enabled(n, !rated);
+    menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+}
+
+void MainWindow::show_capture_labels(bool visible) {
+    for (const char* n : {"Label29", "Label30", "Label31"}) widget(n)->setVisible(visible);
+}
+
+void MainWindow::show_totals() {
+    const auto totals = count_pieces();
+    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf("%2d", totals.white));
+    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf("%2d", totals.black));
+    if (game.setup_mode) show_static_evaluations();
+}
+
+void MainWindow::hide_draw_refused() {
+    widget("Nulrefus")->hide();
+}
+
+void MainWindow::draw_square(int s, uint8_t code) {
+    board_->draw_square(s, code);
+}
+
+void MainWindow::frame_square(int s, Rgb colour) {
+    board_->frame_square(s, colour);
+}
+
+void MainWindow::redraw_empty_squares() {
+    for (int s = 1; s <= 32; ++s)
+        if (board[s] == EMPTY) board_->draw_square(s, EMPTY);
+}
+
+}  // namespace qv::ui

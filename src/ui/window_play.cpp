@@ -1,0 +1,360 @@
+// Navigation in the game, new games and modes, quitting, text files, printing, help.
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QTimer>
+#include <cstring>
+
+#include "board/board.h"
+#include "board/data_dir.h"
+#include "board/movegen.h"
+#include "board/now.h"
+#include "files/game_file.h"
+#include "files/text_game.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
+#include "ui/board_widget.h"
+#include "ui/captions.h"
+#include "ui/entry.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+namespace qv::ui {
+
+// ---- navigation -------------------------------------------------------------------------
+
+void MainWindow::refresh_after_navigation() {
+    cancel_entry();
+    board_->placer_pions();
+    set_names(QString::fromStdString(game.white_name), QString::fromStdString(game.black_name));
+    show_clocks();
+    show_totals();
+    sync_list();
+}
+
+void MainWindow::reprise() {
+    if (defer(&MainWindow::reprise)) return;
+    engine_.request_stop(true);
+    qv::reprise(now());
+    refresh_after_navigation();
+}
+
+void MainWindow::avancer() {
+    if (defer(&MainWindow::avancer)) return;
+    engine_.request_stop(true);
+    qv::avancer(now());
+    refresh_after_navigation();
+}
+
+void MainWindow::revenir_debut() {
+    if (defer(&MainWindow::revenir_debut)) return;
+    engine_.request_stop(true);
+    qv::revenir_debut(now());
+    refresh_after_navigation();
+}
+
+void MainWindow::Aller_fin() {
+    if (defer(&MainWindow::Aller_fin)) return;
+    engine_.request_stop(true);
+    qv::Aller_fin(now());
+    refresh_after_navigation();
+}
+
+void MainWindow::revenir_n(int line) {
+    if (session.searching || line < 0) return;
+    if (!qv::revenir_n(line)) return;
+    cancel_entry();
+    board_->placer_pions();
+    show_clocks();
+}
+
+// ---- new games and modes -----------------------------------------------------------------
+
+void MainWindow::set_names(const QString& white, const QString& black) {
+    qv::set_names(white.toStdString(), black.toStdString());
+    findChild<QLabel*>("Nom_blanc")->setText(QString::fromStdString(game.white_name));
+    findChild<QLabel*>("Nom_noir")->setText(QString::fromStdString(game.black_name));
+}
+
+void MainWindow::Nouveau2Click() {
+    if (defer(&MainWindow::Nouveau2Click)) return;
+    engine_.request_stop(false);
+    game.game_result = 3;
+    PlayersTable table;
+    read_players(program_dir(), table);
+    for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"}) {
+        auto* list = findChild<QListWidget*>(name);
+        if (!list) continue;
+        list->clear();
+        for (const std::string& n : table.names) list->addItem(QString::fromStdString(n));
+    }
+    if (game.setup_mode) {
+        Entrerpositionclick();
+        show_page(0);
+    }
+    QWidget* panel = widget("Nouvelle_partie");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::new_game_common() {
+    widget("Nouvelle_partie")->hide();
+    if (board_state.flipped) Inverser();
+}
+
+void MainWindow::BitBtn15Click() {
+    const QString person = findChild<QLineEdit*>("Joueur0")->text().trimmed();
+    const bool computer_white = findChild<QRadioButton*>("Tarnavel_blanc")->isChecked();
+    new_game_common();
+    start_training(person.toStdString(), computer_white, now());
+    set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
+    set_checked("Humaincontrehumain1", false);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    if (computer_white) Inverser();  // the computer opens from the top of the picture
+    show_colour_caption();
+    refresh_after_navigation();
+}
+
+void MainWindow::BitBtn16Click() {
+    const QString person = findChild<QLineEdit*>("Joueur1")->text().trimmed();
+    const bool computer_white = findChild<QRadioButton*>("Tarnavel_blanc1")->isChecked();
+    auto* list = findChild<QListWidget*>("ListBox9");
+    PlayersTable table;
+    read_players(program_dir(), table);
+    if (!start_match(table, person.toStdString(), list->currentRow(), computer_white, now()))
+        return;
+    new_game_common();
+    set_checked("Humaincontrehumain1", false);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
+    set_enabled("Arretrflexionparclicsouris1", game.game_state == 0);
+    if (computer_white) Inverser();
+    show_colour_caption();
+    refresh_after_navigation();
+}
+
+void MainWindow::BitBtn17Click() {
+    const QString white = findChild<QLineEdit*>("Joueur2")->text().trimmed();
+    const QString black = findChild<QLineEdit*>("Joueur3")->text().trimmed();
+    if (!start_two_players(white.toStdString(), black.toStdString(), -1, -1, now())) return;
+    new_game_common();
+    set_checked("Humaincontrehumain1", true);
+    set_checked("Ordinateurcontreordinateur1", false);
+    set_checked("Arretrflexionparclicsouris1", true);
+    findChild<QLabel*>("Panel11")->setText("Humain contre humain");
+    refresh_after_navigation();
+}
+
+void MainWindow::Annule_nouveauClick() {
+    widget("Nouvelle_partie")->hide();
+    board_->placer_pions();
+}
+
+void MainWindow::inverser_joueurs() {
+    if (defer(&MainWindow::inverser_joueurs)) return;
+    qv::inverser_joueurs();
+    show_colour_caption();
+    set_names(QString::fromStdString(game.white_name), QString::fromStdString(game.black_name));
+}
+
+void MainWindow::Ordinateur() {
+    game.vs_computer = 1 - game.vs_computer;
+    set_checked("Humaincontrehumain1", game.vs_computer == 0);
+}
+
+void MainWindow::Ordinateurcontreordinateur1Click() {
+    set_checked("Humaincontrehumain1", false);
+    game.vs_computer = 1;
+}
+
+// ---- quitting ---------------------------------------------------------------------------
+
+void MainWindow::quitter() {
+    engine_.request_stop(true);
+    qv::quitter(program_dir(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+    session.quit_requested = 1;
+    close();
+}
+
+void MainWindow::save() {
+    const QString dir = QString::fromStdString(data_path("Sauve").string());
+    const QString path =
+        platform_.save_file_name(this, dir, "Fichiers Quorvel (*.dam *.DAM)", "dam");
+    if (!path.isEmpty())
+        qv::save(path.toStdString(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+    board_->placer_pions();
+}
+
+void MainWindow::ouvre() {
+    if (defer(&MainWindow::ouvre)) return;
+    const QString dir = QString::fromStdString(data_path("Sauve").string());
+    const QString path = platform_.open_file_name(this, dir, "Fichiers Quorvel (*.dam *.DAM)");
+    if (path.isEmpty()) return;
+    if (qv::ouvre(path.toStdString())) after_open();
+}
+
+void MainWindow::after_open() {
+    // The level read with the game is ticked again ("Autre" with its minutes).
+    if (clocks.level_index == 18) {
+        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        BitBtn24Click();
+    } else {
+        set_level(clocks.level_index);
+    }
+    refresh_after_navigation();
+}
+
+// ---- Host ----------------------------------------------------------------------------
+
+void MainWindow::show_error(std::string_view text) {
+    platform_.error_box(this, QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+void MainWindow::show_progress(std::span<const std::string> lines) {
+    list_progress_->clear();
+    for (const std::string& l : lines) list_progress_->addItem(QString::fromStdString(l));
+}
+
+void MainWindow::clear_root_moves() {
+    list_root_->clear();
+}
+
+void MainWindow::set_root_move(int index, std::string_view text) {
+    const QString t = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    while (list_root_->count() <= index) list_root_->addItem(QString());
+    list_root_->item(index)->setText(t);
+}
+
+// ---- text files, printing, help -----------------------------------------------------------
+
+namespace {
+// The complete move pairs up to the position shown.
+QStringList shown_lines(const QListWidget* list, int current_ply) {
+    QStringList lines;
+    for (int i = 0; i < list->count() && i < current_ply / 2; ++i) lines << list->item(i)->text();
+    return lines;
+}
+
+}  // namespace
+
+void MainWindow::Crerunfichiertexte1Click() {
+    const QString path = platform_.save_file_name(
+        this, QString::fromStdString(program_dir().string()),
+        "Fichiers texte (*.txt *.TXT);;Fichiers commentaires (*.damt *.DAMT)", "txt");
+    if (path.isEmpty()) return;
+    write_text_game(path.toStdString());
+}
+
+int MainWindow::choose_text_game(const std::vector<std::string>& lines) {
+    auto* list = findChild<QListWidget*>("ListBox16");
+    list->clear();
+    for (const std::string& l : lines) list->addItem(QString::fromStdString(l));
+    QWidget* panel = widget("Panel2");
+    panel->show();
+    panel->raise();
+    int chosen = -1;
+    QEventLoop wait;
+    auto ok = connect(button_of("ListeOK"), &QPushButton::clicked, &wait, [&] {
+        chosen = list->currentRow();
+        wait.quit();
+    });
+    auto cancel = connect(button_of("ListeCancel"), &QPushButton::clicked, &wait, [&] {
+        chosen = -1;
+        wait.quit();
+    });
+    wait.exec();
+    disconnect(ok);
+    disconnect(cancel);
+    panel->hide();
+    return chosen;
+}
+
+void MainWindow::Ouvrirunfichiertexte1Click() {
+    if (defer(&MainWindow::Ouvrirunfichiertexte1Click)) return;
+    const QString path = platform_.open_file_name(
+        this, QString::fromStdString(program_dir().string()),
+        "Fichiers texte (*.txt *.TXT);;Fichiers doc (*.doc *.DOC);;Fichiers Dynamo (*.pdn *.PDN)");
+    if (path.isEmpty()) return;
+    std::string text;
+    if (!read_text_file(path.toStdString(), text)) return;
+    const auto games = scan_text_games(text);
+    if (games.empty()) return;
+    int g = 0;
+    if (games.size() > 1) g = choose_text_game(choice_lines(games));
+    if (g < 0) return;
+    TextGame tg;
+    std::string why;
+    if (!parse_text_game(text, g, tg, why)) {
+        platform_.error_box(this, QString::fromStdString(why));
+        return;
+    }
+    load_text_game(tg, now());
+    refresh_after_navigation();
+}
+
+void MainWindow::print_to(QPrinter& printer) {
+    QPainter p;
+    if (!p.begin(&printer)) {
+        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        return;
+    }
+    QFont font("monospace", 11);
+    p.setFont(font);
+    const int h = p.fontMetrics().height();
+    const int page_height = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    const int per_page = std::max(4, page_height / h);
+    p.drawText(5, 5 + h, QString::fromStdString(game.white_name + "-" + game.black_name));
+    const QStringList lines = shown_lines(list_moves_, game.current_ply);
+    for (int k = 0; k * 6 < lines.size(); ++k) {
+        if (k > 0 && (2 * k) % per_page == 0) printer.newPage();
+        QString row;
+        for (int j = k * 6; j < std::min<int>(lines.size(), k * 6 + 6); ++j)
+            row += lines[j] + (j == k * 6 ? " " : "  ");
+        p.drawText(1, ((2 * k) % per_page) * h + h + 150, row);
+    }
+    p.end();
+}
+
+void MainWindow::Imprimer1Click() {
+    QPrinter printer;
+    printer.setDocName("String Grid Printout");
+    if (!platform_.choose_printer(this, printer)) return;
+    print_to(printer);
+}
+
+void MainWindow::Best1Click() {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list_progress_->count(); ++i)
+        lines.push_back(list_progress_->item(i)->text().toStdString());
+    write_bestmove(program_dir() / "Bestmove.txt", lines);
+}
+
+void MainWindow::Guide1Click() {
+    const char* files[] = {"Quorvel.html",   "Quorvel_e.html",  "Quorvel_nl.html",
+                           "Quorvel_p.html", "Quorvel_es.html", "Quorvel_e.html"};
+    platform_.show_help(
+        this, QString::fromStdString(data_path(std::string("help/") + files[language_]).string()));
+}
+
+void MainWindow::Rgles1Click() {
+    const char* files[] = {"Rquorvel_f.html", "Rquorvel_e.html", "Rquorvel_nl.html",
+                           "Rquorvel_p.html", "Rquorvel_i.html", "Rquorvel_i.html"};
+    platform_.show_help(
+        this, QString::fromStdString(data_path(std::string("help/") + files[language_]).string()));
+}
+
+}  // namespace qv::ui

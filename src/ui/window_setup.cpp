@@ -1,0 +1,321 @@
+// Start-up, languages, position set-up, orientation and numbering, clocks and levels.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstring>
+#include <filesystem>
+
+#include "board/board.h"
+#include "board/data_dir.h"
+#include "board/movegen.h"
+#include "board/now.h"
+#include "eval/evaluate.h"
+#include "files/game_file.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
+#include "ui/board_widget.h"
+#include "ui/captions.h"
+#include "ui/entry.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+namespace qv::ui {
+
+namespace {
+// Menu item of each level index (9 and 10 have none; 18 is "Autre").
+const char* const LEVEL_ITEMS[19] = {
+    "Dbutant1",       "Niveau01",        "Niveau02",        "Niveau03",         "Niveau04",
+    "Niveau05",       "Niveau06",        "Niveau07",        "Niveau081",        nullptr,
+    nullptr,          "N150coupsen3mn1", "N250coupsen5mn1", "N350coupsen10mn1", "N450coupsen30mn1",
+    "N550coupsen1h1", "N650coupsen2h1",  "N7longlong1",     "N8Autre1"};
+}  // namespace
+
+// ---- start-up -------------------------------------------------------------------------
+
+void MainWindow::select_language(int language) {
+    if (caption_table(language).empty()) return;
+    language_ = language;
+    game.language = uint8_t(language);  // saved with every game file
+    setWindowTitle(QString::fromUtf8("Quorvel 3D, le jeu"));
+    const char* items[] = {"Franais1",   "English1", "Nederlands1",
+                           "Portugues1", "Espanol1", "Italiano1"};
+    for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
+    apply_captions(this, language);
+    // Captions that follow the state.
+    orientation_changed();
+    show_colour_caption();
+    auto* who = findChild<QPushButton*>("Couleurjoue");
+    who->setText(QString::fromUtf8(game.computer_to_move ? "Ordinateur joue" : "Joueur joue"));
+}
+
+void MainWindow::Introduction() {
+    if (!introduced_) {
+        board_->load_pictures();
+        introduced_ = true;
+    }
+    game.side_to_move = WHITE;
+    remplir();
+    game.computer_to_move = 0;
+    game.vs_computer = 1;
+    game.computer_colour = BLACK;
+    show_colour_caption();
+    set_names("Inconnu", "Quorvel");
+    game.setup_mode = 0;
+    set_level(clocks.level_index);
+}
+
+void MainWindow::SpeedButton6Click() {
+    const bool starting = intro_->isVisible();
+    if (starting) {
+        Introduction();
+        // The game left at the last exit comes back (the only board shown is this one).
+        const auto resume = data_path(RESUME_FILE);
+        if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
+    }
+    intro_->hide();
+    menuBar()->setVisible(true);
+    board_->set_frame_visible(true);
+    set_checked("Damier2D1", true);
+    set_enabled("Ouvertures1", true);
+    set_enabled("Numroterlescase1", true);
+    board_->placer_pions();
+    show_totals();
+    show_clocks();
+    select_language(language_);
+}
+
+// ---- set-up ---------------------------------------------------------------------------
+
+void MainWindow::show_page(int index) {
+    const QSignalBlocker block(side_);
+    side_->setCurrentIndex(index);
+}
+
+void MainWindow::show_static_evaluations() {
+    const int white = static_score(WHITE) / 2;
+    const int black = static_score(BLACK) / 2;
+    findChild<QLineEdit*>("Blancs")->setText(QString::asprintf("Eval stat blancs:%4d", white));
+    findChild<QLineEdit*>("Noirs")->setText(QString::asprintf("Eval stat noirs:%4d", black));
+}
+
+void MainWindow::Installeruneposition1Click() {
+    if (defer(&MainWindow::Installeruneposition1Click)) return;
+    SpeedButton6Click();
+    Entrerpositionclick();
+    show_page(game.setup_mode ? 2 : 0);
+}
+
+void MainWindow::Entrerpositionclick() {
+    if (defer(&MainWindow::Entrerpositionclick)) return;
+    if (entry.in_hand) {
+        cancel_entry();
+        board_->placer_pions();
+    }
+    engine_.request_stop(false);
+    std::memcpy(board, shown_board, sizeof board);
+    show_static_evaluations();
+    QWidget* group = widget("GroupBox1");
+    const bool was_computer_turn = game.computer_to_move;
+    if (qv::Entrerpositionclick()) {
+        show_colour_caption();
+        group->show();
+        set_enabled("Ouvertures1", false);
+    } else {
+        group->hide();
+        set_enabled("Ouvertures1", true);
+        set_enabled("Numroterlescase1", true);
+    }
+    if (was_computer_turn) {
+        findChild<QPushButton*>("Couleurjoue")->setText("Joueur joue");
+        show_page(1);
+    }
+}
+
+void MainWindow::placement_button(int code) {
+    placement_code_ = uint8_t(code);
+    const char* files[] = {"Images1i/v48.Bmp", "Images1i/b48.Bmp", "Images1i/bd48.Bmp",
+                           "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
+    auto* witness = findChild<QLabel*>("Piontemoin");
+    const QPixmap picture(QString::fromStdString(data_path(files[code]).string()));
+    if (!picture.isNull()) {
+        witness->setPixmap(picture);
+    } else {
+        const char* names[] = {"vide", "pion B", "dame B", "pion N", "dame N"};
+        witness->setText(names[code]);
+        witness->setAlignment(Qt::AlignCenter);
+    }
+}
+
+void MainWindow::remplir() {
+    if (defer(&MainWindow::remplir)) return;
+    engine_.request_stop(false);
+    qv::remplir(now());
+    orientation_changed();
+    widget("Panel6")->move(widget("Panel6")->x(), 8);
+    widget("Panel7")->move(widget("Panel7")->x(), 428);
+    cancel_entry();
+    board_->placer_pions();
+    entry.start_square = entry.clicked_square = 0;
+    sync_list();
+    show_totals();
+    show_clocks();
+}
+
+void MainWindow::vider() {
+    if (defer(&MainWindow::vider)) return;
+    qv::vider();
+    for (int s = 1; s <= 32; ++s) draw_square(s, EMPTY);
+    show_totals();
+}
+
+void MainWindow::Change_couleur() {
+    if (defer(&MainWindow::Change_couleur)) return;
+    qv::Change_couleur();
+    show_colour_caption();
+}
+
+void MainWindow::Couleur_joue() {
+    if (defer(&MainWindow::Couleur_joue)) return;
+    qv::Couleur_joue();
+    findChild<QPushButton*>("Couleurjoue")
+        ->setText(game.computer_to_move ? "Ordinateur joue" : "Joueur joue");
+}
+
+void MainWindow::Change_dir_click() {
+    if (defer(&MainWindow::Change_dir_click)) return;
+    Change_dir();
+    std::memcpy(shown_board, board, sizeof board);
+    board_->placer_pions();
+    qv::store_ply();
+}
+
+void MainWindow::orientation_changed() {
+    findChild<QPushButton*>("Bas_Haut")
+        ->setText(board_state.flipped ? "Blancs:Haut->Bas" : "Blancs:Bas->Haut");
+}
+
+void MainWindow::Inverser() {
+    board_state.flipped = 1 - board_state.flipped;
+    orientation_changed();
+    board_->placer_pions();
+    for (const char* n : {"Panel6", "Panel7"}) {
+        QWidget* w = widget(n);
+        w->move(w->x(), w->y() == 428 ? 8 : 428);
+    }
+    // The names and counters follow their clocks.
+    const bool black_top = widget("Panel6")->y() == 8;
+    widget("Nom_noir")->move(524, black_top ? 76 : 406);
+    widget("Nbpionsnoirs")->move(524, black_top ? 96 : 388);
+    widget("Nom_blanc")->move(524, black_top ? 406 : 76);
+    widget("Nbpionsblancs")->move(524, black_top ? 388 : 96);
+    show_totals();
+}
+
+void MainWindow::numerotation_click() {
+    numerotation();
+    set_checked("Numroterlescase1", board_state.show_numbers != 0);
+    board_->draw_labels();
+}
+
+// ---- clocks and levels ------------------------------------------------------------------
+
+void MainWindow::show_clock(int side, int32_t seconds) {
+    const QString minutes = QString::number(seconds / 60);
+    const QString secs = QString::asprintf("%02d", seconds % 60);
+    findChild<QLabel*>(side == WHITE ? "minblanc" : "minnoir")->setText(minutes);
+    findChild<QLabel*>(side == WHITE ? "secblanc" : "secnoir")->setText(secs);
+}
+
+void MainWindow::show_clocks() {
+    show_clock(WHITE, clocks.white_clock);
+    show_clock(BLACK, clocks.black_clock);
+}
+
+void MainWindow::refresh_clock(int side, int32_t seconds) {
+    // The search keeps the computer's clock live.
+    set_search_clock(seconds, false);
+    show_clock(side, seconds);
+}
+
+void MainWindow::ajouter_temps() {
+    const bool computer_searching = session.searching && game.computer_to_move;
+    qv::ajouter_temps(now(), computer_searching);
+    if (computer_searching) return;
+    show_clock(WHITE, game.side_to_move == WHITE ? clocks.white_shown : clocks.white_clock);
+    show_clock(BLACK, game.side_to_move == BLACK ? clocks.black_shown : clocks.black_clock);
+}
+
+void MainWindow::Horlogeszro1Click() {
+    qv::Horlogeszro1Click(now());
+    show_clocks();
+}
+
+void MainWindow::Pause2Click() {
+    qv::Pause2Click(now(), session.searching);
+    if (clocks.timer_running)
+        timer_->start();
+    else
+        timer_->stop();
+    set_checked("Pause2", !clocks.timer_running);
+}
+
+void MainWindow::set_level(int level_index) {
+    if (!select_level(level_index)) select_level(5);
+    for (const char* item : LEVEL_ITEMS)
+        if (item) set_checked(item, false);
+    set_checked("N8Autre1", false);
+    set_checked(LEVEL_ITEMS[clocks.level_index], true);
+    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+    engine_.set_level(clocks.time_budget, clocks.clock_limit);
+}
+
+void MainWindow::N8Autre1Click() {
+    set_checked("N8Autre1", clocks.level_index == 18);  // ticked only once a value is accepted
+    QWidget* panel = widget("Panel9");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::BitBtn24Click() {
+    if (!autre(findChild<QLineEdit*>("Nbminutes")->text().trimmed().toStdString())) return;
+    widget("Panel9")->hide();
+    for (const char* item : LEVEL_ITEMS)
+        if (item) set_checked(item, false);
+    set_checked("N8Autre1", true);
+    engine_.set_level(clocks.time_budget, clocks.clock_limit);
+}
+
+void MainWindow::BitBtn25Click() {
+    widget("Panel9")->hide();
+    set_checked("N8Autre1", clocks.level_index == 18);
+    board_->placer_pions();
+}
+
+void MainWindow::Changerlesnoms1Click() {
+    findChild<QLineEdit*>("Edit2")->setText(QString::fromStdString(game.white_name));
+    findChild<QLineEdit*>("Edit3")->setText(QString::fromStdString(game.black_name));
+    QWidget* panel = widget("Joueurs");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::OKjoueurClick() {
+    widget("Joueurs")->hide();
+    set_names(findChild<QLineEdit*>("Edit2")->text(), findChild<QLineEdit*>("Edit3")->text());
+}
+
+void MainWindow::Cancel_joueursClick() {
+    widget("Joueurs")->hide();
+}
+
+}  // namespace qv::ui

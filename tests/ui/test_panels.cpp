@@ -1,0 +1,192 @@
+// Levels and clocks, numbering, the draw and handicap panels, swapping players, names,
+// text files, printing, the generated sounds.
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include "window_fixture.h"
+
+namespace qv::ui::test {
+namespace {
+
+struct LevelCase {
+    const char* item;
+    int budget, limit, index;
+    const char* minutes;
+};
+void PrintTo(const LevelCase& c, std::ostream* os) {
+    *os << c.item;
+}
+class Levels : public WindowTest, public ::testing::WithParamInterface<LevelCase> {};
+
+TEST_P(Levels, SetBudgetLimitAndMinutes) {
+    const LevelCase c = GetParam();
+    start_2d();
+    trigger(c.item);
+    EXPECT_EQ(window->time_budget(), c.budget);
+    EXPECT_EQ(window->clock_limit(), c.limit);
+    EXPECT_EQ(window->level_index(), c.index);
+    EXPECT_EQ(window->findChild<QLineEdit*>("Nbminutes")->text(), c.minutes);
+    int ticked = 0;
+    for (QAction* a : window->findChildren<QAction*>())
+        if (a->isChecked() &&
+            (a->objectName().startsWith("Niveau") || a->objectName().startsWith("N") ||
+             a->objectName() == "Dbutant1") &&
+            a->objectName() != "Numroterlescase1")
+            ++ticked;
+    EXPECT_EQ(ticked, 1);
+    EXPECT_EQ(engine.time_budget, c.budget);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menu, Levels,
+                         ::testing::Values(LevelCase{"Dbutant1", 5, 58, 0, "1"},
+                                           LevelCase{"Niveau01", 2, 58, 1, "1"},
+                                           LevelCase{"Niveau05", 160, 178, 5, "3"},
+                                           LevelCase{"Niveau081", 1680, 1798, 8, "30"},
+                                           LevelCase{"N150coupsen3mn1", 160, 178, 11, "3"},
+                                           LevelCase{"N7longlong1", 320000, 319998, 17, "500"}));
+
+TEST_F(WindowTest, OtherTimeControlTakesPositiveMinutesOnly) {
+    start_2d();
+    trigger("N8Autre1");
+    ASSERT_TRUE(window->widget("Panel9")->isVisible());
+    auto* minutes = window->findChild<QLineEdit*>("Nbminutes");
+    minutes->setText("zero");
+    QTest::mouseClick(button("BitBtn24"), Qt::LeftButton);
+    EXPECT_TRUE(window->widget("Panel9")->isVisible()) << "not a number: nothing happens";
+    minutes->setText("4");
+    QTest::mouseClick(button("BitBtn24"), Qt::LeftButton);
+    EXPECT_FALSE(window->widget("Panel9")->isVisible());
+    EXPECT_EQ(window->time_budget(), 220);
+    EXPECT_EQ(window->clock_limit(), 238);
+    EXPECT_EQ(window->level_index(), 18);
+    EXPECT_TRUE(window->action("N8Autre1")->isChecked());
+}
+
+TEST_F(WindowTest, ClockShowsMinutesAndTwoDigitSeconds) {
+    start_2d();
+    window->refresh_clock(WHITE, 65);
+    EXPECT_EQ(label("minblanc")->text(), "1");
+    EXPECT_EQ(label("secblanc")->text(), "05");
+}
+
+TEST_F(WindowTest, NumberingWritesLabelsAndFlippingMovesThem) {
+    start_2d();
+    const QPoint label_spot = square_corner(4) + QPoint(8, 52);
+    const QColor before = window->board_widget()->pixel(label_spot);
+    trigger("Numroterlescase1");
+    EXPECT_TRUE(window->action("Numroterlescase1")->isChecked());
+    EXPECT_EQ(window->board_widget()->pixel(square_corner(4) + QPoint(1, 58)),
+              QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_NE(window->board_widget()->pixel(label_spot), before);
+    trigger("Numroterlescase1");
+    EXPECT_EQ(window->board_widget()->pixel(label_spot), before);
+}
+
+TEST_F(WindowTest, DrawProposedWithTwentyPiecesOrMoreIsRefused) {
+    start_2d();
+    QTest::mouseClick(button("Proposernul"), Qt::LeftButton);
+    window->run_until_idle();
+    EXPECT_TRUE(window->widget("Nulrefus")->isVisible());
+    click_square(sq(5, 7));  // any click hides it
+    EXPECT_FALSE(window->widget("Nulrefus")->isVisible());
+}
+
+TEST_F(WindowTest, DrawProposedInAnEvenEndingIsAccepted) {
+    start_2d();
+    put_position({{sq(6, 2), WHITE_KING}, {sq(1, 1), BLACK_KING}}, WHITE);
+    engine.score = 0;
+    QTest::mouseClick(button("Proposernul"), Qt::LeftButton);
+    EXPECT_EQ(label("qui_gagne")->text(), "Match nul !");
+    EXPECT_EQ(game.game_result, 1);
+}
+
+TEST_F(WindowTest, NeophyteLevelPlaysTheSecondMoveWhenAPieceUp) {
+    start_2d();
+    trigger("Dbutant1");
+    // Black (the computer) has two men against one and more than one move.
+    put_position({{sq(7, 7), WHITE_MAN}, {sq(0, 0), BLACK_MAN}, {sq(0, 4), BLACK_MAN}}, WHITE);
+    click_square(sq(7, 7));
+    ASSERT_EQ(game.last_ply, 2);
+    EXPECT_TRUE(window->widget("Zut")->isVisible());
+    EXPECT_EQ(label("Zut")->text(), "Zut ! ce n'est pas cela que je voulais jouer.");
+}
+
+TEST_F(WindowTest, SwappingPlayersLetsTheComputerPlayAtOnce) {
+    start_2d();
+    trigger("Inverserlesjoueurs1");
+    EXPECT_EQ(game.last_ply, 1) << "the computer played White's first move";
+    EXPECT_EQ(game.computer_colour, WHITE);
+    EXPECT_EQ(game.side_to_move, BLACK);
+}
+
+TEST_F(WindowTest, ChangingNamesKeepsNineteenCharacters) {
+    start_2d();
+    trigger("Changerlesnoms1");
+    window->findChild<QLineEdit*>("Edit2")->setText("Alessandra Bianchini-Rossi");
+    window->findChild<QLineEdit*>("Edit3")->setText("Bruno");
+    QTest::mouseClick(button("OKjoueur"), Qt::LeftButton);
+    EXPECT_EQ(label("Nom_blanc")->text().size(), 19);
+    EXPECT_EQ(label("Nom_noir")->text(), "Bruno");
+}
+
+TEST_F(WindowTest, TextFileHoldsNamesAndCompletePairs) {
+    start_2d();
+    game.vs_computer = 0;
+    click_square(sq(5, 7));  // 1. White
+    click_square(sq(2, 0));  // 1. ... Black
+    click_square(sq(5, 5));
+    click_square(sq(4, 4));  // 2. White, a half pair: not written
+    if (entry.in_hand) click_square(sq(4, 4));
+    ASSERT_EQ(game.last_ply, 3);
+    QTemporaryDir dir;
+    platform.next_file = dir.filePath("partie.txt");
+    trigger("Crerunfichiertexte1");
+    QFile f(platform.next_file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    const QStringList lines = text.split("\r\n");
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "Inconnu-Quorvel ");
+    EXPECT_EQ(lines[1], "Quorvel144");
+    EXPECT_EQ(lines[2], QString::fromStdString(list_line(0)) + "  ");
+}
+
+TEST_F(WindowTest, PrintingToAPdfWritesAFile) {
+    start_2d();
+    click_square(sq(5, 7));
+    QTemporaryDir dir;
+    platform.pdf_path = dir.filePath("partie.pdf");
+    trigger("Imprimer1");
+    QFile f(platform.pdf_path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5) == "%PDF-");
+    EXPECT_TRUE(platform.errors.isEmpty());
+}
+
+// The generated sounds are 16-bit mono PCM wave files of a fraction of a second.
+class Sounds : public ::testing::TestWithParam<const char*> {};
+TEST_P(Sounds, AreShortPcmWaves) {
+    QFile f(QString(QUORVEL_DATA_DIR) + "/" + GetParam());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray d = f.readAll();
+    ASSERT_GE(d.size(), 44);
+    EXPECT_EQ(d.left(4), "RIFF");
+    EXPECT_EQ(d.mid(8, 8), "WAVEfmt ");
+    auto u16 = [&](int at) { return uint8_t(d[at]) | uint8_t(d[at + 1]) << 8; };
+    EXPECT_EQ(u16(20), 1);   // PCM
+    EXPECT_EQ(u16(22), 1);   // mono
+    EXPECT_EQ(u16(34), 16);  // bits
+    const double seconds = (d.size() - 44) / 2.0 / 22050;
+    EXPECT_GT(seconds, 0.05);
+    EXPECT_LT(seconds, 1.5);
+}
+INSTANTIATE_TEST_SUITE_P(Files, Sounds, ::testing::Values("son.wav", "gagne.wav", "Perdu.wav"));
+
+TEST(Sound, RefusesWhatIsNotAWaveFile) {
+    EXPECT_FALSE(play_wave_file(QString(QUORVEL_SOURCE_DIR) + "/CMakeLists.txt"));
+    EXPECT_FALSE(play_wave_file("/nonexistent/son.wav"));
+}
+
+}  // namespace
+}  // namespace qv::ui::test
