@@ -94,7 +94,8 @@ void MainWindow::build_menus() {
     add_action(file, "Installeruneposition1", &MainWindow::Installeruneposition1Click);
     add_action(file, "Crerunfichiertexte1", &MainWindow::Crerunfichiertexte1Click, false,
                QKeySequence("Ctrl+T"));
-    add_action(file, "Ouvrirunfichiertexte1", nullptr);
+    add_action(file, "Ouvrirunfichiertexte1", &MainWindow::Ouvrirunfichiertexte1Click, false,
+               QKeySequence("Ctrl+F"));
     add_action(file, "OuvrirunfichierVOG1", nullptr)->setText("Ouvrir un fichier VOG");
     add_action(file, "Editerlimagefichierbmp1", nullptr);
     file->addSeparator();
@@ -402,6 +403,15 @@ void MainWindow::build_panels() {
     add_button(other, "BitBtn24", QRect(40, 50, 90, 30), &MainWindow::BitBtn24Click)->setText("OK");
     add_button(other, "BitBtn25", QRect(150, 50, 90, 30), &MainWindow::BitBtn25Click);
 
+    // Choice of a game in a text file of several.
+    QFrame* choice = panel("Panel2", QRect(60, 80, 400, 340));
+    auto* games = new QListWidget(choice);
+    games->setObjectName("ListBox16");
+    games->setGeometry(10, 10, 380, 270);
+    games->setFont(QFont("monospace", 10));
+    add_button(choice, "ListeOK", QRect(80, 292, 100, 32), nullptr)->setText("OK");
+    add_button(choice, "ListeCancel", QRect(220, 292, 100, 32), nullptr)->setText("Annuler");
+
     // Names of the game in hand.
     QFrame* names = panel("Joueurs", QRect(110, 190, 300, 140));
     add_label(names, "", QRect(10, 14, 70, 24))->setText("Blancs :");
@@ -551,6 +561,10 @@ QAction* MainWindow::action(const char* name) const {
 
 QWidget* MainWindow::widget(const char* name) const {
     return findChild<QWidget*>(name);
+}
+
+QPushButton* MainWindow::button_of(const char* name) const {
+    return findChild<QPushButton*>(name);
 }
 
 bool MainWindow::checked(const char* name) const {

@@ -118,6 +118,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void OKjoueurClick();
     void Cancel_joueursClick();
     void Crerunfichiertexte1Click();
+    void Ouvrirunfichiertexte1Click();
+    // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
+    int choose_text_game(const std::vector<std::string>& lines);
     void Imprimer1Click();
     void Best1Click();
     void Guide1Click();
@@ -148,6 +151,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QLabel* add_label(QWidget* parent, const char* name, QRect geometry);
     QPushButton* add_button(QWidget* parent, const char* name, QRect geometry,
                             void (MainWindow::*handler)());
+    QPushButton* button_of(const char* name) const;
     bool checked(const char* name) const;
     void set_checked(const char* name, bool on);
     void set_enabled(const char* name, bool on);

@@ -1,6 +1,7 @@
 // Navigation in the game, new games and modes, quitting, text files, printing, help.
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include "board/movegen.h"
 #include "board/now.h"
 #include "files/game_file.h"
+#include "files/text_game.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
 #include "game/players.h"
@@ -243,30 +245,61 @@ QStringList shown_lines(const QListWidget* list, int current_ply) {
     return lines;
 }
 
-bool write_text_atomically(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(data);
-    return file.commit();
-}
 }  // namespace
 
 void MainWindow::Crerunfichiertexte1Click() {
-    const QString path =
-        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
-                                 "Fichiers texte (*.txt);;Fichiers commentaires (*.damt)", "txt");
+    const QString path = platform_.save_file_name(
+        this, QString::fromStdString(program_dir().string()),
+        "Fichiers texte (*.txt *.TXT);;Fichiers commentaires (*.damt *.DAMT)", "txt");
     if (path.isEmpty()) return;
-    const char* results[] = {"  0-2", "  1-1", "  2-0", ""};
-    QString text = QString::fromStdString(game.white_name + "-" + game.black_name) + " " +
-                   (game.game_result < 3 ? results[game.game_result] : "") + "\r\n";
-    text += "Quorvel144\r\n";
-    const QStringList lines = shown_lines(list_moves_, game.current_ply);
-    for (int i = 0; i < lines.size(); ++i) {
-        text += lines[i] + "  ";
-        if (i % 4 == 3 || i + 1 == lines.size()) text += "\r\n";
+    write_text_game(path.toStdString());
+}
+
+int MainWindow::choose_text_game(const std::vector<std::string>& lines) {
+    auto* list = findChild<QListWidget*>("ListBox16");
+    list->clear();
+    for (const std::string& l : lines) list->addItem(QString::fromStdString(l));
+    QWidget* panel = widget("Panel2");
+    panel->show();
+    panel->raise();
+    int chosen = -1;
+    QEventLoop wait;
+    auto ok = connect(button_of("ListeOK"), &QPushButton::clicked, &wait, [&] {
+        chosen = list->currentRow();
+        wait.quit();
+    });
+    auto cancel = connect(button_of("ListeCancel"), &QPushButton::clicked, &wait, [&] {
+        chosen = -1;
+        wait.quit();
+    });
+    wait.exec();
+    disconnect(ok);
+    disconnect(cancel);
+    panel->hide();
+    return chosen;
+}
+
+void MainWindow::Ouvrirunfichiertexte1Click() {
+    if (defer(&MainWindow::Ouvrirunfichiertexte1Click)) return;
+    const QString path = platform_.open_file_name(
+        this, QString::fromStdString(program_dir().string()),
+        "Fichiers texte (*.txt *.TXT);;Fichiers doc (*.doc *.DOC);;Fichiers Dynamo (*.pdn *.PDN)");
+    if (path.isEmpty()) return;
+    std::string text;
+    if (!read_text_file(path.toStdString(), text)) return;
+    const auto games = scan_text_games(text);
+    if (games.empty()) return;
+    int g = 0;
+    if (games.size() > 1) g = choose_text_game(choice_lines(games));
+    if (g < 0) return;
+    TextGame tg;
+    std::string why;
+    if (!parse_text_game(text, g, tg, why)) {
+        platform_.error_box(this, QString::fromStdString(why));
+        return;
     }
-    if (!write_text_atomically(path, text.toUtf8()))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+    load_text_game(tg, now());
+    refresh_after_navigation();
 }
 
 void MainWindow::print_to(QPrinter& printer) {
@@ -300,12 +333,10 @@ void MainWindow::Imprimer1Click() {
 }
 
 void MainWindow::Best1Click() {
-    QByteArray data;
+    std::vector<std::string> lines;
     for (int i = 0; i < list_progress_->count(); ++i)
-        data += list_progress_->item(i)->text().toUtf8() + "\r\n";
-    const QString path = QString::fromStdString(program_dir().string()) + "/Bestmove.txt";
-    if (!write_text_atomically(path, data))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        lines.push_back(list_progress_->item(i)->text().toStdString());
+    write_bestmove(program_dir() / "Bestmove.txt", lines);
 }
 
 void MainWindow::Guide1Click() {

@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
 
 #include "board/data_dir.h"
@@ -104,6 +105,36 @@ TEST_F(ProgramDirTest, RatedMatchUpdatesThePointsFile) {
     // Rw 1800, Rb 2050, Black wins: White 1789, Black 2061.
     EXPECT_EQ(slurp(points), "2061\r\n1789\r\n");
     EXPECT_TRUE(label("Resultat_blanc")->text().contains("passe de 1800"));
+}
+
+}  // namespace
+}  // namespace qv::ui::test
+
+namespace qv::ui::test {
+namespace {
+
+TEST_F(WindowTest, TextFileOfTwoGamesOffersAChoiceAndReplaysTheChosenOne) {
+    start_2d();
+    QTemporaryDir dir;
+    platform.next_file = dir.filePath("deux.txt");
+    QFile f(platform.next_file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Anna-Bruno\r\n 1.22-18 11-15\r\n\r\nCarla-Dario\r\n 1.24-20 12-16\r\n");
+    f.close();
+    QTimer::singleShot(200, [&] {
+        auto* list = window->findChild<QListWidget*>("ListBox16");
+        ASSERT_EQ(list->count(), 2);
+        list->setCurrentRow(1);
+        QTest::mouseClick(button("ListeOK"), Qt::LeftButton);
+    });
+    trigger("Ouvrirunfichiertexte1");
+    EXPECT_EQ(label("Nom_blanc")->text(), "Carla");
+    EXPECT_EQ(label("Nom_noir")->text(), "Dario");
+    EXPECT_EQ(game.last_ply, 2);
+    ASSERT_EQ(window->move_list()->count(), 1);
+    EXPECT_EQ(list_line(0), " 1.24-20 12-16");
+    EXPECT_EQ(board[square_of_label(24)], EMPTY);
+    EXPECT_EQ(board[square_of_label(20)], WHITE_MAN);
 }
 
 }  // namespace
