@@ -208,9 +208,13 @@ void MainWindow::ouvre() {
 }
 
 void MainWindow::after_open() {
-    set_level(clocks.level_index == 18 ? 5 : clocks.level_index);
-    if (clocks.level_index == 18) BitBtn24Click();
-    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+    // The level read with the game is ticked again ("Autre" with its minutes).
+    if (clocks.level_index == 18) {
+        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        BitBtn24Click();
+    } else {
+        set_level(clocks.level_index);
+    }
     refresh_after_navigation();
 }
 

@@ -45,6 +45,7 @@ const char* const LEVEL_ITEMS[19] = {
 void MainWindow::select_language(int language) {
     if (caption_table(language).empty()) return;
     language_ = language;
+    game.language = uint8_t(language);  // saved with every game file
     setWindowTitle(QString::fromUtf8("Quorvel 3D, le jeu"));
     const char* items[] = {"Franais1",   "English1", "Nederlands1",
                            "Portugues1", "Espanol1", "Italiano1"};
