@@ -210,33 +210,70 @@ void reset_lists() {
     std::memset(movegen.taken_stack, 0, sizeof movegen.taken_stack);
 }
 
+namespace {
+
+// Capture pass in scan order (White 32 down to 1, Black 1 up to 32). While no capture has
+// been found the plain moves of each piece are listed on the way, in the same order a
+// second pass over the pieces would give; the first capture empties the list. Counts
+// live in locals: byte stores alias everything, so globals would be reloaded.
+template <int SIDE>
+int generate_for(Move* const list, const int p) {
+    constexpr uint8_t OWN_MAN = SIDE == WHITE ? WHITE_MAN : BLACK_MAN;
+    constexpr uint8_t OWN_KING = OWN_MAN + 1;
+    constexpr uint8_t ENEMY_MAN = SIDE == WHITE ? BLACK_MAN : WHITE_MAN;
+    constexpr uint8_t ENEMY_KING = ENEMY_MAN + 1;
+    constexpr int MAN_D0 = SIDE == WHITE ? 0 : 2;  // men move forward only
+    int count = 0;
+    bool captures = false;
+    for (int i = 0; i < 32; ++i) {
+        const int s = SIDE == WHITE ? 32 - i : 1 + i;
+        const uint8_t code = board[s];
+        if (code != OWN_MAN && code != OWN_KING) continue;
+        const bool king = code == OWN_KING;
+        const int d0 = king ? 0 : MAN_D0;
+        const int d1 = king ? 4 : MAN_D0 + 2;
+        bool jump = false;
+        for (int d = d0; d < d1; ++d) {
+            const uint8_t c = board[neighbour[d][s]];
+            if ((c == ENEMY_MAN || (king && c == ENEMY_KING)) &&
+                board[neighbour[d][neighbour[d][s]]] == EMPTY) {
+                jump = true;
+                break;
+            }
+        }
+        if (jump) {
+            move_count[p] = static_cast<uint8_t>(count);
+            search_piece(s);
+            count = move_count[p];
+            captures = true;
+        } else if (!captures) {
+            for (int d = d0; d < d1; ++d) {
+                const uint8_t t = neighbour[d][s];
+                if (board[t] != EMPTY) continue;
+                Move& m = list[count++];
+                m.from = static_cast<uint8_t>(s);
+                m.to = t;
+                m.captures = 0;
+                m.order_key = 0;
+            }
+        }
+    }
+    move_count[p] = static_cast<uint8_t>(count);
+    if (movegen.ordering_hook) movegen.ordering_hook(list, count, captures);
+    return count;
+}
+
+}  // namespace
+
 int generate(int side) {
     if (!move_block) reset_lists();
     const int p = movegen.ply;
-    uint8_t& count = move_count[p];
-    count = 0;
     reset_best();
     work.record_paths = false;
     work.record_list = true;
     set_enemy_for_code(side == BLACK ? BLACK_MAN : WHITE_MAN);
-
-    uint8_t pieces[32];
-    int npieces = 0;
-    for (int i = 1; i <= 32; ++i) {
-        const int s = side == WHITE ? scan_order[i] : scan_order[33 - i];
-        const uint8_t code = board[s];
-        const bool own = side == WHITE ? is_white(code) : is_black(code);
-        if (!own) continue;
-        search_piece(s);
-        pieces[npieces++] = static_cast<uint8_t>(s);
-    }
-
-    Move* list = move_lists[p];
-    if (count == 0) {
-        for (int i = 0; i < npieces; ++i) plain_moves_of(pieces[i], list, count);
-    }
-    if (movegen.ordering_hook) movegen.ordering_hook(list, count, movegen.best_capture_count > 0);
-    return count;
+    return side == WHITE ? generate_for<WHITE>(move_lists[p], p)
+                         : generate_for<BLACK>(move_lists[p], p);
 }
 
 void set_clear_killers_hook(ClearKillersHook hook) {
@@ -321,6 +358,22 @@ void landing_squares(const Move& move, uint8_t out[MAX_CAPTURE + 1]) {
         out[i + 1] = static_cast<uint8_t>(land);
         cur = land;
     }
+}
+
+std::string move_path(const Move& move) {
+    std::string text = label(move.from);
+    if (move.captures == 0) {
+        text += '-';
+        text += label(move.to);
+        return text;
+    }
+    uint8_t landing[MAX_CAPTURE + 1] = {};
+    landing_squares(move, landing);
+    for (int j = 1; j <= move.captures; ++j) {
+        text += 'x';
+        text += label(landing[j]);
+    }
+    return text;
 }
 
 void sort_moves(Move* list, int n) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qv {
 
@@ -68,6 +69,9 @@ void capture_path(int square, const Move& move);
 // Landing squares of a capture worked out from its taken squares: out[1..captures].
 // (Each jump is to a neighbour, so the taken square fixes the direction.)
 void landing_squares(const Move& move, uint8_t out[MAX_CAPTURE + 1]);
+
+// The full path in notation labels: "23-19", or "31x22x13" with every landing square.
+std::string move_path(const Move& move);
 
 // 1 when from and to are equal (taken squares are not compared).
 inline int same_move(const Move& a, const Move& b) {

@@ -15,19 +15,7 @@ int run_moves(int argc, char** argv) {
     if (!load_fen_argument(argv[0], side)) return 2;
     const int n = legal_moves(side);
     for (int i = 0; i < n; ++i) {
-        const Move& m = move_lists[1][i];
-        std::string text = label(m.from);
-        if (m.captures == 0) {
-            text += '-';
-            text += label(m.to);
-        } else {
-            uint8_t landing[MAX_CAPTURE + 1] = {};
-            landing_squares(m, landing);
-            for (int j = 1; j <= m.captures; ++j) {
-                text += 'x';
-                text += label(landing[j]);
-            }
-        }
+        const std::string text = move_path(move_lists[1][i]);
         std::printf("%s\n", text.c_str());
     }
     return 0;

@@ -14,18 +14,20 @@ namespace {
 
 int run_perft(int argc, char** argv) {
     long depth = 0;
-    if (argc < 1 || argc > 2 || !parse_int(argv[0], 1, 30, depth)) return usage("perft");
+    if (argc < 1 || argc > 2 || !parse_int(argv[0], 1, MAX_PLY, depth)) return usage("perft");
     int side = WHITE;
     if (!load_fen_argument(argc == 2 ? argv[1] : START_FEN, side)) return 2;
     reset_lists();
     const auto start = std::chrono::steady_clock::now();
+    // One walk counts every depth: perft(d) is the number of moves generated d - 1
+    // plies below the root, so the shallower counts come free with the deepest.
+    uint64_t counts[MAX_PLY + 1] = {};
+    movegen.ply = 1;
+    perft_all(static_cast<int>(depth), side, counts);
     uint64_t leaves = 0;
     for (int d = 1; d <= depth; ++d) {
-        movegen.ply = 1;
-        const uint64_t n = perft(d, side);
-        leaves += n;
-        std::printf("perft %d %" PRIu64 "\n", d, n);
-        std::fflush(stdout);
+        leaves += counts[d];
+        std::printf("perft %d %" PRIu64 "\n", d, counts[d]);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

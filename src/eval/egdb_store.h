@@ -1,0 +1,30 @@
+// The endgame tables in memory: one block holding the 19 files end to end.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "eval/egdb_tables.h"
+
+namespace qv {
+
+struct EndgameTables {
+    int8_t bytes[ENDGAME_TOTAL_BYTES] = {};
+
+    int8_t at(int table, int index) const { return bytes[TABLE_SPECS[table].offset + index]; }
+    int8_t* table(int t) { return bytes + TABLE_SPECS[t].offset; }
+    const int8_t* table(int t) const { return bytes + TABLE_SPECS[t].offset; }
+};
+
+// The files are headerless byte images laid end to end in load order.
+static_assert(sizeof(EndgameTables) == ENDGAME_TOTAL_BYTES);
+
+// The tables the search probes.
+extern EndgameTables endgame_tables;
+
+// Reads the 19 files from `dir` into `into`. A file that is missing or shorter than its
+// table leaves that table all zero (every position a draw) and is named on standard
+// error. Returns the number of tables read whole.
+int load_tables_from(const std::filesystem::path& dir, EndgameTables& into);
+
+}  // namespace qv

@@ -1,0 +1,49 @@
+// quorvel-cli as a user runs it: output format and exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+CliRun run_cli(const std::string& args) {
+    const std::string cmd = std::string(QUORVEL_DATA_DIR) + "/quorvel-cli " + args + " 2>/dev/null";
+    CliRun r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+    const int st = pclose(pipe);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+TEST(Cli, PerftPrintsEveryDepthThenRate) {
+    const CliRun r = run_cli("perft 4");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, r.out.find("leaves/s")),
+              "perft 1 7\nperft 2 49\nperft 3 302\nperft 4 1469\n");
+    EXPECT_NE(r.out.find("\nleaves/s "), std::string::npos);
+}
+
+TEST(Cli, MovesAsFullPaths) {
+    const CliRun r = run_cli("moves 'W:WK3:B6,7,14,15'");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "03x12x19x10x03\n03x10x19x12x03\n");
+}
+
+TEST(Cli, BadUsageExitsWithTwo) {
+    const char* bad[] = {"",         "nonsense",           "perft", "perft x",         "perft 0",
+                         "perft 99", "perft 3 'W:W40:B1'", "moves", "moves 'Q:W1:B2'", "moves a b"};
+    for (const char* args : bad) EXPECT_EQ(run_cli(args).status, 2) << args;
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "board/board.h"
+#include "board/fen.h"
+#include "board/movegen.h"
+#include "board/perft.h"
+
+namespace qv {
+namespace {
+
+TEST(Notation, LabelsOfTellingSquares) {
+    const struct {
+        int square;
+        const char* label;
+    } cases[] = {{1, "04"}, {4, "01"}, {5, "08"}, {12, "09"}, {29, "32"}, {32, "29"}, {0, "0"}};
+    for (const auto& c : cases) EXPECT_STREQ(label(c.square), c.label) << c.square;
+}
+
+TEST(Notation, LabelAndSquareRoundTripForAll32) {
+    for (int s = 1; s <= 32; ++s) {
+        EXPECT_EQ(square_of_label_text(label(s)), s);
+        EXPECT_EQ(square_of_label(label_number(s)), s);
+    }
+    EXPECT_EQ(square_of_label_text(" 9"), square_of_label(9));
+    EXPECT_EQ(square_of_label_text("33"), 0);
+    EXPECT_EQ(square_of_label_text("x1"), 0);
+}
+
+TEST(Notation, MoveTextAndListLines) {
+    EXPECT_EQ(move_text(22, 18, false), "23-19");
+    EXPECT_EQ(move_text(18, 2, true), "19x03");
+    EXPECT_EQ(half_move_line(1, 22, 18, false), " 1.23-19 ");
+    EXPECT_EQ(full_move_line(12, 22, 18, false, 9, 14, true), "12.23-19 12x15");
+}
+
+TEST(Geometry, NeighbourExamples) {
+    const struct {
+        int dir, from, to;
+    } cases[] = {{0, 6, 1},  {0, 7, 2},  {0, 8, 3}, {0, 9, 5}, {0, 10, 6}, {0, 11, 7},
+                 {0, 12, 8}, {0, 13, 0}, {3, 1, 6}, {3, 4, 0}, {3, 5, 9},  {3, 8, 12},
+                 {0, 5, 0},  {3, 5, 9},  {2, 5, 0}, {1, 4, 0}, {2, 29, 0}, {0, 2, 0}};
+    for (const auto& c : cases) EXPECT_EQ(neighbour[c.dir][c.from], c.to) << c.dir << " " << c.from;
+    board[0] = OFF_BOARD;
+    EXPECT_EQ(board[neighbour[0][5]], OFF_BOARD);  // off the edge: neither empty nor a piece
+}
+
+TEST(Geometry, OppositeDirectionsUndoEachOther) {
+    for (int d = 0; d < 4; ++d)
+        for (int s = 1; s <= 32; ++s)
+            if (neighbour[d][s]) {
+                EXPECT_EQ(neighbour[3 - d][neighbour[d][s]], s);
+            }
+}
+
+TEST(Geometry, CornersAndOrientation) {
+    board_state.flipped = 0;
+    EXPECT_EQ(square_at(0, 0), 4);   // top-left
+    EXPECT_EQ(square_at(7, 7), 29);  // bottom-right
+    EXPECT_EQ(square_at(0, 1), 0);   // light square
+    board_state.flipped = 1;
+    EXPECT_EQ(cell_of(1).row, 7);
+    EXPECT_EQ(cell_of(1).column, 1);
+    EXPECT_EQ(cell_of(32).row, 0);
+    EXPECT_EQ(cell_of(32).column, 6);
+    EXPECT_EQ(square_at(7, 7), 4);  // the bottom-right corner selects square 4 when flipped
+    for (int s = 1; s <= 32; ++s) EXPECT_EQ(square_at(cell_of(s).row, cell_of(s).column), s);
+    board_state.flipped = 0;
+}
+
+TEST(Board, StartTotalsAndChangeDirTwiceIsIdentity) {
+    set_start_position();
+    EXPECT_EQ(count_pieces().white, 12);
+    EXPECT_EQ(count_pieces().black, 12);
+    std::mt19937 rng(7);
+    for (int s = 1; s <= 32; ++s) board[s] = static_cast<uint8_t>(rng() % 5);
+    uint8_t before[33];
+    std::copy(board, board + 33, before);
+    Change_dir();
+    EXPECT_EQ(board_state.flipped, 1);
+    EXPECT_EQ(board[1], before[32]);
+    Change_dir();
+    EXPECT_EQ(board_state.flipped, 0);
+    for (int s = 0; s <= 32; ++s) EXPECT_EQ(board[s], before[s]);
+}
+
+TEST(Fen, RoundTripOnRandomPositions) {
+    std::mt19937 rng(99);
+    for (int trial = 0; trial < 2000; ++trial) {
+        uint8_t squares[33] = {OFF_BOARD};
+        for (int s = 1; s <= 32; ++s)
+            squares[s] = rng() % 3 ? EMPTY : static_cast<uint8_t>(1 + rng() % 4);
+        const int side = static_cast<int>(rng() % 2);
+        const std::string fen = write_fen(squares, side);
+        Position p;
+        std::string error;
+        ASSERT_TRUE(parse_fen(fen, p, error)) << fen << ": " << error;
+        EXPECT_EQ(p.side_to_move, side);
+        for (int s = 1; s <= 32; ++s) ASSERT_EQ(p.squares[s], squares[s]) << fen;
+        EXPECT_EQ(write_fen(p.squares, p.side_to_move), fen);
+    }
+}
+
+TEST(Fen, RangesKingsAndQuotes) {
+    Position p;
+    std::string error;
+    ASSERT_TRUE(parse_fen("\"B:W21-23,K1:BK32,5\"", p, error)) << error;
+    EXPECT_EQ(p.side_to_move, BLACK);
+    EXPECT_EQ(write_fen(p.squares, p.side_to_move), "B:WK1,21,22,23:B5,K32");
+}
+
+TEST(Fen, MalformedInputIsRefusedWithoutChange) {
+    const char* bad[] = {"",        "X:W1:B2", "W:W33:B1", "W:W1,1:B2", "W:W1:W2",
+                         "W:W1:B1", "W:Wa:B2", "W:W1,:B2", "W:W5-2:B1", "W:W1;B2",
+                         "W:Q1:B2", "W:W0:B2", "W:W1-40:B"};
+    for (const char* text : bad) {
+        Position p;
+        p.side_to_move = 7;
+        std::string error;
+        EXPECT_FALSE(parse_fen(text, p, error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+        EXPECT_EQ(p.side_to_move, 7) << text;  // nothing half-applied
+    }
+}
+
+TEST(Perft, PublishedStartPositionCounts) {
+    const uint64_t expected[] = {7, 49, 302, 1469, 7361, 36473, 177532};
+    set_start_position();
+    reset_lists();
+    uint64_t counts[MAX_PLY + 1] = {};
+    movegen.ply = 1;
+    perft_all(7, WHITE, counts);
+    for (int d = 1; d <= 7; ++d) EXPECT_EQ(counts[d], expected[d - 1]) << "depth " << d;
+    movegen.ply = 1;
+    EXPECT_EQ(perft(5, WHITE), 7361u);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,154 @@
+// The generated tables against the rules: every entry agrees with its moves, known facts
+// about small endings hold, and the check itself catches planted faults.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "board/data_dir.h"
+#include "eval/egdb_store.h"
+#include "eval/egdb_verify.h"
+
+namespace {
+
+int table_named(const std::string& name) {
+    for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t)
+        if (name == qv::TABLE_SPECS[t].name) return t;
+    return -1;
+}
+
+class GeneratedTables : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        tables = std::make_unique<qv::EndgameTables>();
+        ASSERT_EQ(qv::load_tables_from(QUORVEL_DATA_DIR, *tables), qv::ENDGAME_TABLE_COUNT);
+    }
+    static void TearDownTestSuite() { tables.reset(); }
+    static qv::TableSummary summary_of(const char* name) {
+        qv::TableSummary s;
+        std::string error;
+        EXPECT_TRUE(qv::verify_table(*tables, table_named(name), s, error)) << error;
+        return s;
+    }
+    static std::unique_ptr<qv::EndgameTables> tables;
+};
+std::unique_ptr<qv::EndgameTables> GeneratedTables::tables;
+
+TEST_F(GeneratedTables, EveryTableAgreesWithItsMoves) {
+    for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t) {
+        qv::TableSummary s;
+        std::string error;
+        EXPECT_TRUE(qv::verify_table(*tables, t, s, error)) << error;
+        EXPECT_LE(s.longest_win, 127) << qv::TABLE_SPECS[t].name;
+    }
+}
+
+// Known results: two kings against one king, the two to move, win from almost every
+// position and lose from none; two kings beat a lone man whoever moves.
+TEST_F(GeneratedTables, SmallEndingsKnownResults) {
+    const qv::TableSummary two_kings = summary_of("ddod.chb");
+    const int all = 32 * 31 * 30 / 2;
+    EXPECT_EQ(two_kings.wins + two_kings.draws + two_kings.losses, all);
+    EXPECT_EQ(two_kings.losses, 0);
+    EXPECT_GT(two_kings.wins, all * 99 / 100);
+
+    const qv::TableSummary kings_move = summary_of("ddop.ita");
+    const qv::TableSummary man_moves = summary_of("podd.ita");
+    const int with_man = 28 * 31 * 30 / 2;  // the man is never on its crowning row
+    EXPECT_EQ(kings_move.wins, with_man);
+    EXPECT_EQ(man_moves.losses, with_man);
+
+    // A lone king against a lone king is mostly drawn, but a king caught can be taken.
+    const qv::TableSummary one_each = summary_of("dod.chb");
+    EXPECT_GT(one_each.draws, one_each.wins + one_each.losses);
+    EXPECT_GT(one_each.wins, 0);
+}
+
+enum class Pick { FIRST_WIN, FIRST_DRAW, FIRST_LONG_LOSS, FIRST_LOST_NOW, NO_POSITION };
+
+struct Fault {
+    const char* table;
+    Pick pick;
+    int change;  // added to the byte, or the new byte for a draw, LOST_NOW or non-position
+};
+
+const Fault FAULTS[] = {
+    {"ddop.ita", Pick::FIRST_WIN, +2},        // a win made longer
+    {"ddop.ita", Pick::FIRST_WIN, -2},        // ... or shorter than any line
+    {"dod.chb", Pick::FIRST_DRAW, 1},         // a draw called a win
+    {"dod.chb", Pick::FIRST_DRAW, -1},        // ... or a loss
+    {"dodd.chb", Pick::FIRST_LONG_LOSS, +2},  // less resistance than there is
+    {"dodd.chb", Pick::FIRST_LONG_LOSS, -2},  // more
+    {"pop.ita", Pick::FIRST_LOST_NOW, 0},     // a blocked man called a draw
+    {"pod.ita", Pick::FIRST_LOST_NOW, -1},    // or a loss in 1
+    {"dod.chb", Pick::NO_POSITION, 3},        // a byte where no position is
+};
+
+void PrintTo(const Fault& f, std::ostream* os) {
+    *os << f.table << " pick " << static_cast<int>(f.pick) << " change " << f.change;
+}
+
+class PlantedFault : public GeneratedTables, public testing::WithParamInterface<Fault> {};
+
+TEST_P(PlantedFault, IsFound) {
+    const Fault& f = GetParam();
+    const int t = table_named(f.table);
+    ASSERT_GE(t, 0);
+    int8_t* bytes = tables->table(t);
+    uint8_t squares[33];
+    int at = -1;
+    for (int i = 0; i < qv::TABLE_SPECS[t].size && at < 0; ++i) {
+        const bool legal = qv::position_of_entry(t, i, squares);
+        const int8_t v = bytes[i];
+        switch (f.pick) {
+            case Pick::FIRST_WIN:
+                at = legal && v > 2 ? i : -1;
+                break;
+            case Pick::FIRST_DRAW:
+                at = legal && v == 0 ? i : -1;
+                break;
+            case Pick::FIRST_LONG_LOSS:
+                at = legal && v < -2 && v != qv::LOST_NOW ? i : -1;
+                break;
+            case Pick::FIRST_LOST_NOW:
+                at = v == qv::LOST_NOW ? i : -1;
+                break;
+            case Pick::NO_POSITION:
+                at = legal ? -1 : i;
+                break;
+        }
+    }
+    ASSERT_GE(at, 0) << f.table;
+    const int8_t saved = bytes[at];
+    const bool relative = f.pick == Pick::FIRST_WIN || f.pick == Pick::FIRST_LONG_LOSS;
+    bytes[at] = static_cast<int8_t>(relative ? saved + f.change : f.change);
+    qv::TableSummary s;
+    std::string error;
+    EXPECT_FALSE(qv::verify_table(*tables, t, s, error)) << f.table << " index " << at;
+    EXPECT_NE(error.find(std::to_string(at)), std::string::npos) << error;
+    bytes[at] = saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS));
+
+// The command over the shipped files: one line per table, exit status 0.
+TEST(EgdbCommand, VerifiesAllNineteen) {
+    const std::string cli = (std::filesystem::path(QUORVEL_DATA_DIR) / "quorvel-cli").string();
+    std::FILE* out = popen((cli + " egdb verify " + QUORVEL_DATA_DIR).c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    char line[512];
+    int t = 0;
+    while (std::fgets(line, sizeof line, out)) {
+        ASSERT_LT(t, qv::ENDGAME_TABLE_COUNT) << line;
+        const std::string name = qv::TABLE_SPECS[t++].name;
+        EXPECT_EQ(std::string(line).rfind(name + " ", 0), 0u) << line;
+    }
+    EXPECT_EQ(pclose(out), 0);
+    EXPECT_EQ(t, qv::ENDGAME_TABLE_COUNT);
+}
+
+}  // namespace
