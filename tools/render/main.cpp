@@ -160,7 +160,9 @@ int main(int argc, char** argv) {
             fs::create_directories(out / "Images1i");
             ok &= write_2d(t, out, samples);
         }
-        std::printf("quorvel-render: %s done\n", t.name.c_str());
+        std::printf(
+            "quorvel-render: %s done at %.1f s\n", t.name.c_str(),
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     }
     if (!ok) return 1;
     const double secs =

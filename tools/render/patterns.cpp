@@ -27,14 +27,14 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
     Surface s = base(m, n);
     const Vec3 q = p * m.scale;
     const double seed = m.seed + key * 7.31;
-    const std::string& pat = m.pattern;
-    if (pat == "plain") {
+    const Pattern pat = m.pattern;
+    if (pat == Pattern::Plain) {
         return s;
     }
-    if (pat == "wood" || pat == "planks") {
+    if (pat == Pattern::Wood || pat == Pattern::Planks) {
         Vec3 w = q;
         double plank = 0;
-        if (pat == "planks") {
+        if (pat == Pattern::Planks) {
             // Boards along x, 1.6 units wide, each with its own grain.
             const double row = std::floor(q.y / 1.6);
             plank = row;
@@ -48,23 +48,23 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
         s.albedo = mix(m.a, m.b, clamp01(t * 0.8 + grain * 0.4 - 0.1));
         return s;
     }
-    if (pat == "marble") {
+    if (pat == Pattern::Marble) {
         const Vec3 r{q.x + seed, q.y - seed * 0.5, q.z};
         const double turb = fbm(r * 1.7, 5);
         const double v = std::sin((r.x * 0.9 + r.y * 0.6) * 2.5 + turb * 7.0);
-        const double vein = std::pow(1 - std::fabs(v), 6.0);
+        const double vein = std::pow(1 - std::fabs(v), 10.0);
         const double cloud = fbm(r * 4.0 + Vec3{3, 1, 2}, 3);
-        s.albedo = mix(m.a * (0.92 + 0.16 * cloud), m.b, clamp01(vein * 0.9));
+        s.albedo = mix(m.a * (0.92 + 0.16 * cloud), m.b, clamp01(vein * 0.6 + cloud * 0.1));
         return s;
     }
-    if (pat == "sand") {
+    if (pat == Pattern::Sand) {
         const double ripples = std::sin(q.y * 5 + fbm(q * 0.8, 3) * 6) * 0.5 + 0.5;
         const double speck = value_noise(q * 60.0);
         s.albedo = mix(m.a, m.b, clamp01(0.25 * ripples + 0.6 * fbm(q * 3, 3) - 0.2)) *
                    (0.9 + 0.2 * speck);
         return s;
     }
-    if (pat == "beach") {
+    if (pat == Pattern::Beach) {
         // Sand up to a wavy shore line at y = 9.2 (board units), then shallow sea.
         const double shore = 9.2 + 0.35 * std::sin(p.x * 0.8 + 1.3) + 0.3 * fbm(p * 0.7, 3);
         const double speck = value_noise(p * 60.0);
@@ -87,32 +87,33 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
         s.spec = 0.6, s.shine = 200;
         return s;
     }
-    if (pat == "stone") {
+    if (pat == Pattern::Stone) {
         const double mottle = fbm(q * 1.5 + Vec3{seed, 0, 0}, 5);
         const double speck = value_noise(q * 45.0);
         s.albedo = mix(m.a, m.b, clamp01(mottle * 1.4 - 0.2)) * (0.85 + 0.3 * speck);
         return s;
     }
-    if (pat == "lava") {
+    if (pat == Pattern::Lava) {
         // Black crust broken by glowing cracks.
         const Vec3 r = q + Vec3{seed, 0, 0};
         const Cell c = cellular(r.x, r.y, 0.9);
         const double edge = c.d2 - c.d1;
-        const double crack = smoothstep(0.09, 0.0, edge + 0.04 * (fbm(r * 3, 3) - 0.5));
+        const double crack = smoothstep(0.06, 0.0, edge + 0.05 * (fbm(r * 3, 3) - 0.5));
+        const double live = smoothstep(0.45, 0.7, fbm(r * 0.6 + Vec3{9, 2, 4}, 3));
         const double crust = fbm(r * 3.0, 4);
         s.albedo = m.a * (0.6 + 0.8 * crust);
-        s.glow = m.glow * crack * (0.6 + 0.8 * fbm(r * 1.3 + Vec3{5, 5, 5}, 2));
-        s.albedo = mix(s.albedo, m.b, crack);
+        s.glow = m.glow * (crack * (0.15 + 0.85 * live));
+        s.albedo = mix(s.albedo, m.b, crack * (0.15 + 0.85 * live));
         return s;
     }
-    if (pat == "pebbles") {
+    if (pat == Pattern::Pebbles) {
         // Rounded stones of many greys set close together, dark mortar between.
         const Cell c = cellular(q.x, q.y, 0.85);
         const double edge = c.d2 - c.d1;
         const double tone = unit(c.id);
         const Vec3 stone =
             mix(m.a, m.b, tone) * (0.85 + 0.3 * fbm(q * 6 + Vec3{tone * 9, 0, 0}, 3));
-        const double rim = smoothstep(0.0, 0.16, edge);
+        const double rim = smoothstep(0.0, 0.09, edge);
         s.albedo = mix(m.a * 0.25, stone, rim);
         // Domed stones: tilt the normal away from the cell centre near the rim.
         const double dx = q.x - c.cx, dy = q.y - c.cy;
@@ -120,13 +121,13 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
         s.normal = normalize(Vec3{dx * k, dy * k, 1.0});
         return s;
     }
-    if (pat == "cloth") {
+    if (pat == Pattern::Cloth) {
         const double weave = 0.5 + 0.25 * (std::sin(q.x * 180) + std::sin(q.y * 180));
         const double fold = fbm(q * 0.6, 3);
         s.albedo = mix(m.a, m.b, clamp01(fold * 1.3 - 0.3)) * (0.9 + 0.12 * weave);
         return s;
     }
-    if (pat == "gold") {
+    if (pat == Pattern::Gold) {
         s.albedo = m.a * (0.9 + 0.2 * fbm(q * 8, 2));
         return s;
     }

@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include "board/board.h"
@@ -50,6 +52,30 @@ Image render_background(const Theme& theme, const View& view) {
     return render_rect(scene, view, {0, 0, view.frame_w, view.frame_h});
 }
 
+namespace {
+
+// Pixels of a box that a piece on its square can change: the piece, its mirror image in a
+// polished board, shadows and contact darkening within a margin round its foot.
+Rect influence(const View& view, const Scene& scene, int place) {
+    const Vec3 c = square_centre(place);
+    const double r = scene.king.rmax + 0.3, h = scene.king.zmax;
+    double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+    for (int k = 0; k < 8; ++k) {
+        const Vec3 p{c.x + (k & 1 ? r : -r), c.y + (k & 2 ? r : -r), BOARD_TOP + (k & 4 ? h : -h)};
+        double px, py;
+        view.camera.project(p, px, py);
+        x0 = std::min(x0, px), x1 = std::max(x1, px), y0 = std::min(y0, py), y1 = std::max(y1, py);
+    }
+    const int bx = qv::BOARD3D_X[place], by = qv::BOARD3D_Y[place], S = qv::BOARD3D_SPRITE;
+    const int l = std::clamp(int(std::floor(x0)) - 1 - bx, 0, S);
+    const int t = std::clamp(int(std::floor(y0)) - 1 - by, 0, S);
+    const int rr = std::clamp(int(std::ceil(x1)) + 1 - bx, 0, S);
+    const int b = std::clamp(int(std::ceil(y1)) + 1 - by, 0, S);
+    return {bx + l, by + t, rr - l, b - t};
+}
+
+}  // namespace
+
 SpriteSet render_sprites(const Theme& theme, const View& view, const Image& background) {
     SpriteSet set;
     Scene scene(theme);
@@ -65,10 +91,14 @@ SpriteSet render_sprites(const Theme& theme, const View& view, const Image& back
             Position p = empty_position();
             p[t] = c;
             scene.set_position(p);
-            Image img = render_rect(scene, view, {x0, y0, S, S});
-            for (int y = 0; y < S; ++y)
-                for (int x = 0; x < S; ++x)
-                    if (!owned_pixel(t, x, y)) std::copy_n(empty.at(x, y), 3, img.at(x, y));
+            const Rect near = influence(view, scene, t);
+            const Image part = render_rect(scene, view, near);
+            Image img = empty;
+            for (int y = 0; y < part.h; ++y)
+                for (int x = 0; x < part.w; ++x) {
+                    const int bx = near.x - x0 + x, by = near.y - y0 + y;
+                    if (owned_pixel(t, bx, by)) std::copy_n(part.at(x, y), 3, img.at(bx, by));
+                }
             set.sprite[c][t] = std::move(img);
         }
     }

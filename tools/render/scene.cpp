@@ -119,7 +119,8 @@ void Scene::set_position(const std::array<uint8_t, 33>& position) {
 bool Scene::intersect_piece(const Ray& r, int index, double tmax, Hit& hit) const {
     const Piece& pc = pieces[index];
     const Profile& prof = *pc.profile;
-    const Vec3 o{r.o.x - pc.x, r.o.y - pc.y, r.o.z - BOARD_TOP};
+    // Pieces stand a hair above the board so that a ray inside one meets its base first.
+    const Vec3 o{r.o.x - pc.x, r.o.y - pc.y, r.o.z - (BOARD_TOP + 1e-4)};
     const Vec3& d = r.d;
     // Bounding box first.
     double t0 = 1e-6, t1 = tmax;

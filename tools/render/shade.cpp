@@ -87,7 +87,7 @@ Shading material_of(const Scene& scene, const Hit& hit) {
     if (hit.part == Part::Table) return {&t.table, 0, false};
     if (hit.part == Part::Piece) {
         const Piece& pc = scene.pieces[hit.piece];
-        if (in_crown(pc, hit.p, t.pieces == "pebble")) return {&t.crown, 0, true};
+        if (in_crown(pc, hit.p, t.pebbles())) return {&t.crown, 0, true};
         const Material* m = qv::is_white(pc.code) ? &t.white : &t.black;
         return {m, std::floor(pc.x) * 8 + std::floor(pc.y), true};
     }
@@ -174,6 +174,13 @@ Vec3 shade_glass(const Scene& scene, const Ray& ray, const Hit& hit, const Shadi
     const double eta = inside ? m.ior : 1 / m.ior;
     const double cosi = -dot(ray.d, n);
     const double k = 1 - eta * eta * (1 - cosi * cosi);
+    if (inside) {
+        // Leaving the body: follow the refracted ray only (light trapped by total internal
+        // reflection is lost), tinted by the path travelled inside.
+        if (k < 0) return {0, 0, 0};
+        const Vec3 td = normalize(ray.d * eta + n * (eta * cosi - std::sqrt(k)));
+        return trace(scene, {hit.p - n * 1e-5, td}, rng, depth + 1) * pow3(m.tint, hit.t * 8);
+    }
     const double r0 = std::pow((1 - m.ior) / (1 + m.ior), 2);
     double fres = r0 + (1 - r0) * std::pow(1 - cosi, 5);
     Vec3 through{0, 0, 0};
@@ -183,15 +190,12 @@ Vec3 shade_glass(const Scene& scene, const Ray& ray, const Hit& hit, const Shadi
         const Vec3 td = normalize(ray.d * eta + n * (eta * cosi - std::sqrt(k)));
         through = trace(scene, {hit.p - n * 1e-5, td}, rng, depth + 1);
     }
-    const Vec3 refl = trace(scene, {hit.p + n * 1e-5, reflect(ray.d, n)}, rng, depth + 1);
+    const Vec3 refl = depth == 0
+                          ? trace(scene, {hit.p + n * 1e-5, reflect(ray.d, n)}, rng, MAX_DEPTH - 1)
+                          : sky(scene.theme, reflect(ray.d, n));
     Vec3 c = through * (1 - fres) + refl * fres;
-    if (inside) {
-        c = c * pow3(m.tint, hit.t * 4);  // light crossing the body loses its tint
-        return c;
-    }
     if (m.milk > 0) {
-        Shading opaque = sh;
-        const Vec3 body = shade_opaque(scene, ray, hit, opaque, rng, MAX_DEPTH);
+        const Vec3 body = shade_opaque(scene, ray, hit, sh, rng, MAX_DEPTH);
         c = c * (1 - m.milk) + body * m.milk;
     }
     // Highlights of the lights on the polished surface.

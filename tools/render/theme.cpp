@@ -80,7 +80,14 @@ bool parse_colour(const std::string& text, Vec3& out) {
 
 bool set_material(Material& m, const std::string& key, const std::string& value) {
     if (key == "pattern") {
-        m.pattern = value;
+        static const std::map<std::string, Pattern> names{
+            {"plain", Pattern::Plain},   {"wood", Pattern::Wood}, {"planks", Pattern::Planks},
+            {"marble", Pattern::Marble}, {"sand", Pattern::Sand}, {"beach", Pattern::Beach},
+            {"stone", Pattern::Stone},   {"lava", Pattern::Lava}, {"pebbles", Pattern::Pebbles},
+            {"cloth", Pattern::Cloth},   {"gold", Pattern::Gold}};
+        const auto it = names.find(value);
+        if (it == names.end()) return false;
+        m.pattern = it->second;
         return true;
     }
     if (key == "a") return parse_colour(value, m.a);

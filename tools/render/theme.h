@@ -9,9 +9,10 @@
 
 namespace render {
 
+enum class Pattern { Plain, Wood, Planks, Marble, Sand, Beach, Stone, Lava, Pebbles, Cloth, Gold };
+
 struct Material {
-    std::string pattern = "plain";  // plain wood planks marble sand beach stone lava pebbles
-                                    // cloth gold
+    Pattern pattern = Pattern::Plain;
     Vec3 a{0.5, 0.5, 0.5}, b{0.5, 0.5, 0.5};
     double scale = 1;
     double spec = 0.1, shine = 30;  // highlight strength and sharpness
@@ -41,6 +42,7 @@ struct Theme {
     int sprites = 1;     // ImagesTi
     std::string miniature;
     std::string pieces = "disc";  // disc | pebble | glass
+    bool pebbles() const { return pieces == "pebble"; }
     double frame_width = 0.6;
     Material light_square, dark_square, frame, table, white, black, crown;
     Vec3 ambient_board{0.2, 0.2, 0.2}, ambient_room{0.2, 0.2, 0.2};
