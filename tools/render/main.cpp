@@ -87,7 +87,7 @@ bool write_2d(const Theme& theme, const fs::path& out, int samples) {
 
 int main(int argc, char** argv) {
     std::string themes_dir, out_dir, stamp;
-    int samples = 3;
+    int samples = SAMPLES_SIDE;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         if (key == "--themes")

@@ -44,7 +44,7 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
             if (seam > 0.485) return s;
         }
         const double t = wood_rings(w, seed + plank);
-        const double grain = fbm(Vec3{w.x * 0.6, w.y * 40, w.z * 40 + seed}, 2);
+        const double grain = fbm(Vec3{w.x * 0.5, w.y * 14, w.z * 14 + seed}, 2);
         s.albedo = mix(m.a, m.b, clamp01(t * 0.8 + grain * 0.4 - 0.1));
         return s;
     }

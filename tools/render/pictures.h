@@ -15,6 +15,9 @@ using Position = std::array<uint8_t, 33>;
 Position start_position();
 Position empty_position();
 
+// Samples per pixel along each axis for the shipped pictures.
+inline constexpr int SAMPLES_SIDE = 2;
+
 // The camera of the perspective picture, fitted once to the square table.
 const View& board_view(int samples_side);
 

@@ -89,15 +89,15 @@ Profile make_profile(const std::string& shape, bool king) {
         return from_points(pts);
     }
     const bool glass = shape == "glass";
-    const double R = 0.375, h = 0.15, round = glass ? 0.05 : 0.02;
+    const double R = 0.375, h = 0.15, round = glass ? 0.05 : 0.03;
     const int discs = king ? 2 : 1;
     pts.push_back({0, 0});
     for (int d = 0; d < discs; ++d) disc_side(pts, d * h, R, h, round);
     const double top = discs * h;
     // Engraved ring on the top face.
-    pts.push_back({0.27, top});
-    pts.push_back({0.26, top - 0.012});
-    pts.push_back({0.235, top - 0.012});
+    pts.push_back({0.275, top});
+    pts.push_back({0.262, top - 0.02});
+    pts.push_back({0.238, top - 0.02});
     pts.push_back({0.225, top});
     pts.push_back({0, top});
     return from_points(pts);
