@@ -34,12 +34,36 @@ void compute_evaluation_sums(int side);
 // Score of board for `side` (the root side in a search); alpha/beta feed the lazy cut.
 // Reads the search ply (movegen.ply) for whose turn it is.
 int16_t evaluate(int side, int16_t alpha, int16_t beta);
-// Score outside a search (after a move is entered or a position set up): ply 2, sums redone.
+// The parts of one evaluation, from the view of the side evaluated (for quorvel-cli eval).
+struct EvalBreakdown {
+    int16_t score = 0;
+    int material = 0;
+    bool lazy_cut = false;  // the score is the material alone
+    int positional_sum = 0;
+    int tempo = 0;  // (coefficient + 5) x tempo balance
+    int breakthrough = 0;
+    int men_mobility = 0;
+    int formation = 0;
+    int king_fork = 0;
+    int capture_threat = 0;
+    int positional = 0;  // the clamped accumulator
+    int men_ending = 0;
+    int king_tactics = 0;
+    bool scaled = false;  // drawish division by 4 applied
+};
+EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta);
+// Few pieces, a man and two kings or more on each side, score not decided: divided by 4.
+bool drawish(int total, const uint8_t (&piece_count)[5]);
+
+// Score outside a search (after a move is entered or a position set up): ply 2, counts and
+// sums redone, no root move.
 int16_t static_score(int side);
 
 // Incremental updates for the search's move maker (root side's pieces count positively):
 // the piece `code` leaves or arrives on square `s` (a man: piece-square, advance, wing
-// zone and centre; a king: king table). piece_count is the caller's affair.
+// zone and centre; a king: king table). piece_count is the caller's affair. A move is
+// eval_lift(piece, from), eval_lift(taken piece, square) for each capture, then
+// eval_place(piece, to); a promotion places the king's code instead of the man's.
 void eval_lift(uint8_t code, int s);
 void eval_place(uint8_t code, int s);
 

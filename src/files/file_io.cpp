@@ -1,0 +1,73 @@
+#include "files/file_io.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+
+namespace qv {
+
+bool read_file_prefix(const std::filesystem::path& path, size_t max_bytes, std::string& out,
+                      bool* whole) {
+    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+    if (!f) return false;
+    std::string data;
+    char buf[16384];
+    bool ok = true;
+    while (data.size() < max_bytes) {
+        const size_t want = std::min(sizeof buf, max_bytes - data.size());
+        const size_t n = std::fread(buf, 1, want, f);
+        data.append(buf, n);
+        if (n < want) {
+            ok = !std::ferror(f);
+            break;
+        }
+    }
+    // One byte more tells whether the file went on beyond the limit.
+    const bool ended = data.size() < max_bytes || std::fgetc(f) == EOF;
+    std::fclose(f);
+    if (!ok) return false;
+    if (whole) *whole = ended;
+    out = std::move(data);
+    return true;
+}
+
+bool write_file_atomic(const std::filesystem::path& path, std::string_view data) {
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    std::FILE* f = std::fopen(temp.string().c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    std::error_code ec;
+    if (ok) std::filesystem::rename(temp, path, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> split_lines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string join_lines_crlf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace qv

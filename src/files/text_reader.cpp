@@ -1,0 +1,300 @@
+// Reading games from text: finding the games of a file, their names and their moves.
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "board/board.h"
+#include "board/host.h"
+#include "files/file_io.h"
+#include "files/text_game.h"
+#include "game/game_record.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* LETTER_SQUARES[33] = {"",   "B8", "D8", "F8", "H8", "A7", "C7", "E7", "G7",
+                                            "B6", "D6", "F6", "H6", "A5", "C5", "E5", "G5", "B4",
+                                            "D4", "F4", "H4", "A3", "C3", "E3", "G3", "B2", "D2",
+                                            "F2", "H2", "A1", "C1", "E1", "G1"};
+
+bool is_blank_line(std::string_view line) {
+    for (char c : line)
+        if (c != ' ' && c != '\t') return false;
+    return true;
+}
+
+std::string trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return std::string(s);
+}
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// One game's text: its header line (or PDN tags) and the text holding its moves.
+struct GameText {
+    bool pdn = false;
+    std::string header;
+    std::vector<std::pair<std::string, std::string>> tags;
+    std::string moves;
+};
+
+// Header "White-Black": each name up to 20 characters; Black's ends at "-", "1.", two
+// blanks (before a result) or the end of the line. Returns where the moves may begin.
+size_t read_names(std::string_view h, std::string& white, std::string& black) {
+    size_t i = 0;
+    while (i < h.size() && h[i] != '-' && i < 20) ++i;
+    white = trim(h.substr(0, i));
+    while (i < h.size() && h[i] != '-') ++i;
+    if (i < h.size()) ++i;
+    const size_t start = i;
+    while (i < h.size() && i - start < 20 && h[i] != '-' &&
+           !(h[i] == '1' && i + 1 < h.size() && h[i + 1] == '.') &&
+           !(h[i] == ' ' && i + 1 < h.size() && h[i + 1] == ' '))
+        ++i;
+    black = trim(h.substr(start, i - start));
+    size_t moves = h.find("1.", i);
+    return moves == std::string_view::npos ? h.size() : moves;
+}
+
+// [Name "Value"]
+bool read_tag(std::string_view line, std::string& name, std::string& value) {
+    if (line.empty() || line[0] != '[') return false;
+    size_t i = 1;
+    while (i < line.size() && line[i] != ' ' && line[i] != '"' && line[i] != ']') ++i;
+    name.assign(line.substr(1, i - 1));
+    const size_t open = line.find('"', i);
+    if (open == std::string_view::npos) return true;
+    const size_t close = line.find('"', open + 1);
+    value.assign(line.substr(
+        open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
+    return true;
+}
+
+std::vector<GameText> split_games(std::string_view text) {
+    if (text.size() > TEXT_READ_LIMIT) text = text.substr(0, TEXT_READ_LIMIT);
+    const std::vector<std::string> lines = split_lines(text);
+    std::vector<GameText> games;
+    if (!text.empty() && text[0] == '[') {
+        // A game starts at a tag line that follows move text (or the start).
+        bool in_tags = false;
+        for (const std::string& l : lines) {
+            const std::string line = trim(l);
+            if (!line.empty() && line[0] == '[') {
+                if (!in_tags) games.emplace_back().pdn = true;
+                in_tags = true;
+                std::string name, value;
+                if (read_tag(line, name, value)) games.back().tags.emplace_back(name, value);
+            } else if (!line.empty() && !games.empty()) {
+                in_tags = false;
+                games.back().moves += line;
+                games.back().moves += '\n';
+            }
+        }
+        return games;
+    }
+    bool in_game = false;
+    for (const std::string& line : lines) {
+        if (is_blank_line(line)) {
+            in_game = false;
+            continue;
+        }
+        if (!in_game) {
+            // A game that would start with two blanks ends the scan.
+            if (line.size() >= 2 && line[0] == ' ' && line[1] == ' ') break;
+            in_game = true;
+            GameText& g = games.emplace_back();
+            g.header = line;
+            std::string w, b;
+            const size_t at = read_names(line, w, b);
+            g.moves = line.substr(at) + '\n';
+            continue;
+        }
+        games.back().moves += line;
+        games.back().moves += '\n';
+    }
+    return games;
+}
+
+TextGameNames names_of(const GameText& g) {
+    TextGameNames n;
+    if (g.pdn) {
+        for (const auto& [name, value] : g.tags) {
+            if (name == "White") n.white = fit_name(value);
+            if (name == "Black") n.black = fit_name(value);
+        }
+    } else {
+        read_names(g.header, n.white, n.black);
+        n.white = fit_name(n.white);
+        n.black = fit_name(n.black);
+    }
+    return n;
+}
+
+// The result written in the header ("  2-0", "  1-1", "  0-2") or the PDN Result tag.
+int result_of(const GameText& g) {
+    if (g.pdn) {
+        for (const auto& [name, value] : g.tags) {
+            if (name != "Result") continue;
+            if (value == "1-0" || value == "2-0") return 2;
+            if (value == "0-1" || value == "0-2") return 0;
+            if (value == "1/2-1/2" || value == "1-1") return 1;
+        }
+        return 3;
+    }
+    const std::string_view h = g.header;
+    for (const auto& [text, result] : {std::pair{"  2-0", 2}, {"  1-1", 1}, {"  0-2", 0}})
+        if (h.find(text) != std::string_view::npos) return result;
+    return 3;
+}
+
+// A square at text[i]: one or two digits (a notation number) or a letter and a digit.
+// Sets the internal square and advances i; 0 when there is none.
+int read_square(std::string_view t, size_t& i) {
+    if (i < t.size() && is_digit(t[i])) {
+        int n = t[i] - '0';
+        size_t j = i + 1;
+        if (j < t.size() && is_digit(t[j])) n = n * 10 + (t[j++] - '0');
+        if (j < t.size() && is_digit(t[j])) return 0;
+        const int s = square_of_label(n);
+        if (s) i = j;
+        return s;
+    }
+    if (i + 1 < t.size()) {
+        const int s = parse_square(t.substr(i, 2));
+        if (s) i += 2;
+        return s;
+    }
+    return 0;
+}
+
+// A move: square, "-" or "x", square, further "x" squares (only the last counts).
+bool read_move(std::string_view t, size_t& i, uint8_t& from, uint8_t& to) {
+    size_t j = i;
+    const int a = read_square(t, j);
+    if (!a || j >= t.size() || (t[j] != '-' && t[j] != 'x' && t[j] != 'X')) return false;
+    ++j;
+    int b = read_square(t, j);
+    if (!b) return false;
+    while (j + 1 < t.size() && (t[j] == 'x' || t[j] == 'X')) {
+        size_t k = j + 1;
+        const int c = read_square(t, k);
+        if (!c) break;
+        b = c;
+        j = k;
+    }
+    if (j < t.size() && std::isalnum(static_cast<unsigned char>(t[j]))) return false;
+    from = static_cast<uint8_t>(a);
+    to = static_cast<uint8_t>(b);
+    i = j;
+    return true;
+}
+
+// Moves follow the first move number ("1."); comments in braces are skipped.
+void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& plies) {
+    bool numbered = false;
+    size_t i = 0;
+    while (i < t.size() && static_cast<int>(plies.size()) < MAX_IMPORT_PLIES) {
+        const char c = t[i];
+        if (c == '{') {
+            const size_t end = t.find('}', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+            continue;
+        }
+        if (c == ' ' || c == '\t' || c == '\n') {
+            ++i;
+            continue;
+        }
+        const bool word_start = i == 0 || !std::isalnum(static_cast<unsigned char>(t[i - 1]));
+        if (word_start && is_digit(c)) {
+            size_t j = i;
+            while (j < t.size() && is_digit(t[j])) ++j;
+            if (j < t.size() && t[j] == '.') {
+                while (j < t.size() && t[j] == '.') ++j;
+                numbered = true;
+                i = j;
+                continue;
+            }
+        }
+        uint8_t from = 0, to = 0;
+        if (numbered && word_start && read_move(t, i, from, to)) {
+            plies.emplace_back(from, to);
+            continue;
+        }
+        // Not a move: skip the rest of this word.
+        while (i < t.size() && t[i] != ' ' && t[i] != '\t' && t[i] != '\n' && t[i] != '{') ++i;
+    }
+}
+
+}  // namespace
+
+int parse_square(std::string_view two) {
+    if (two.size() < 2) return 0;
+    const char a = two[0] == ' ' ? '0' : two[0];
+    if (is_digit(a) && is_digit(two[1])) return square_of_label((a - '0') * 10 + (two[1] - '0'));
+    for (int s = 1; s <= 32; ++s)
+        if (LETTER_SQUARES[s][0] == two[0] && LETTER_SQUARES[s][1] == two[1]) return s;
+    return 0;
+}
+
+const char* letter_square(int s) {
+    return s >= 1 && s <= 32 ? LETTER_SQUARES[s] : "";
+}
+
+std::vector<TextGameNames> scan_text_games(std::string_view text) {
+    std::vector<TextGameNames> out;
+    for (const GameText& g : split_games(text)) out.push_back(names_of(g));
+    return out;
+}
+
+std::vector<std::string> choice_lines(const std::vector<TextGameNames>& games) {
+    std::vector<std::string> lines;
+    char buf[64];
+    for (size_t i = 0; i < games.size(); ++i) {
+        std::snprintf(buf, sizeof buf, "%2d:%-20.20s%-20.20s", static_cast<int>(i),
+                      games[i].white.c_str(), games[i].black.c_str());
+        lines.emplace_back(buf);
+    }
+    return lines;
+}
+
+bool parse_text_game(std::string_view text, int g, TextGame& out, std::string& why) {
+    const std::vector<GameText> games = split_games(text);
+    if (g < 0 || g >= static_cast<int>(games.size())) {
+        why = games.empty() ? "no game in this text"
+                            : "there is no game " + std::to_string(g) + " (the text holds " +
+                                  std::to_string(games.size()) + ")";
+        return false;
+    }
+    const GameText& gt = games[g];
+    TextGame tg;
+    const TextGameNames n = names_of(gt);
+    tg.white = n.white;
+    tg.black = n.black;
+    tg.result = result_of(gt);
+    for (const auto& [name, value] : gt.tags) {
+        if (name != "FEN") continue;
+        std::string error;
+        if (!parse_fen(value, tg.start, error)) {
+            why = "FEN tag: " + error;
+            return false;
+        }
+        tg.has_fen = true;
+    }
+    read_moves(gt.moves, tg.plies);
+    out = std::move(tg);
+    return true;
+}
+
+bool read_text_file(const std::filesystem::path& path, std::string& text) {
+    if (!read_file_prefix(path, TEXT_READ_LIMIT, text)) {
+        host().show_error("Impossible d'ouvrir ce fichier");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,178 @@
+#include "game/clocks.h"
+
+#include <cstdio>
+#include <limits>
+
+#include "game/game_record.h"
+#include "game/players.h"
+
+namespace qv {
+
+ClockState clocks;
+
+const LevelRow LEVELS[16] = {
+    {"0 : Néophyte", "Dbutant1Click", 5, 58, 1, 0, 0},
+    {"1 : Débutant", "Niveau01Click", 2, 58, 1, 1, 0},
+    {"2 : Amateur", "Niveau02Click", 5, 158, 1, 2, 0},
+    {"3 : Promotion", "Niveau03Click", 6, 358, 1, 3, 0},
+    {"4 : Honneur", "Niveau04Click", 10, 600, 1, 4, 0},
+    {"5 : Excellence", "Niveau05Click", 160, 178, 3, 5, 0},
+    {"6 : Maître", "Niveau06Click", 270, 298, 5, 6, 0},
+    {"7 : Grand Maître", "Niveau07Click", 540, 598, 10, 7, 0},
+    {"8 : Grand Maître International", "Niveau081Click", 1680, 1798, 30, 8, 0},
+    {"1 : 30 coups en 3 mn", "niveau1", 160, 178, 3, 11, 1},
+    {"2 : 30 coups en 5 mn", "niveau2", 270, 298, 5, 12, 2},
+    {"3 : 30 coups en 10 mn", "niveau3", 540, 598, 10, 13, 3},
+    {"4 : 30 coups en 30 mn", "niveau4", 1680, 1798, 30, 14, 4},
+    {"5 : 30 coups en 1 h", "niveau5", 3360, 3598, 60, 15, 5},
+    {"6 : 30 coups en 2 h", "niveau6", 6700, 7198, 120, 16, 6},
+    {"7 : long, long", "niveau7", 320000, 319998, 500, 17, 7},
+};
+
+const LevelRow* level_row(int level_index) {
+    for (const LevelRow& r : LEVELS)
+        if (r.level_index == level_index) return &r;
+    return nullptr;
+}
+
+bool select_level(int level_index) {
+    const LevelRow* r = level_row(level_index);
+    if (!r) return false;
+    clocks.time_budget = r->time_budget;
+    clocks.clock_limit = r->clock_limit;
+    clocks.nb_minutes = r->minutes;
+    clocks.control_index = r->control_index;
+    clocks.level_index = r->level_index;
+    return true;
+}
+
+bool parse_whole_number(std::string_view text, int32_t& value) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 10) return false;
+    int64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (negative) v = -v;
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool autre(std::string_view minutes_text) {
+    int32_t n = 0;
+    if (!parse_whole_number(minutes_text, n) || n <= 0) return false;
+    if (n > std::numeric_limits<int32_t>::max() / 60) return false;
+    clocks.time_budget = n * 55;
+    clocks.clock_limit = n * 60 - 2;
+    clocks.nb_minutes = n;
+    clocks.control_index = 8;
+    clocks.level_index = 18;
+    return true;
+}
+
+ClockText clock_text(int32_t seconds) {
+    char m[16], s[8];
+    std::snprintf(m, sizeof m, "%d", seconds / 60);
+    std::snprintf(s, sizeof s, "%02d", seconds % 60);
+    return {m, s};
+}
+
+void reset_clocks(int32_t t) {
+    clocks.white_clock = clocks.black_clock = 0;
+    clocks.white_shown = clocks.black_shown = 0;
+    clocks.white_turn_start = clocks.black_turn_start = t;
+}
+
+void Horlogeszro1Click(int32_t t) {
+    reset_clocks(t);
+    game.game_state = 0;
+}
+
+void Pause2Click(int32_t t, bool search_running) {
+    if (clocks.timer_running) {
+        // The turn so far is charged now, so that the clock neither jumps back on resuming
+        // nor counts the pause.
+        if (!search_running) {
+            ajouter_temps(t, false);
+            if (game.side_to_move == 0)
+                clocks.white_clock = clocks.white_shown;
+            else
+                clocks.black_clock = clocks.black_shown;
+        }
+        clocks.timer_running = false;
+    } else {
+        clocks.white_turn_start = clocks.black_turn_start = t;
+        clocks.timer_running = true;
+    }
+}
+
+void ajouter_temps(int32_t t, bool search_running) {
+    if (search_running || !clocks.timer_running) return;
+    if (game.side_to_move == 0)
+        clocks.white_shown = t - clocks.white_turn_start + clocks.white_clock;
+    else
+        clocks.black_shown = t - clocks.black_turn_start + clocks.black_clock;
+}
+
+void end_human_move(int mover, int32_t t) {
+    if (mover == 0) {
+        if (clocks.timer_running) clocks.white_clock = clocks.white_shown;
+        clocks.black_turn_start = t;
+        clocks.black_shown = clocks.black_clock;
+    } else {
+        if (clocks.timer_running) clocks.black_clock = clocks.black_shown;
+        clocks.white_turn_start = t;
+        clocks.white_shown = clocks.white_clock;
+    }
+}
+
+void start_turn(int side, int32_t t) {
+    if (side == 0) {
+        clocks.white_turn_start = t;
+        clocks.white_shown = clocks.white_clock;
+    } else {
+        clocks.black_turn_start = t;
+        clocks.black_shown = clocks.black_clock;
+    }
+}
+
+void set_search_clock(int32_t value, bool pondering) {
+    if (pondering) return;
+    if (game.side_to_move == 0)
+        clocks.white_clock = value;
+    else
+        clocks.black_clock = value;
+}
+
+int64_t time_limit(int ply, int32_t clock_limit) {
+    if (ply < 100) return static_cast<int64_t>(clock_limit) + 2;
+    return static_cast<int64_t>(ply / 100) * clock_limit * 100;
+}
+
+int time_out_outcome(int32_t clock_x, int32_t clock_y, int rating_y, int ply, int32_t clock_limit) {
+    const int64_t limit = time_limit(ply, clock_limit);
+    if (clock_x > limit) return 5;
+    const int32_t y = rating_y < 1800 ? clock_y / 2 : clock_y;
+    if (y > limit) return 4;
+    return 0;
+}
+
+int check_time_out() {
+    if (game.game_state == 0) return 0;
+    const int x = game.side_to_move;
+    const int32_t clock_x = x == 0 ? clocks.white_clock : clocks.black_clock;
+    const int32_t clock_y = x == 0 ? clocks.black_clock : clocks.white_clock;
+    const int rating_y = x == 0 ? match.black_rating : match.white_rating;
+    return time_out_outcome(clock_x, clock_y, rating_y, game.current_ply, clocks.clock_limit);
+}
+
+}  // namespace qv

@@ -1,0 +1,167 @@
+// The end of a game, draw offers, resignation and the handicap of the lowest level.
+#include <cstdio>
+
+#include "board/board.h"
+#include "board/data_dir.h"
+#include "board/host.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/session.h"
+
+namespace qv {
+
+namespace {
+
+int result_for_winner(int colour) {
+    return colour == WHITE ? 2 : 0;
+}
+
+std::string rating_line(const std::string& name, int before, int after) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, " passe de %4d \xC3\xA0 %4d", before, after);
+    return name + buf;
+}
+
+// Rated match: new ratings shown and written to points.dat; game_state 5.
+void report_ratings(EndReport& r) {
+    game.game_state = 5;
+    const RatingUpdate u = update_ratings(match.white_rating, match.black_rating, r.result);
+    r.white_result = rating_line(game.white_name, match.white_rating, u.white);
+    r.black_result = rating_line(game.black_name, match.black_rating, u.black);
+    if (!u.applied) return;
+    PlayersTable table;
+    if (!read_players(program_dir(), table)) {
+        host().show_error("Impossible d'ouvrir ce fichier");
+        return;
+    }
+    const int n = static_cast<int>(table.ratings.size());
+    if (match.white_player_index >= 0 && match.white_player_index < n)
+        table.ratings[match.white_player_index] = std::to_string(u.white);
+    if (match.black_player_index >= 0 && match.black_player_index < n)
+        table.ratings[match.black_player_index] = std::to_string(u.black);
+    r.ratings_written = write_ratings(program_dir(), table);
+    if (!r.ratings_written) host().show_error("Impossible d'ouvrir ce fichier");
+}
+
+PieceTotals totals() {
+    return count_pieces();
+}
+
+}  // namespace
+
+EndReport end_of_game(int reason) {
+    EndReport r;
+    if (game.game_state == 5) return r;
+    r.reported = true;
+
+    // The winner by position.
+    const int white_moves = legal_moves(WHITE);
+    const int black_moves = white_moves == 0 ? 1 : legal_moves(BLACK);
+    legal_moves(game.side_to_move);  // the window's ply-1 list is the side to move's again
+    if (white_moves == 0 || black_moves == 0) {
+        r.result = white_moves == 0 ? 0 : 2;
+        const int winner = r.result == 2 ? WHITE : BLACK;
+        if (game.game_state == 1) {
+            r.message = (winner == WHITE ? game.white_name : game.black_name) + " gagne";
+        } else if (!game.vs_computer) {
+            r.message = winner == WHITE ? "Gain des blancs" : "Gain des noirs";
+        } else if (winner == game.computer_colour) {
+            r.message = "D\xC3\xA9sol\xC3\xA9, QUORVEL a gagn\xC3\xA9";
+            r.sound = Sound::perdu;
+        } else {
+            r.message = "Bravo, vous avez gagn\xC3\xA9";
+            r.sound = Sound::gagne;
+        }
+    }
+
+    const int computer = game.computer_colour;
+    switch (reason) {
+        case 1:
+            r.message = "Match nul !";
+            r.sound = Sound::none;
+            r.result = 1;
+            break;
+        case 4:
+            r.message = "Temps d\xC3\xA9pass\xC3\xA9, gain QUORVEL";
+            r.sound = Sound::perdu;
+            r.result = result_for_winner(computer);
+            break;
+        case 5:
+            r.message = "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez";
+            r.sound = Sound::gagne;
+            r.result = result_for_winner(1 - computer);
+            break;
+        case 6:
+            r.message = "Vous abandonnez, gain QUORVEL";
+            r.sound = Sound::perdu;
+            r.result = result_for_winner(computer);
+            break;
+        default:
+            break;
+    }
+
+    r.show_panel = !game.learning_session;
+    if (game.game_state == 0) r.clear_result_labels = true;
+    if (game.game_state == 1) report_ratings(r);
+    if (game.computer_vs_computer) {
+        if (game.learning_session)
+            r.start_analysis = true;
+        else
+            game.computer_vs_computer = false;
+    }
+    game.game_result = static_cast<uint8_t>(r.result);
+    return r;
+}
+
+int handicap_choice(int chosen, int side, int legal_count, bool single_move) {
+    if (clocks.level_index != 0 || single_move || legal_count <= 1) return chosen;
+    const PieceTotals t = totals();
+    const int mine = side == WHITE ? t.white : t.black;
+    const int theirs = side == WHITE ? t.black : t.white;
+    return mine > theirs ? 1 : chosen;
+}
+
+bool computer_offers_draw(int last_score) {
+    const PieceTotals t = totals();
+    const int total = t.white + t.black;
+    bool king = false;
+    for (int s = 1; s <= 32; ++s) king = king || is_king(board[s]);
+    if (total >= 6 || !king || game.current_ply <= 20) return false;
+    for (int p = game.current_ply; p > game.current_ply - 20; --p)
+        if (game.game_record[p].capture_count != 0) return false;
+    return total < 5 && last_score > -30000 && last_score < 30000;
+}
+
+bool computer_accepts_draw(bool pondering, int last_score) {
+    const PieceTotals t = totals();
+    if (t.white + t.black >= 20) return false;
+    return pondering ? last_score >= 0 : last_score <= 0;
+}
+
+TurnEnd ProposernulClick(bool pondering, int last_score) {
+    TurnEnd e;
+    if (!computer_accepts_draw(pondering, last_score)) return e;
+    e.ended = true;
+    e.report = end_of_game(1);
+    return e;
+}
+
+EndReport BitBtn14Click() {
+    return end_of_game(1);
+}
+
+EndReport AbandonClick() {
+    game.stop_requested = true;
+    EndReport r = end_of_game(6);
+    game.game_state = 0;
+    return r;
+}
+
+bool computer_vs_computer_draw(int last_score) {
+    const int p = game.current_ply;
+    return game.computer_vs_computer && p > 250 &&
+           game.totals_by_ply[p] == game.totals_by_ply[p - 60] && last_score > -20000 &&
+           last_score < 20000;
+}
+
+}  // namespace qv

@@ -1,0 +1,186 @@
+// Stepping through the game record, the start position and the set-up panel's switches.
+#include <cstring>
+
+#include "board/board.h"
+#include "board/host.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/session.h"
+
+namespace qv {
+
+namespace {
+
+void stop_search() {
+    game.stop_requested = true;
+    game.search_abandoned = true;
+}
+
+// The names on screen stay: they are written into the entry about to be shown.
+void keep_names() {
+    set_names(game.white_name, game.black_name);
+}
+
+void show_entry() {
+    load_ply();
+    std::memcpy(shown_board, board, sizeof board);
+}
+
+void select_pair_line() {
+    game.list_selection = game.current_ply / 2 - 1;
+}
+
+void turn_starts(int32_t t) {
+    clocks.white_turn_start = clocks.black_turn_start = t;
+}
+
+}  // namespace
+
+void set_names(std::string_view white, std::string_view black) {
+    game.white_name = fit_name(white);
+    game.black_name = fit_name(black);
+    PlyRecord& e = game.game_record[game.current_ply];
+    std::memset(e.white_name, 0, sizeof e.white_name);
+    std::memset(e.black_name, 0, sizeof e.black_name);
+    std::memcpy(e.white_name, game.white_name.data(), game.white_name.size());
+    std::memcpy(e.black_name, game.black_name.data(), game.black_name.size());
+}
+
+void reprise(int32_t t) {
+    game.skip_ponder = 1;
+    game.computer_to_move = 0;
+    if (game.current_ply == 0) return;
+    stop_search();
+    --game.current_ply;
+    select_pair_line();
+    keep_names();
+    show_entry();
+    game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
+    clocks.white_shown = clocks.white_clock;
+    clocks.black_shown = clocks.black_clock;
+    turn_starts(t);
+}
+
+void avancer(int32_t t) {
+    game.skip_ponder = 1;
+    if (game.current_ply >= game.last_ply) return;
+    stop_search();
+    game.game_state = 0;
+    ++game.current_ply;
+    select_pair_line();
+    keep_names();
+    show_entry();
+    game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
+    clocks.white_shown = clocks.white_clock;
+    clocks.black_shown = clocks.black_clock;
+    turn_starts(t);
+}
+
+void revenir_debut(int32_t t) {
+    stop_search();
+    game.game_state = 0;
+    game.current_ply = 0;
+    keep_names();
+    show_entry();
+    game.side_to_move = WHITE;
+    turn_starts(t);
+    game.skip_ponder = 1;
+}
+
+void Aller_fin(int32_t t) {
+    stop_search();
+    game.game_state = 0;
+    game.current_ply = static_cast<uint8_t>(game.last_ply);
+    keep_names();
+    show_entry();
+    game.side_to_move = game.side_after_last_move;
+    turn_starts(t);
+    game.skip_ponder = 1;
+}
+
+bool revenir_n(int line) {
+    if (line < 0 || line >= static_cast<int>(game.list_lines.size())) return false;
+    const int p = game.current_ply % 2 == 1 ? 2 * line + 1 : 2 * line;
+    if (p > game.last_ply) return false;
+    game.current_ply = static_cast<uint8_t>(p);
+    game.list_selection = line;
+    show_entry();
+    return true;
+}
+
+void inverser_joueurs() {
+    game.game_state = 0;
+    inverser_joueurs1();
+}
+
+void inverser_joueurs1() {
+    game.computer_colour = static_cast<uint8_t>(1 - game.computer_colour);
+    std::memcpy(board, shown_board, sizeof board);
+    game.computer_to_move = 1;
+}
+
+void remplir(int32_t t) {
+    if (board_state.flipped) {
+        board_state.flipped = 0;
+        host().orientation_changed();
+    }
+    game.current_ply = 0;
+    game.last_ply = 0;
+    reset_clocks(t);
+    game.stop_requested = true;
+    game.side_to_move = WHITE;
+    game.side_after_last_move = WHITE;
+    set_start_position();
+    std::memcpy(shown_board, board, sizeof board);
+    movegen.best_capture_count = 0;
+    game.move_from = game.move_to = game.move_captures = 0;
+    game.computer_to_move = 0;
+    game.game_state = 0;
+    game.skip_ponder = 1;
+    game.list_lines.clear();
+    game.list_selection = -1;
+    store_ply();
+}
+
+void vider() {
+    clear_board();
+    std::memcpy(shown_board, board, sizeof board);
+}
+
+bool Entrerpositionclick() {
+    game.stop_requested = true;
+    game.setup_mode = game.setup_mode ? 0 : 1;
+    game.computer_requested = 0;
+    if (game.computer_to_move) {
+        game.computer_to_move = 0;
+        game.computer_requested = 1;
+    }
+    return game.setup_mode != 0;
+}
+
+bool place_piece(int square, int code) {
+    if (square < 1 || square > 32 || code < EMPTY || code > BLACK_KING) return false;
+    board[0] = OFF_BOARD;
+    board[square] = static_cast<uint8_t>(code);
+    std::memcpy(shown_board, board, sizeof board);
+    game.game_state = 0;
+    store_ply();
+    return true;
+}
+
+void Change_couleur() {
+    if (game.computer_colour == 0) {
+        game.computer_colour = 1;
+        game.side_to_move = WHITE;
+    } else {
+        game.computer_colour = 0;
+        game.side_to_move = BLACK;
+    }
+}
+
+void Couleur_joue() {
+    game.computer_to_move = game.computer_to_move ? 0 : 1;
+    game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
+}
+
+}  // namespace qv

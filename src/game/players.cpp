@@ -1,0 +1,142 @@
+#include "game/players.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "files/file_io.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+
+namespace qv {
+
+MatchState match;
+
+namespace {
+
+const char* NAMES_FILE = "joueurs.dat";
+const char* RATINGS_FILE = "points.dat";
+
+// Reads a players file's lines; a missing file gives no lines. False if it exists but
+// cannot be read or is too large.
+bool read_list(const std::filesystem::path& path, std::vector<std::string>& lines) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        lines.clear();
+        return true;
+    }
+    std::string text;
+    bool whole = false;
+    if (!read_file_prefix(path, MAX_PLAYERS_FILE, text, &whole) || !whole) return false;
+    lines = split_lines(text);
+    return true;
+}
+
+int32_t clamp32(int64_t v) {
+    if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);
+}
+
+// Keeps absurd ratings from overflowing the products; real ratings never come near.
+int64_t capped(int64_t t) {
+    return t > 1'000'000'000 ? 1'000'000'000 : t;
+}
+
+}  // namespace
+
+int rating_value(std::string_view line) {
+    int32_t v = 0;
+    return parse_whole_number(line, v) ? v : 0;
+}
+
+bool read_players(const std::filesystem::path& dir, PlayersTable& table) {
+    PlayersTable t;
+    if (!read_list(dir / NAMES_FILE, t.names) || !read_list(dir / RATINGS_FILE, t.ratings))
+        return false;
+    for (auto& n : t.names) n = fit_name(n);
+    if (t.names.empty()) t.names.push_back(COMPUTER_NAME);
+    if (t.ratings.empty()) t.ratings.push_back(std::to_string(COMPUTER_RATING));
+    // Line i of both files is one player: keep them aligned.
+    t.ratings.resize(t.names.size(), std::to_string(UNKNOWN_RATING));
+    table = std::move(t);
+    return true;
+}
+
+bool write_ratings(const std::filesystem::path& dir, const PlayersTable& table) {
+    return write_file_atomic(dir / RATINGS_FILE, join_lines_crlf(table.ratings));
+}
+
+bool write_players(const std::filesystem::path& dir, const PlayersTable& table) {
+    return write_file_atomic(dir / NAMES_FILE, join_lines_crlf(table.names)) &&
+           write_ratings(dir, table);
+}
+
+bool add_player(PlayersTable& table, std::string_view name, int capital) {
+    const std::string fitted = fit_name(name);
+    if (fitted.empty()) return false;
+    char line[16];
+    std::snprintf(line, sizeof line, "%4d", capital);
+    table.ratings.resize(table.names.size(), std::to_string(UNKNOWN_RATING));
+    table.names.push_back(fitted);
+    table.ratings.push_back(line);
+    return true;
+}
+
+bool delete_player(PlayersTable& table, int line) {
+    if (line <= 0 || line >= static_cast<int>(table.names.size())) return false;
+    table.names.erase(table.names.begin() + line);
+    if (line < static_cast<int>(table.ratings.size()))
+        table.ratings.erase(table.ratings.begin() + line);
+    return true;
+}
+
+void reset_computer_rating(PlayersTable& table) {
+    if (table.ratings.empty())
+        table.ratings.push_back("2050");
+    else
+        table.ratings[0] = "2050";
+}
+
+int match_rating(const PlayersTable& table, int line, std::string_view name) {
+    if (name == UNKNOWN_NAME) return UNKNOWN_RATING;
+    if (line < 0 || line >= static_cast<int>(table.ratings.size())) return UNKNOWN_RATING;
+    return rating_value(table.ratings[line]);
+}
+
+RatingUpdate update_ratings(int32_t white_rating, int32_t black_rating, int result) {
+    RatingUpdate u;
+    u.white = white_rating;
+    u.black = black_rating;
+    if (white_rating <= 0 || black_rating <= 0) return u;
+    const int64_t rw = white_rating, rb = black_rating;
+    int64_t t = 0;
+    switch (result) {
+        case 0:  // Black won: the loser's ratio enters three more times
+            t = (rw > rb ? rw - rb : rb - rw) * rw / rb;
+            t = t / 20;
+            for (int i = 0; i < 3; ++i) t = capped(t) * rw / rb;
+            t = t + 5;
+            u.white = clamp32(rw - t);
+            u.black = clamp32(rb + t);
+            break;
+        case 2:  // White won
+            t = (rb > rw ? rb - rw : rw - rb) * rb / rw;
+            t = t / 20;
+            for (int i = 0; i < 2; ++i) t = capped(t) * rb / rw;
+            t = t + 5;
+            u.white = clamp32(rw + t);
+            u.black = clamp32(rb - t);
+            break;
+        case 1:
+            u.white = clamp32(rw - (rw - rb) / 10);
+            u.black = clamp32(rb - (rb - rw) / 10);
+            break;
+        default:
+            return u;
+    }
+    u.applied = true;
+    return u;
+}
+
+}  // namespace qv

@@ -1,0 +1,65 @@
+// The players table ("joueurs.dat" names, "points.dat" ratings, line 0 the computer),
+// the rated match's state and the rating update.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+inline constexpr const char* COMPUTER_NAME = "Quorvel";
+inline constexpr const char* SECOND_COMPUTER_NAME = "Selbrun";
+inline constexpr const char* UNKNOWN_NAME = "Inconnu";
+inline constexpr int COMPUTER_RATING = 2050;
+inline constexpr int UNKNOWN_RATING = 1500;
+// Players files larger than this are refused (a table of names, not a data dump).
+inline constexpr std::uintmax_t MAX_PLAYERS_FILE = 1 << 20;
+
+struct PlayersTable {
+    std::vector<std::string> names;    // joueurs.dat lines
+    std::vector<std::string> ratings;  // points.dat lines, as text
+};
+
+// The rated match (process-wide).
+struct MatchState {
+    int32_t white_player_index = 0;
+    int32_t black_player_index = 0;
+    int32_t white_rating = 0;
+    int32_t black_rating = 0;
+};
+extern MatchState match;
+
+// A rating line as a number: a plain conversion, 0 when it is not a number.
+int rating_value(std::string_view line);
+
+// Reads both files from `dir`. A missing names file gives line 0 alone; a ratings file
+// shorter than the names gets 1500 for the missing lines, a longer one is cut; line 0 is
+// always the computer. False (table unchanged) when a file exists but cannot be read or is
+// too large.
+bool read_players(const std::filesystem::path& dir, PlayersTable& table);
+// Writes both files (CR LF lines) through temporary files renamed into place.
+bool write_players(const std::filesystem::path& dir, const PlayersTable& table);
+bool write_ratings(const std::filesystem::path& dir, const PlayersTable& table);
+
+// New player: name cut to 19 bytes, rating line "%4d". False when the name is empty.
+bool add_player(PlayersTable& table, std::string_view name, int capital);
+// Deletes line i with its rating. False (unchanged) for line 0 or no such line.
+bool delete_player(PlayersTable& table, int line);
+// "Ramener Quorvel à 2050".
+void reset_computer_rating(PlayersTable& table);
+
+// A player's rating for a match: 1500 for "Inconnu", else the rating of `line`.
+int match_rating(const PlayersTable& table, int line, std::string_view name);
+
+struct RatingUpdate {
+    bool applied = false;  // false when a rating is 0 or below: nothing changes
+    int32_t white = 0;
+    int32_t black = 0;
+};
+// New ratings after result 2 (White won), 0 (Black won) or 1 (draw), in integer steps.
+RatingUpdate update_ratings(int32_t white_rating, int32_t black_rating, int result);
+
+}  // namespace qv

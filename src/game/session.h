@@ -1,0 +1,119 @@
+// One game from start to end, without the window: set-up of a new game, the steps after
+// each move, the end-of-game report, draw offers, resignation, the handicap of the lowest
+// level and swapping players. The window draws what these leave in `game` and `clocks`
+// and shows the texts they return.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/movegen.h"
+#include "game/players.h"
+
+namespace qv {
+
+enum class Sound { none, gagne, perdu };  // "gagne.wav", "Perdu.wav"
+
+// What end_of_game decided, for the window to show.
+struct EndReport {
+    bool reported = false;  // false: the end of this rated match was already reported
+    int result = 1;         // 0 Black won, 1 draw, 2 White won
+    std::string message;    // the label qui_gagne
+    Sound sound = Sound::none;
+    bool show_panel = false;           // fin_de_parties (not during a learning series)
+    bool clear_result_labels = false;  // free game: Resultat_blanc / Resultat_noir emptied
+    std::string white_result;          // rated: "<name> passe de %4d à %4d"
+    std::string black_result;
+    bool ratings_written = false;  // points.dat rewritten
+    bool start_analysis = false;   // a learning series goes on with the game analysis
+};
+
+// reason: 0 after a person's move, 1 agreed draw, 2 after the computer's move,
+// 4 the person's time is over, 5 the computer's, 6 the person resigns.
+EndReport end_of_game(int reason);
+
+// What happened after a move: the game may have ended.
+struct TurnEnd {
+    bool ended = false;
+    EndReport report;
+};
+
+// A person's move, already made on board: record, list line, clocks, the turn passes.
+TurnEnd after_person_move(int from, int to, int captures, int32_t t);
+// The computer's move (played on board here), then steps g to 11 of its turn: time
+// control, record, list line, the next side's clock, end of game, the draw rule of the
+// computer playing itself. `last_score` is the last search score.
+TurnEnd computer_move_played(const Move& move, int last_score, int32_t t);
+// The computer's turn found no move (choose_move gave 100): it plays nothing, and the game
+// ends with the other side the winner.
+TurnEnd computer_cannot_move();
+
+// Start of the computer's turn: it moves for the side to move (computer_colour follows),
+// and in a rated match the clocks are checked first (reasons 4 and 5).
+TurnEnd begin_computer_turn();
+
+// The move the computer plays at level 0 ("0 : Néophyte"): the second of its list when it
+// is a piece up with more than one move (and not a single forced move); else `chosen`.
+int handicap_choice(int chosen, int side, int legal_count, bool single_move);
+// The computer offers a draw: few pieces with a king, no capture in the last 20 plies and
+// an undecided score.
+bool computer_offers_draw(int last_score);
+// The person proposes a draw: accepted with fewer than 20 pieces when the last score is
+// >= 0 while pondering (the person's side) or <= 0 otherwise (the computer's side).
+bool computer_accepts_draw(bool pondering, int last_score);
+// ProposernulClick: ends the game as a draw when accepted (else "Nul refusé" is shown).
+TurnEnd ProposernulClick(bool pondering, int last_score);
+// The person accepts the computer's offer (BitBtn14Click).
+EndReport BitBtn14Click();
+// AbandonClick: reason 6, then game_state 0.
+EndReport AbandonClick();
+// Computer against computer: more than 250 plies, the same total as 60 plies back and a
+// score within +-20000 make a draw.
+bool computer_vs_computer_draw(int last_score);
+
+// Start position, empty record at ply 0, White to move, clocks restarted at t.
+void remplir(int32_t t);
+void vider();
+// Set-up mode on or off (Entrerpositionclick); returns the new setup_mode. When the
+// computer was to move, it is asked to move once the position is left.
+bool Entrerpositionclick();
+// A set-up click: `code` (0..4) on square s (1..32), stored at the current ply; the game is
+// no longer rated. False (nothing changed) for anything else.
+bool place_piece(int square, int code);
+// Set-up panel: the computer's colour (the side to move becomes the person's) and who moves.
+void Change_couleur();
+void Couleur_joue();
+
+// Names shown (OKjoueurClick): cut to 19 bytes, written into entry current_ply.
+void set_names(std::string_view white, std::string_view black);
+
+// Navigation. Each raises the search's stop marks where it must and leaves the position in
+// board and shown_board; t is now() for the clocks' turn starts.
+void reprise(int32_t t);
+void avancer(int32_t t);
+void revenir_debut(int32_t t);
+void Aller_fin(int32_t t);
+// Double click on list line `line`: keeps the side to move. False if the line is not there.
+bool revenir_n(int line);
+// Swap players: game_state 0, then inverser_joueurs1.
+void inverser_joueurs();
+void inverser_joueurs1();
+
+// "Nouveau": the search stops, no result yet, the move list is emptied, set-up is left;
+// the window then shows the dialog with the players table.
+void Nouveau2Click();
+
+// New games from the dialog. Each starts from the start position with clocks at zero.
+// When the computer takes White the players are swapped (computer_colour 0, computer to
+// move); the window then turns the picture.
+void start_training(std::string_view person, bool computer_white, int32_t t);
+// Rated match; false (nothing done) when the name is empty. `selected_line` is the line
+// chosen in the players list, -1 for none.
+bool start_match(const PlayersTable& table, std::string_view person, int selected_line,
+                 bool computer_white, int32_t t);
+// Two people; false unless both names are there, differ, and neither is line 0.
+bool start_two_players(std::string_view white, std::string_view black, int white_line,
+                       int black_line, int32_t t);
+
+}  // namespace qv

@@ -1,0 +1,148 @@
+// Levels, time controls, the clock display, pause and the time-out test.
+#include <gtest/gtest.h>
+
+#include "game/play_helpers.h"
+
+namespace qv {
+namespace {
+
+TEST(Levels, HandlersSetPairMinutesAndIndexes) {
+    clocks = ClockState{};
+    ASSERT_TRUE(select_level(0));  // "0 : Néophyte": depth search, 1 minute
+    EXPECT_EQ(clocks.time_budget, 5);
+    EXPECT_EQ(clocks.clock_limit, 58);
+    ASSERT_TRUE(select_level(17));  // "7 : long, long"
+    EXPECT_EQ(clocks.time_budget, 320000);
+    EXPECT_EQ(clocks.clock_limit, 319998);
+    EXPECT_EQ(clocks.nb_minutes, 500);
+    EXPECT_EQ(clocks.control_index, 7);
+    ASSERT_TRUE(select_level(8));
+    EXPECT_EQ(clocks.clock_limit, 1798);
+    EXPECT_EQ(clocks.control_index, 0);
+    EXPECT_EQ(clocks.level_index, 8);
+}
+
+TEST(Levels, IndexesWithoutARowChangeNothing) {
+    clocks = ClockState{};
+    for (int i : {9, 10, 18, 19, 255}) EXPECT_FALSE(select_level(i)) << i;
+    EXPECT_EQ(clocks.level_index, 5);
+}
+
+struct AutreCase {
+    const char* text;
+    bool accepted;
+    int32_t budget, limit;
+};
+class Autre : public ::testing::TestWithParam<AutreCase> {};
+
+TEST_P(Autre, PositiveMinutesOnly) {
+    clocks = ClockState{};
+    const AutreCase c = GetParam();
+    EXPECT_EQ(autre(c.text), c.accepted);
+    EXPECT_EQ(clocks.time_budget, c.budget);
+    EXPECT_EQ(clocks.clock_limit, c.limit);
+    EXPECT_EQ(clocks.level_index, c.accepted ? 18 : 5);
+    EXPECT_EQ(clocks.control_index, c.accepted ? 8 : 0);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Autre,
+    ::testing::Values(AutreCase{"4", true, 220, 238}, AutreCase{"1", true, 55, 58},
+                      AutreCase{"0", false, 160, 178}, AutreCase{"-3", false, 160, 178},
+                      AutreCase{"abc", false, 160, 178}, AutreCase{"", false, 160, 178},
+                      AutreCase{"4x", false, 160, 178}, AutreCase{"99999999999", false, 160, 178}));
+
+TEST(ClockDisplay, MinutesAndPaddedSeconds) {
+    EXPECT_EQ(clock_text(65).minutes, "1");
+    EXPECT_EQ(clock_text(65).seconds, "05");
+    EXPECT_EQ(clock_text(0).seconds, "00");
+    EXPECT_EQ(clock_text(3600).minutes, "60");
+}
+
+TEST(Clocks, TickShowsTurnTimeWithoutChangingTheClock) {
+    test::fresh_game(1000);
+    clocks.white_clock = 30;
+    ajouter_temps(1012, false);
+    EXPECT_EQ(clocks.white_shown, 42);
+    EXPECT_EQ(clocks.white_clock, 30);
+    ajouter_temps(1020, true);  // a search is running: no tick
+    EXPECT_EQ(clocks.white_shown, 42);
+}
+
+TEST(Clocks, HumanMoveChargesTheMoverAndStartsTheOther) {
+    test::fresh_game(1000);
+    ajouter_temps(1009, false);
+    test::play("23-19", 1010);
+    EXPECT_EQ(clocks.white_clock, 9);
+    EXPECT_EQ(clocks.black_turn_start, 1010);
+    ajouter_temps(1015, false);
+    EXPECT_EQ(clocks.black_shown, 5);
+}
+
+TEST(Clocks, PauseDoesNotChargeThePausedMinute) {
+    test::fresh_game(1000);
+    ajouter_temps(1010, false);
+    Pause2Click(1010, false);  // pause after 10 s of White's turn
+    EXPECT_FALSE(clocks.timer_running);
+    ajouter_temps(1070, false);  // no tick while paused
+    Pause2Click(1070, false);    // resume a minute later
+    EXPECT_TRUE(clocks.timer_running);
+    ajouter_temps(1075, false);
+    EXPECT_EQ(clocks.white_shown, 15);
+    EXPECT_EQ(clocks.black_shown, 0);
+}
+
+TEST(Clocks, ResetZeroesClocksAndEndsTheMatch) {
+    test::fresh_game(1000);
+    clocks.white_clock = 50;
+    clocks.black_clock = 70;
+    game.game_state = 1;
+    Horlogeszro1Click(2000);
+    EXPECT_EQ(clocks.white_clock, 0);
+    EXPECT_EQ(clocks.black_clock, 0);
+    EXPECT_EQ(clocks.white_turn_start, 2000);
+    EXPECT_EQ(clocks.black_turn_start, 2000);
+    EXPECT_EQ(game.game_state, 0);
+}
+
+struct TimeOutCase {
+    int32_t clock_x, clock_y;
+    int rating_y, ply;
+    int expected;
+};
+class TimeOut : public ::testing::TestWithParam<TimeOutCase> {};
+
+// "30 coups en 3 mn": clock limit 178.
+TEST_P(TimeOut, LimitByPlyAndRating) {
+    const TimeOutCase c = GetParam();
+    EXPECT_EQ(time_out_outcome(c.clock_x, c.clock_y, c.rating_y, c.ply, 178), c.expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TimeOut,
+    ::testing::Values(TimeOutCase{180, 0, 2000, 50, 0}, TimeOutCase{181, 0, 2000, 50, 5},
+                      TimeOutCase{181, 0, 2000, 99, 5}, TimeOutCase{181, 0, 2000, 100, 0},
+                      TimeOutCase{17800, 0, 2000, 100, 0}, TimeOutCase{17801, 0, 2000, 199, 5},
+                      TimeOutCase{17801, 0, 2000, 200, 0}, TimeOutCase{0, 361, 1750, 50, 0},
+                      TimeOutCase{0, 362, 1750, 50, 4}, TimeOutCase{0, 181, 1800, 50, 4},
+                      TimeOutCase{0, 181, 1750, 99, 0}));
+
+TEST(TimeOut, LimitsAtPly99And100) {
+    EXPECT_EQ(time_limit(99, 178), 180);
+    EXPECT_EQ(time_limit(100, 178), 17800);
+    EXPECT_EQ(time_limit(199, 178), 17800);
+    EXPECT_EQ(time_limit(200, 178), 35600);
+}
+
+TEST(TimeOut, OnlyInARatedMatch) {
+    test::fresh_game(1000);
+    select_level(11);
+    clocks.black_clock = 500;
+    game.side_to_move = BLACK;
+    game.game_state = 0;
+    EXPECT_EQ(check_time_out(), 0);
+    game.game_state = 1;
+    match.white_rating = 1750;
+    EXPECT_EQ(check_time_out(), 5);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,158 @@
+// The players files and the rating update.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/players.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RatingCase {
+    int32_t white, black;
+    int result;
+    int32_t new_white, new_black;
+};
+class Ratings : public ::testing::TestWithParam<RatingCase> {};
+
+TEST_P(Ratings, IntegerStepsInOrder) {
+    const RatingCase c = GetParam();
+    const RatingUpdate u = update_ratings(c.white, c.black, c.result);
+    EXPECT_TRUE(u.applied);
+    EXPECT_EQ(u.white, c.new_white);
+    EXPECT_EQ(u.black, c.new_black);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Ratings,
+    ::testing::Values(RatingCase{1800, 2050, 0, 1789, 2061},  // Black wins: 219,10,8,7,6,+5
+                      RatingCase{1800, 2050, 2, 1822, 2028},  // 284,14,15,17,+5 (ratio twice)
+                      RatingCase{2050, 1800, 2, 2062, 1788},  // 219,10,8,7,+5
+                      RatingCase{1900, 1900, 2, 1905, 1895}, RatingCase{1900, 1900, 0, 1895, 1905},
+                      RatingCase{1900, 1900, 1, 1900, 1900}, RatingCase{1800, 2050, 1, 1825, 2025},
+                      RatingCase{2050, 1800, 1, 2025, 1825}));
+
+TEST(Ratings, ZeroOrNegativeRatingsChangeNothing) {
+    for (auto [w, b] : {std::pair{0, 1800}, std::pair{1800, 0}, std::pair{-5, 1800}}) {
+        const RatingUpdate u = update_ratings(w, b, 0);
+        EXPECT_FALSE(u.applied);
+        EXPECT_EQ(u.white, w);
+        EXPECT_EQ(u.black, b);
+    }
+}
+
+TEST(Ratings, AbsurdRatingsDoNotOverflow) {
+    const RatingUpdate u = update_ratings(2000000000, 1, 0);
+    EXPECT_TRUE(u.applied);
+    EXPECT_LE(u.white, 2000000000);
+}
+
+class PlayersFiles : public ::testing::Test {
+  protected:
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("quorvel_players_" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void put(const char* name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+    std::string get(const char* name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+};
+
+TEST_F(PlayersFiles, ShippedTableHasTheComputersAndInconnu) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(QUORVEL_DATA_DIR, t));
+    ASSERT_GE(t.names.size(), 3u);
+    EXPECT_EQ(t.names[0], "Quorvel");
+    EXPECT_EQ(rating_value(t.ratings[0]), 2050);
+    const auto at = [&](const char* n) {
+        return std::find(t.names.begin(), t.names.end(), n) - t.names.begin();
+    };
+    EXPECT_LT(at("Inconnu"), static_cast<long>(t.names.size()));
+    EXPECT_LT(at("Selbrun"), static_cast<long>(t.names.size()));
+    EXPECT_EQ(t.names.size(), t.ratings.size());
+}
+
+TEST_F(PlayersFiles, InconnuPlaysAt1500) {
+    PlayersTable t;
+    t.names = {"Quorvel", "Inconnu", "Marc"};
+    t.ratings = {"2050", "1900", "1650"};
+    EXPECT_EQ(match_rating(t, 1, "Inconnu"), 1500);
+    EXPECT_EQ(match_rating(t, 2, "Marc"), 1650);
+    EXPECT_EQ(match_rating(t, 0, "Quorvel"), 2050);
+}
+
+TEST_F(PlayersFiles, AddPlayerAppendsAFourCharacterRatingLine) {
+    put("joueurs.dat", "Quorvel\r\nAnna\r\n");
+    put("points.dat", "2050\r\n1720\r\n");
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    EXPECT_FALSE(add_player(t, "", 1600));
+    ASSERT_TRUE(add_player(t, "Bruno", 800));
+    ASSERT_TRUE(write_players(dir, t));
+    EXPECT_EQ(get("joueurs.dat"), "Quorvel\r\nAnna\r\nBruno\r\n");
+    EXPECT_EQ(get("points.dat"), "2050\r\n1720\r\n 800\r\n");
+    EXPECT_FALSE(fs::exists(dir / "points.dat.tmp"));
+}
+
+TEST_F(PlayersFiles, DeletingLineZeroIsRefusedLineThreeGoesWithItsRating) {
+    PlayersTable t;
+    t.names = {"Quorvel", "A", "B", "C", "D"};
+    t.ratings = {"2050", "1", "2", "3", "4"};
+    EXPECT_FALSE(delete_player(t, 0));
+    EXPECT_FALSE(delete_player(t, 5));
+    EXPECT_FALSE(delete_player(t, -1));
+    EXPECT_EQ(t.names.size(), 5u);
+    ASSERT_TRUE(delete_player(t, 3));
+    EXPECT_EQ(t.names, (std::vector<std::string>{"Quorvel", "A", "B", "D"}));
+    EXPECT_EQ(t.ratings, (std::vector<std::string>{"2050", "1", "2", "4"}));
+}
+
+TEST_F(PlayersFiles, UnequalFilesAreRealigned) {
+    put("joueurs.dat", "Quorvel\r\nAnna\r\nBruno\r\n");
+    put("points.dat", "2050\r\n1720\r\n");
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    EXPECT_EQ(t.ratings, (std::vector<std::string>{"2050", "1720", "1500"}));
+    put("points.dat", "2050\n1720\n1600\n1700\n");
+    ASSERT_TRUE(read_players(dir, t));
+    EXPECT_EQ(t.ratings.size(), 3u);
+}
+
+TEST_F(PlayersFiles, MissingFilesGiveTheComputerAlone) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    EXPECT_EQ(t.names, std::vector<std::string>{"Quorvel"});
+    EXPECT_EQ(t.ratings, std::vector<std::string>{"2050"});
+}
+
+TEST_F(PlayersFiles, ComputerBackTo2050) {
+    PlayersTable t;
+    t.names = {"Quorvel", "A"};
+    t.ratings = {"2171", "1600"};
+    reset_computer_rating(t);
+    EXPECT_EQ(t.ratings, (std::vector<std::string>{"2050", "1600"}));
+}
+
+TEST_F(PlayersFiles, RatingsThatAreNotNumbersReadAsZero) {
+    EXPECT_EQ(rating_value("abc"), 0);
+    EXPECT_EQ(rating_value(" 800"), 800);
+    EXPECT_EQ(rating_value("1750"), 1750);
+}
+
+}  // namespace
+}  // namespace qv

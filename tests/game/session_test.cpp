@@ -1,0 +1,401 @@
+// The end of a game, draw offers, the level-0 handicap and new games.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "board/data_dir.h"
+#include "board/fen.h"
+#include "game/play_helpers.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+void set_fen(const char* fen) {
+    Position p;
+    std::string error;
+    ASSERT_TRUE(parse_fen(fen, p, error)) << error;
+    set_position(p);
+    game.side_to_move = static_cast<uint8_t>(p.side_to_move);
+    store_ply();
+}
+
+struct HandicapCase {
+    const char* fen;
+    int level;
+    int side, legal_count;
+    bool single;
+    int expected;
+};
+class Handicap : public ::testing::TestWithParam<HandicapCase> {};
+
+TEST_P(Handicap, SecondMoveOnlyAtLevelZeroWhenAhead) {
+    test::fresh_game();
+    const HandicapCase c = GetParam();
+    set_fen(c.fen);
+    select_level(c.level);
+    EXPECT_EQ(handicap_choice(0, c.side, c.legal_count, c.single), c.expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Handicap,
+    ::testing::Values(HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
+                      HandicapCase{"B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
+                      HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
+                      HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
+                      HandicapCase{"B:W21,22,23:B1,2,3", 0, BLACK, 5, false, 0},
+                      HandicapCase{"W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}));
+
+// Plays `n` quiet plies as records (no captures) so that the draw offer can look back.
+void quiet_history(int n) {
+    for (int p = 1; p <= n; ++p) {
+        game.current_ply = static_cast<uint8_t>(p);
+        game.move_captures = 0;
+        store_ply();
+    }
+    game.last_ply = n;
+}
+
+TEST(DrawOffer, ComputerOffersInAQuietKingEnding) {
+    test::fresh_game();
+    set_fen("W:WK21,22:B1,2");
+    quiet_history(21);
+    EXPECT_TRUE(computer_offers_draw(0));
+    EXPECT_TRUE(computer_offers_draw(29999));
+    EXPECT_FALSE(computer_offers_draw(30000));
+    EXPECT_FALSE(computer_offers_draw(-30000));
+    game.game_record[1].capture_count = 1;  // older than the last 20 plies: no matter
+    EXPECT_TRUE(computer_offers_draw(0));
+    game.game_record[2].capture_count = 1;  // within the last 20 plies
+    EXPECT_FALSE(computer_offers_draw(0));
+}
+
+TEST(DrawOffer, NotWithFewPliesFivePiecesOrNoKing) {
+    test::fresh_game();
+    set_fen("W:WK21,22:B1,2");
+    quiet_history(20);
+    EXPECT_FALSE(computer_offers_draw(0));
+    quiet_history(30);
+    set_fen("W:WK21,22:B1,2,3");
+    game.current_ply = 30;
+    EXPECT_FALSE(computer_offers_draw(0));
+    set_fen("W:W21,22:B1,2");
+    game.current_ply = 30;
+    EXPECT_FALSE(computer_offers_draw(0));
+}
+
+struct AcceptCase {
+    const char* fen;
+    bool pondering;
+    int score;
+    bool accepted;
+};
+class DrawAcceptance : public ::testing::TestWithParam<AcceptCase> {};
+
+TEST_P(DrawAcceptance, ByPiecesAndScore) {
+    test::fresh_game();
+    const AcceptCase c = GetParam();
+    set_fen(c.fen);
+    const TurnEnd e = ProposernulClick(c.pondering, c.score);
+    EXPECT_EQ(e.ended, c.accepted);
+    if (c.accepted) EXPECT_EQ(e.report.message, "Match nul !");
+}
+constexpr const char* NINETEEN = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9";
+constexpr const char* TWENTY = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9,10";
+INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
+                         ::testing::Values(AcceptCase{NINETEEN, false, 0, true},
+                                           AcceptCase{NINETEEN, false, -100, true},
+                                           AcceptCase{NINETEEN, false, 100, false},
+                                           AcceptCase{NINETEEN, true, 0, true},
+                                           AcceptCase{NINETEEN, true, -1, false},
+                                           AcceptCase{TWENTY, false, -5000, false},
+                                           AcceptCase{TWENTY, true, 5000, false},
+                                           AcceptCase{START_FEN, false, 0, false}));
+
+TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {
+    test::fresh_game();
+    game.vs_computer = 1;
+    game.computer_colour = BLACK;
+    // White's man takes Black's last piece.
+    set_fen("W:W22:B18");
+    const Move m = test::find_move("22x13");
+    play_move(m);
+    TurnEnd e = after_person_move(m.from, m.to, m.captures, 1000);
+    EXPECT_FALSE(e.ended);
+    EXPECT_EQ(game.computer_to_move, 1);
+    e = computer_cannot_move();
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.result, 2);
+    EXPECT_EQ(e.report.message, "Bravo, vous avez gagn\xC3\xA9");
+    EXPECT_EQ(e.report.sound, Sound::gagne);
+    EXPECT_EQ(game.game_result, 2);
+}
+
+TEST(ComputerTurn, MovePlayedIsRecordedAndThePersonsClockStarts) {
+    test::fresh_game();
+    game.vs_computer = 1;
+    test::play("23-19", 1000);
+    ASSERT_EQ(game.computer_to_move, 1);
+    ASSERT_GT(legal_moves(game.side_to_move), 0);
+    const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1234);
+    EXPECT_FALSE(e.ended);
+    EXPECT_EQ(game.current_ply, 2);
+    EXPECT_EQ(game.side_to_move, WHITE);
+    EXPECT_EQ(game.computer_to_move, 0);
+    EXPECT_EQ(clocks.white_turn_start, 1234);
+    EXPECT_EQ(game.list_lines.size(), 1u);
+    EXPECT_EQ(game.list_lines[0].substr(0, 9), " 1.23-19 ");
+    EXPECT_EQ(game.totals_by_ply[2], 24);
+    EXPECT_EQ(0, std::memcmp(board, shown_board, sizeof board));
+}
+
+TEST(ComputerTurn, ComputerTakesTheLastPieceAndWins) {
+    test::fresh_game();
+    game.vs_computer = 1;
+    game.computer_colour = BLACK;
+    set_fen("B:W22:B18");
+    ASSERT_EQ(legal_moves(BLACK), 1);
+    const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1000);
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.result, 0);
+    EXPECT_EQ(e.report.message, "D\xC3\xA9sol\xC3\xA9, QUORVEL a gagn\xC3\xA9");
+    EXPECT_EQ(e.report.sound, Sound::perdu);
+    EXPECT_EQ(game.list_lines, std::vector<std::string>{" 1.18x27 "});
+}
+
+TEST(EndOfGame, TwoPeopleAndReasons) {
+    test::fresh_game();
+    game.computer_colour = BLACK;
+    EndReport r;
+    r = end_of_game(6);
+    EXPECT_EQ(r.message, "Vous abandonnez, gain QUORVEL");
+    EXPECT_EQ(r.result, 0);
+    r = end_of_game(5);
+    EXPECT_EQ(r.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(r.result, 2);
+    r = end_of_game(4);
+    EXPECT_EQ(r.result, 0);
+    r = end_of_game(1);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_TRUE(r.clear_result_labels);
+}
+
+TEST(EndOfGame, TwoPeopleWinnerMessageAndRatedReportOnlyOnce) {
+    test::fresh_game();
+    set_fen("B:W22:B18");
+    const TurnEnd e = test::play("18x27");
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.result, 0);
+    EXPECT_EQ(e.report.message, "Gain des noirs");
+    game.game_state = 5;
+    EXPECT_FALSE(end_of_game(0).reported);
+}
+
+class RatedMatch : public ::testing::Test {
+  protected:
+    fs::path dir;
+    fs::path saved_program_dir;
+    void SetUp() override {
+        saved_program_dir = program_dir();
+        dir = fs::temp_directory_path() / "quorvel_rated_match";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "joueurs.dat", std::ios::binary)
+            << "Quorvel\r\nInconnu\r\nSelbrun\r\nAnna\r\n";
+        std::ofstream(dir / "points.dat", std::ios::binary) << "2050\r\n1500\r\n1950\r\n1800\r\n";
+        set_program_dir(dir);
+        test::fresh_game();
+    }
+    void TearDown() override {
+        set_program_dir(saved_program_dir);
+        fs::remove_all(dir);
+    }
+    std::string points() {
+        std::ifstream in(dir / "points.dat", std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+};
+
+TEST_F(RatedMatch, BlackWinUpdatesBothRatingsOnce) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    ASSERT_TRUE(start_match(t, "Anna", 3, false, 1000));
+    EXPECT_EQ(game.game_state, 1);
+    EXPECT_EQ(game.white_name, "Anna");
+    EXPECT_EQ(game.black_name, "Quorvel");
+    EXPECT_EQ(match.white_rating, 1800);
+    EXPECT_EQ(match.black_rating, 2050);
+    const EndReport r = AbandonClick();
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.white_result, "Anna passe de 1800 \xC3\xA0 1789");
+    EXPECT_EQ(r.black_result, "Quorvel passe de 2050 \xC3\xA0 2061");
+    EXPECT_TRUE(r.ratings_written);
+    EXPECT_EQ(points(), "2061\r\n1500\r\n1950\r\n1789\r\n");
+    EXPECT_EQ(game.game_state, 0);
+}
+
+TEST_F(RatedMatch, TimeOutDuringTheComputersMoveStillRecordsThatMove) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    ASSERT_TRUE(start_match(t, "Anna", 3, false, 1000));
+    select_level(11);
+    test::play("23-19", 1000);
+    clocks.black_clock = 500;
+    ASSERT_GT(legal_moves(BLACK), 0);
+    const Move m = move_lists[1][0];
+    const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1000);
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(game.game_record[2].from, m.from);
+    EXPECT_EQ(game.game_record[2].to, m.to);
+    EXPECT_EQ(game.game_state, 5);
+}
+
+TEST_F(RatedMatch, WinnerByPositionIsNamed) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    ASSERT_TRUE(start_match(t, "Anna", 3, false, 1000));
+    set_fen("W:W22:B18");
+    const Move m = test::find_move("22x13");
+    play_move(m);
+    after_person_move(m.from, m.to, m.captures, 1000);
+    const TurnEnd e = computer_cannot_move();
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.message, "Anna gagne");
+    EXPECT_EQ(game.game_state, 5);
+    EXPECT_EQ(points(), "2028\r\n1500\r\n1950\r\n1822\r\n");
+}
+
+TEST_F(RatedMatch, InconnuPlaysAt1500AndComputerWhiteSwaps) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    ASSERT_TRUE(start_match(t, "Inconnu", 1, true, 1000));
+    EXPECT_EQ(game.white_name, "Quorvel");
+    EXPECT_EQ(game.black_name, "Inconnu");
+    EXPECT_EQ(game.computer_colour, WHITE);
+    EXPECT_EQ(game.computer_to_move, 1);
+    EXPECT_EQ(match.black_rating, 1500);
+    EXPECT_EQ(match.white_rating, 2050);
+    EXPECT_EQ(match.black_player_index, 1);
+    EXPECT_EQ(match.white_player_index, 0);
+}
+
+TEST_F(RatedMatch, EmptyNameStartsNothingAndSelbrunPlaysUnrated) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    game.game_state = 0;
+    EXPECT_FALSE(start_match(t, "", 1, false, 1000));
+    EXPECT_EQ(game.game_state, 0);
+    ASSERT_TRUE(start_match(t, "Selbrun", 2, false, 1000));
+    EXPECT_TRUE(game.computer_vs_computer);
+    EXPECT_EQ(game.game_state, 0);
+    EXPECT_TRUE(game.stop_on_click);
+}
+
+TEST_F(RatedMatch, TrainingNeverWritesRatings) {
+    Nouveau2Click();
+    EXPECT_EQ(game.game_result, 3);
+    start_training("Anna", false, 1000);
+    EXPECT_EQ(game.game_state, 0);
+    const EndReport r = end_of_game(1);
+    EXPECT_FALSE(r.ratings_written);
+    EXPECT_EQ(points(), "2050\r\n1500\r\n1950\r\n1800\r\n");
+}
+
+TEST(TwoPeople, NamesMustBePresentDifferentAndNotTheComputer) {
+    test::fresh_game();
+    EXPECT_FALSE(start_two_players("Anna", "", 3, 4, 1000));
+    EXPECT_FALSE(start_two_players("Anna", "Anna", 3, 3, 1000));
+    EXPECT_FALSE(start_two_players("Quorvel", "Anna", 0, 3, 1000));
+    ASSERT_TRUE(start_two_players("Anna", "Bruno", 3, -1, 1000));
+    EXPECT_EQ(game.vs_computer, 0);
+    EXPECT_EQ(game.white_name, "Anna");
+}
+
+TEST(ComputerAgainstItself, DrawAfter250PliesWhenNothingChanges) {
+    test::fresh_game();
+    game.computer_vs_computer = true;
+    game.current_ply = 251;
+    game.totals_by_ply[251] = 6;
+    game.totals_by_ply[191] = 6;
+    EXPECT_TRUE(computer_vs_computer_draw(19999));
+    EXPECT_FALSE(computer_vs_computer_draw(20000));
+    game.totals_by_ply[191] = 7;
+    EXPECT_FALSE(computer_vs_computer_draw(0));
+    game.totals_by_ply[191] = 6;
+    game.current_ply = 250;
+    game.totals_by_ply[250] = 6;
+    game.totals_by_ply[190] = 6;
+    EXPECT_FALSE(computer_vs_computer_draw(0));
+    game.current_ply = 251;
+    game.computer_vs_computer = false;
+    EXPECT_FALSE(computer_vs_computer_draw(0));
+}
+
+TEST(SetUp, CouleurJoueTwiceAndRemplir) {
+    test::fresh_game();
+    const uint8_t ctm = game.computer_to_move, side = game.side_to_move;
+    Couleur_joue();
+    Couleur_joue();
+    EXPECT_EQ(game.computer_to_move, ctm);
+    EXPECT_EQ(game.side_to_move, side);
+    vider();
+    EXPECT_EQ(count_pieces().white + count_pieces().black, 0);
+    remplir(5);
+    EXPECT_EQ(count_pieces().white, 12);
+    EXPECT_EQ(count_pieces().black, 12);
+    EXPECT_EQ(game.side_to_move, WHITE);
+    EXPECT_EQ(game.current_ply, 0);
+    EXPECT_EQ(game.last_ply, 0);
+}
+
+TEST(SetUp, PlacingStoresTheSquareAndEmptyRemovesIt) {
+    test::fresh_game();
+    game.game_state = 1;
+    ASSERT_TRUE(place_piece(17, BLACK_KING));
+    EXPECT_EQ(game.game_record[0].squares[17], BLACK_KING);
+    EXPECT_EQ(game.game_state, 0);
+    ASSERT_TRUE(place_piece(17, EMPTY));
+    EXPECT_EQ(shown_board[17], EMPTY);
+    EXPECT_FALSE(place_piece(0, WHITE_MAN));
+    EXPECT_FALSE(place_piece(33, WHITE_MAN));
+    EXPECT_FALSE(place_piece(5, 7));
+    EXPECT_EQ(board[0], OFF_BOARD);
+}
+
+TEST(SetUp, LeavingSetUpLetsTheComputerMoveIfItWasToMove) {
+    test::fresh_game();
+    game.computer_to_move = 1;
+    EXPECT_TRUE(Entrerpositionclick());
+    EXPECT_EQ(game.computer_to_move, 0);
+    EXPECT_EQ(game.computer_requested, 1);
+    EXPECT_FALSE(Entrerpositionclick());
+    EXPECT_EQ(game.setup_mode, 0);
+}
+
+TEST_F(RatedMatch, ComputerOverItsLimitLosesOnTime) {
+    game.vs_computer = 1;
+    game.game_state = 1;
+    game.computer_colour = BLACK;
+    game.side_to_move = BLACK;
+    match.white_rating = 1750;
+    match.black_rating = 2050;
+    match.white_player_index = 3;
+    match.black_player_index = 0;
+    select_level(11);
+    clocks.black_clock = 181;
+    TurnEnd e = begin_computer_turn();
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(e.report.result, 2);
+    EXPECT_TRUE(e.report.ratings_written);
+    EXPECT_EQ(points().substr(0, 6), "2023\r\n");  // 351, 17, 19, 22, +5
+}
+
+}  // namespace
+}  // namespace qv
