@@ -265,6 +265,44 @@ int generate_for(Move* const list, const int p) {
 
 }  // namespace
 
+namespace {
+
+// The number of moves generate() would list, without listing plain moves: the common case
+// (no capture anywhere) only counts empty neighbours. Any jump hands over to generate().
+template <int SIDE>
+int count_for(int side) {
+    constexpr uint8_t OWN_MAN = SIDE == WHITE ? WHITE_MAN : BLACK_MAN;
+    constexpr uint8_t OWN_KING = OWN_MAN + 1;
+    constexpr uint8_t ENEMY_MAN = SIDE == WHITE ? BLACK_MAN : WHITE_MAN;
+    constexpr uint8_t ENEMY_KING = ENEMY_MAN + 1;
+    constexpr int MAN_D0 = SIDE == WHITE ? 0 : 2;
+    int count = 0;
+    for (int s = 1; s <= 32; ++s) {
+        const uint8_t code = board[s];
+        if (code != OWN_MAN && code != OWN_KING) continue;
+        const bool king = code == OWN_KING;
+        const int d0 = king ? 0 : MAN_D0;
+        const int d1 = king ? 4 : MAN_D0 + 2;
+        for (int d = d0; d < d1; ++d) {
+            const uint8_t t = neighbour[d][s];
+            const uint8_t c = board[t];
+            if (c == EMPTY) {
+                ++count;
+            } else if ((c == ENEMY_MAN || (king && c == ENEMY_KING)) &&
+                       board[neighbour[d][t]] == EMPTY) {
+                return generate(side);
+            }
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+int count_moves(int side) {
+    return side == WHITE ? count_for<WHITE>(side) : count_for<BLACK>(side);
+}
+
 int generate(int side) {
     if (!move_block) reset_lists();
     const int p = movegen.ply;

@@ -53,6 +53,9 @@ inline constexpr auto& move_count = movegen.move_count;
 
 // Fills move_lists[ply] with the legal moves of `side` on board; returns their number.
 int generate(int side);
+// What generate(side) would return; the list is filled only when there are captures.
+// For counting leaves (perft): plain moves are counted without being written.
+int count_moves(int side);
 // Zeroes the counts and taken_stack; the first call obtains the list block
 // ("Allocation mémoire" and exit status 1 if it cannot).
 void reset_lists();

@@ -12,9 +12,12 @@ namespace {
 // counts[d] receives the size of every list generated d plies below the start.
 void walk(int depth, int side, int d, uint64_t counts[]) {
     const int p = movegen.ply;
+    if (d >= depth) {  // the last ply is counted in bulk
+        counts[d] += static_cast<uint64_t>(count_moves(side));
+        return;
+    }
     const int n = generate(side);
     counts[d] += static_cast<uint64_t>(n);
-    if (d >= depth) return;
     uint8_t saved[33];
     std::memcpy(saved, board, sizeof saved);
     const Move* list = move_lists[p];
