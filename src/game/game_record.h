@@ -76,8 +76,10 @@ struct GameState {
     bool computer_vs_computer = false;  // "Ordinateur contre ordinateur" ticked
     bool stop_on_click = true;          // "Arret réflexion par clic souris" ticked
     bool learning_session = false;
-    bool stop_requested = false;    // raised for a running search to see
-    bool search_abandoned = false;  // its result is void
+    // Raised by the commands that must stop a running search (and void its result); the
+    // window hands them on to the search's own flags and lowers them.
+    bool stop_requested = false;
+    bool search_abandoned = false;
 
     uint8_t language = 0;  // 0 French, 1 English, 2 Dutch, 3 Portuguese, 4 Spanish, 5 Italian
     int16_t table_size_setting = 100;  // transposition-table size setting saved with games

@@ -30,6 +30,14 @@ bool computer_against_itself() {
 
 }  // namespace
 
+void Nouveau2Click() {
+    game.stop_requested = true;
+    game.game_result = 3;
+    game.list_lines.clear();
+    game.list_selection = -1;
+    game.setup_mode = 0;
+}
+
 void start_training(std::string_view person, bool computer_white, int32_t t) {
     common_start(t);
     game.game_state = 0;

@@ -100,6 +100,10 @@ bool revenir_n(int line);
 void inverser_joueurs();
 void inverser_joueurs1();
 
+// "Nouveau": the search stops, no result yet, the move list is emptied, set-up is left;
+// the window then shows the dialog with the players table.
+void Nouveau2Click();
+
 // New games from the dialog. Each starts from the start position with clocks at zero.
 // When the computer takes White the players are swapped (computer_colour 0, computer to
 // move); the window then turns the picture.

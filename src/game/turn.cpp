@@ -53,7 +53,8 @@ TurnEnd after_person_move(int from, int to, int captures, int32_t t) {
     return e;
 }
 
-TurnEnd computer_move_played(const Move& move, int last_score, int32_t t) {
+TurnEnd computer_move_played(const Move& played, int last_score, int32_t t) {
+    const Move move = played;  // `played` may lie in the list the end-of-game test refills
     TurnEnd e;
     const int mover = game.side_to_move;
     play_move(move);

@@ -140,6 +140,14 @@ TEST_F(PlayersFiles, MissingFilesGiveTheComputerAlone) {
     EXPECT_EQ(t.ratings, std::vector<std::string>{"2050"});
 }
 
+TEST_F(PlayersFiles, ComputerBackTo2050) {
+    PlayersTable t;
+    t.names = {"Quorvel", "A"};
+    t.ratings = {"2171", "1600"};
+    reset_computer_rating(t);
+    EXPECT_EQ(t.ratings, (std::vector<std::string>{"2050", "1600"}));
+}
+
 TEST_F(PlayersFiles, RatingsThatAreNotNumbersReadAsZero) {
     EXPECT_EQ(rating_value("abc"), 0);
     EXPECT_EQ(rating_value(" 800"), 800);

@@ -134,6 +134,38 @@ TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {
     EXPECT_EQ(game.game_result, 2);
 }
 
+TEST(ComputerTurn, MovePlayedIsRecordedAndThePersonsClockStarts) {
+    test::fresh_game();
+    game.vs_computer = 1;
+    test::play("23-19", 1000);
+    ASSERT_EQ(game.computer_to_move, 1);
+    ASSERT_GT(legal_moves(game.side_to_move), 0);
+    const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1234);
+    EXPECT_FALSE(e.ended);
+    EXPECT_EQ(game.current_ply, 2);
+    EXPECT_EQ(game.side_to_move, WHITE);
+    EXPECT_EQ(game.computer_to_move, 0);
+    EXPECT_EQ(clocks.white_turn_start, 1234);
+    EXPECT_EQ(game.list_lines.size(), 1u);
+    EXPECT_EQ(game.list_lines[0].substr(0, 9), " 1.23-19 ");
+    EXPECT_EQ(game.totals_by_ply[2], 24);
+    EXPECT_EQ(0, std::memcmp(board, shown_board, sizeof board));
+}
+
+TEST(ComputerTurn, ComputerTakesTheLastPieceAndWins) {
+    test::fresh_game();
+    game.vs_computer = 1;
+    game.computer_colour = BLACK;
+    set_fen("B:W22:B18");
+    ASSERT_EQ(legal_moves(BLACK), 1);
+    const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1000);
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.result, 0);
+    EXPECT_EQ(e.report.message, "D\xC3\xA9sol\xC3\xA9, QUORVEL a gagn\xC3\xA9");
+    EXPECT_EQ(e.report.sound, Sound::perdu);
+    EXPECT_EQ(game.list_lines, std::vector<std::string>{" 1.18x27 "});
+}
+
 TEST(EndOfGame, TwoPeopleAndReasons) {
     test::fresh_game();
     game.computer_colour = BLACK;
@@ -207,6 +239,23 @@ TEST_F(RatedMatch, BlackWinUpdatesBothRatingsOnce) {
     EXPECT_EQ(game.game_state, 0);
 }
 
+TEST_F(RatedMatch, TimeOutDuringTheComputersMoveStillRecordsThatMove) {
+    PlayersTable t;
+    ASSERT_TRUE(read_players(dir, t));
+    ASSERT_TRUE(start_match(t, "Anna", 3, false, 1000));
+    select_level(11);
+    test::play("23-19", 1000);
+    clocks.black_clock = 500;
+    ASSERT_GT(legal_moves(BLACK), 0);
+    const Move m = move_lists[1][0];
+    const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1000);
+    ASSERT_TRUE(e.ended);
+    EXPECT_EQ(e.report.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(game.game_record[2].from, m.from);
+    EXPECT_EQ(game.game_record[2].to, m.to);
+    EXPECT_EQ(game.game_state, 5);
+}
+
 TEST_F(RatedMatch, WinnerByPositionIsNamed) {
     PlayersTable t;
     ASSERT_TRUE(read_players(dir, t));
@@ -249,6 +298,8 @@ TEST_F(RatedMatch, EmptyNameStartsNothingAndSelbrunPlaysUnrated) {
 }
 
 TEST_F(RatedMatch, TrainingNeverWritesRatings) {
+    Nouveau2Click();
+    EXPECT_EQ(game.game_result, 3);
     start_training("Anna", false, 1000);
     EXPECT_EQ(game.game_state, 0);
     const EndReport r = end_of_game(1);
