@@ -118,6 +118,7 @@ void MainWindow::set_names(const QString& white, const QString& black) {
     black_name_ = black.left(19);
     findChild<QLabel*>("Nom_blanc")->setText(white_name_);
     findChild<QLabel*>("Nom_noir")->setText(black_name_);
+    show_board3d_labels();
 }
 
 void MainWindow::Nouveau2Click() {
