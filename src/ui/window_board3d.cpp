@@ -68,9 +68,15 @@ void MainWindow::build_board3d() {
         add_label(f, "", QRect(51, 6, 10, 30))->setText(":");
         add_label(f, sec, QRect(62, 6, 44, 30));
     }
-    for (const char* name : {"N3D", "Nbn3d", "B3D", "Nbb3d", "Coups3d"})
-        add_label(panel, name, QRect(8, 0, 150, 18))->setStyleSheet(tag_style);
-    widget("Coups3d")->move(8, 146);
+    // A name and its piece counter share a line beside their clock.
+    for (const char* name : {"N3D", "B3D"})
+        add_label(panel, name, QRect(8, 0, 84, 18))->setStyleSheet(tag_style);
+    for (const char* name : {"Nbn3d", "Nbb3d"}) {
+        QLabel* count = add_label(panel, name, QRect(92, 0, 28, 18));
+        count->setStyleSheet(tag_style + "QLabel{padding-left:0px}");
+        count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    add_label(panel, "Coups3d", QRect(8, 360, 112, 18))->setStyleSheet(tag_style);
     place_board3d_clocks();
 
     // Styles: menu entries and start-up buttons, offered when their pictures exist.
@@ -187,9 +193,9 @@ void MainWindow::place_board3d_clocks() {
     widget("Horlogeblanc3d")->move(8, white_top);
     // Name and counter beside their clock: below the upper one, above the lower one.
     auto tags = [this](int top, const char* name, const char* count) {
-        const bool up = top == CLOCK_TOP_UP;
-        widget(name)->move(8, up ? top + 48 : top - 22);
-        widget(count)->move(8, up ? top + 68 : top - 42);
+        const int y = top == CLOCK_TOP_UP ? top + 48 : top - 22;
+        widget(name)->move(8, y);
+        widget(count)->move(92, y);
     };
     tags(black_top, "N3D", "Nbn3d");
     tags(white_top, "B3D", "Nbb3d");

@@ -301,10 +301,24 @@ TEST_P(Screens, StartAndMiddleGame) {
                   {30, WHITE_MAN},
                   {31, WHITE_MAN}},
                  WHITE);
+    window->show_totals();
+    EXPECT_EQ(label("Nbb3d")->text(), "  7");
     screenshot(window.get(), ("board3d_" + n + "_middle.png").c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, Screens, ::testing::Range(1, THEMES + 1));
+
+TEST_F(Board3dTest, FlippedNumberedWithMoveDotsScreenshot) {
+    start_theme(1);
+    trigger("Inverserdamier1");
+    trigger("Numroterlescase1");
+    trigger("Indicationdesmouvements1");
+    press(centre(33 - 22));  // the man on 22: two destinations
+    window->run_until_idle();
+    ASSERT_EQ(entry.in_hand, WHITE_MAN);
+    EXPECT_EQ(dot(33 - 22), QColor(255, 0, 0));
+    screenshot(window.get(), "board3d_flipped_numbers.png");
+}
 
 TEST_F(Board3dTest, PickerScreenshot) {
     for (int t = 1; t <= THEMES; ++t) EXPECT_TRUE(button(theme_row(t).button)->isEnabled());
