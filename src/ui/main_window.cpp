@@ -17,6 +17,7 @@
 
 #include "board/board.h"
 #include "board/data_dir.h"
+#include "game/game_record.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/session.h"
@@ -87,14 +88,15 @@ void MainWindow::build_menus() {
     add_action(file, "Humaincontrehumain1", &MainWindow::Ordinateur, true);
     add_action(file, "Ordinateurcontreordinateur1", &MainWindow::Ordinateurcontreordinateur1Click,
                true);
-    add_action(file, "Sauver1", nullptr);
-    add_action(file, "Ouvrir1", nullptr);
+    add_action(file, "Sauver1", &MainWindow::save, false, QKeySequence("Ctrl+S"));
+    add_action(file, "Ouvrir1", &MainWindow::ouvre, false, QKeySequence("Ctrl+O"));
     add_action(file, "Imprimer1", &MainWindow::Imprimer1Click, false, QKeySequence("Ctrl+P"));
     add_action(file, "Problmes1", nullptr);
     add_action(file, "Installeruneposition1", &MainWindow::Installeruneposition1Click);
     add_action(file, "Crerunfichiertexte1", &MainWindow::Crerunfichiertexte1Click, false,
                QKeySequence("Ctrl+T"));
-    add_action(file, "Ouvrirunfichiertexte1", nullptr);
+    add_action(file, "Ouvrirunfichiertexte1", &MainWindow::Ouvrirunfichiertexte1Click, false,
+               QKeySequence("Ctrl+F"));
     add_action(file, "OuvrirunfichierVOG1", nullptr)->setText("Ouvrir un fichier VOG");
     add_action(file, "Editerlimagefichierbmp1", nullptr);
     file->addSeparator();
@@ -341,7 +343,7 @@ void MainWindow::build_side_panel() {
     side_->addTab(problem, QString());
     connect(side_, &QTabWidget::currentChanged, this, [this](int index) {
         const bool on_problem = index == 2;
-        if (on_problem != bool(session.setup_mode)) Entrerpositionclick();
+        if (on_problem != bool(game.setup_mode)) Entrerpositionclick();
     });
 }
 
@@ -402,6 +404,15 @@ void MainWindow::build_panels() {
     add_button(other, "BitBtn24", QRect(40, 50, 90, 30), &MainWindow::BitBtn24Click)->setText("OK");
     add_button(other, "BitBtn25", QRect(150, 50, 90, 30), &MainWindow::BitBtn25Click);
 
+    // Choice of a game in a text file of several.
+    QFrame* choice = panel("Panel2", QRect(60, 80, 400, 340));
+    auto* games = new QListWidget(choice);
+    games->setObjectName("ListBox16");
+    games->setGeometry(10, 10, 380, 270);
+    games->setFont(QFont("monospace", 10));
+    add_button(choice, "ListeOK", QRect(80, 292, 100, 32), nullptr)->setText("OK");
+    add_button(choice, "ListeCancel", QRect(220, 292, 100, 32), nullptr)->setText("Annuler");
+
     // Names of the game in hand.
     QFrame* names = panel("Joueurs", QRect(110, 190, 300, 140));
     add_label(names, "", QRect(10, 14, 70, 24))->setText("Blancs :");
@@ -448,10 +459,27 @@ void MainWindow::build_panels() {
 
     auto* match = new QWidget;
     match->setObjectName("Match");
-    add_label(match, "", QRect(10, 10, 380, 40))
-        ->setText(QString::fromUtf8("Les parties classées viendront avec la table des joueurs."));
+    add_label(match, "Label15b", QRect(10, 10, 200, 20))->setText("Joueur :");
+    auto* name1 = new QLineEdit(match);
+    name1->setObjectName("Joueur1");
+    name1->setGeometry(10, 34, 200, 26);
+    auto* list9 = new QListWidget(match);
+    list9->setObjectName("ListBox9");
+    list9->setGeometry(10, 66, 200, 220);
+    connect(list9, &QListWidget::currentTextChanged, name1, &QLineEdit::setText);
+    auto* colour1 = new QGroupBox(match);
+    colour1->setObjectName("RadioGroup2");
+    colour1->setGeometry(224, 30, 180, 90);
+    auto* white1 = new QRadioButton(colour1);
+    white1->setObjectName("Tarnavel_blanc1");
+    white1->setGeometry(12, 26, 150, 24);
+    auto* black1 = new QRadioButton(colour1);
+    black1->setObjectName("Tarnavel_noir1");
+    black1->setGeometry(12, 54, 150, 24);
+    black1->setChecked(true);
+    add_button(match, "BitBtn16", QRect(224, 250, 84, 32), &MainWindow::BitBtn16Click)
+        ->setText("OK");
     add_button(match, "BitBtn19", QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
-    match->setEnabled(false);
     tabs->addTab(match, "Match ");
 
     auto* people = new QWidget;
@@ -536,6 +564,10 @@ QWidget* MainWindow::widget(const char* name) const {
     return findChild<QWidget*>(name);
 }
 
+QPushButton* MainWindow::button_of(const char* name) const {
+    return findChild<QPushButton*>(name);
+}
+
 bool MainWindow::checked(const char* name) const {
     QAction* a = action(name);
     return a && a->isChecked();
@@ -561,7 +593,7 @@ QString MainWindow::text_of(const char* component) const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // exiter: closing the window ends a free game; a rated match must be finished first.
-    if (session.game_state != 0 && session.game_state != 5) {
+    if (game.game_state != 0 && game.game_state != 5) {
         event->ignore();
         return;
     }

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "board/host.h"
+#include "game/clocks.h"
+#include "game/session.h"
 #include "ui/board_view.h"
 #include "ui/engine.h"
 #include "ui/platform.h"
@@ -117,6 +119,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void OKjoueurClick();
     void Cancel_joueursClick();
     void Crerunfichiertexte1Click();
+    void Ouvrirunfichiertexte1Click();
+    // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
+    int choose_text_game(const std::vector<std::string>& lines);
     void Imprimer1Click();
     void Best1Click();
     void Guide1Click();
@@ -135,11 +140,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void end_of_game(int reason);
 
     int language() const { return language_; }
-    int level_index() const { return level_index_; }
-    int32_t time_budget() const { return time_budget_; }
-    int32_t clock_limit() const { return clock_limit_; }
-    const QString& white_name() const { return white_name_; }
-    const QString& black_name() const { return black_name_; }
+    int level_index() const { return clocks.level_index; }
+    int32_t time_budget() const { return clocks.time_budget; }
+    int32_t clock_limit() const { return clocks.clock_limit; }
     void print_to(QPrinter& printer);
 
   protected:
@@ -163,6 +166,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QLabel* add_label(QWidget* parent, const char* name, QRect geometry);
     QPushButton* add_button(QWidget* parent, const char* name, QRect geometry,
                             void (MainWindow::*handler)());
+    QPushButton* button_of(const char* name) const;
     bool checked(const char* name) const;
     void set_checked(const char* name, bool on);
     void set_enabled(const char* name, bool on);
@@ -176,11 +180,17 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void show_clocks();
     void show_static_evaluations();
     void set_names(const QString& white, const QString& black);
-    void rebuild_list();
-    void write_line();
+    // ListBox1 follows the game's list lines and selection.
+    void sync_list();
+    void show_report(const EndReport& report);
+    void refresh_after_navigation();
+    void BitBtn16Click();
+    void save();
+    void ouvre();
+    void after_open();
     void navigation_common(bool set_side_from_table);
     void show_colour_caption();
-    void blink_and_play(int index);
+    void animate_computer_move(const Move& move);
     void play_sound(const char* file);
     void new_game_common();
     // While a search runs, a handler that would change the game stops the search and is
@@ -203,13 +213,6 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> menus_;
     int language_ = FRENCH_INDEX;
-    QString white_name_ = QStringLiteral("Inconnu");
-    QString black_name_ = QStringLiteral("Quorvel");
-    int32_t white_clock_ = 0, black_clock_ = 0;
-    int32_t white_turn_start_ = 0, black_turn_start_ = 0;
-    int32_t white_shown_ = 0, black_shown_ = 0;
-    int32_t time_budget_ = 160, clock_limit_ = 178;
-    int level_index_ = 5;
     uint8_t placement_code_ = 0;
     bool introduced_ = false;
     bool in_loop_ = false;

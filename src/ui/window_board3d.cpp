@@ -12,10 +12,11 @@
 #include "board/board.h"
 #include "board/board3d_geometry.h"
 #include "board/data_dir.h"
+#include "files/game_file.h"
+#include "game/game_record.h"
 #include "ui/board3d_view.h"
 #include "ui/board_widget.h"
 #include "ui/main_window.h"
-#include "ui/record.h"
 #include "ui/session.h"
 
 namespace qv::ui {
@@ -142,6 +143,9 @@ void MainWindow::pick_theme(int theme) {
     if (!intro_->isVisible()) return;
     Introduction();
     if (view3d_->themes().loaded_set != 1) view3d_->load_sprite_set(1);
+    // The game left at the last exit comes back.
+    const auto resume = data_path(RESUME_FILE);
+    if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
     intro_->hide();
     menuBar()->setVisible(true);
     board_->set_frame_visible(true);
@@ -171,8 +175,8 @@ void MainWindow::Editerlimagefichierbmp1Click() {
 
 void MainWindow::DamierImage1Click(QPoint p) {
     if (intro_->isVisible()) return;
-    if (session.computer_to_move && session.vs_computer && !session.setup_mode) {
-        if (session.game_state != 0) return;
+    if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
+        if (game.game_state != 0) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
     }
     const int place = board3d_place_at(p.x(), p.y());
@@ -212,10 +216,10 @@ void MainWindow::show_board3d_labels() {
     const auto totals = count_pieces();
     findChild<QLabel*>("Nbb3d")->setText(QString::asprintf(" %2d", totals.white));
     findChild<QLabel*>("Nbn3d")->setText(QString::asprintf(" %2d", totals.black));
-    findChild<QLabel*>("B3D")->setText(white_name_ + " : ");
-    findChild<QLabel*>("N3D")->setText(black_name_ + " : ");
+    findChild<QLabel*>("B3D")->setText(QString::fromStdString(game.white_name) + " : ");
+    findChild<QLabel*>("N3D")->setText(QString::fromStdString(game.black_name) + " : ");
     findChild<QLabel*>("Coups3d")->setText(
-        QString::asprintf("Coups : %d", record.current_ply / 2 + 1));
+        QString::asprintf("Coups : %d", game.current_ply / 2 + 1));
 }
 
 }  // namespace qv::ui

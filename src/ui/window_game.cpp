@@ -17,11 +17,15 @@
 #include "board/data_dir.h"
 #include "board/movegen.h"
 #include "board/now.h"
+#include "files/game_file.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
 #include "ui/main_window.h"
-#include "ui/record.h"
 #include "ui/session.h"
 
 namespace qv::ui {
@@ -30,7 +34,7 @@ SessionState session;
 
 namespace {
 bool person_turn() {
-    return session.computer_to_move == 0 || session.vs_computer == 0;
+    return game.computer_to_move == 0 || game.vs_computer == 0;
 }
 }  // namespace
 
@@ -38,12 +42,12 @@ bool person_turn() {
 
 bool MainWindow::idle() const {
     if (session.quit_requested) return true;
-    if (session.pending_click || session.computer_requested || !deferred_.isEmpty()) return false;
+    if (session.pending_click || game.computer_requested || !deferred_.isEmpty()) return false;
     if (checked("Ordinateurcontreordinateur1")) return false;
-    if (session.setup_mode) return true;
+    if (game.setup_mode) return true;
     if (!person_turn()) return false;
-    const bool ponder_due = checked("Rflexionsurtempsadverse1") && !session.skip_ponder &&
-                            !session.pondered && session.vs_computer;
+    const bool ponder_due = checked("Rflexionsurtempsadverse1") && !game.skip_ponder &&
+                            !session.pondered && game.vs_computer;
     return !ponder_due;
 }
 
@@ -67,23 +71,23 @@ void MainWindow::run_until_idle(int max_passes) {
 }
 
 bool MainWindow::pass() {
-    if (session.computer_requested) session.computer_to_move = 1;
-    if (session.computer_to_move) show_capture_labels(false);
-    if (checked("Ordinateurcontreordinateur1")) session.computer_to_move = 1;
+    if (game.computer_requested) game.computer_to_move = 1;
+    if (game.computer_to_move) show_capture_labels(false);
+    if (checked("Ordinateurcontreordinateur1")) game.computer_to_move = 1;
     refresh_commands();
     QCoreApplication::processEvents();
     if (session.quit_requested) return true;
     bool did = false;
-    if (!session.setup_mode) {
-        if (person_turn() && !session.computer_requested) {
+    if (!game.setup_mode) {
+        if (person_turn() && !game.computer_requested) {
             engine_.clear_stop();
-            if (!session.vs_computer) std::memcpy(shown_board, board, sizeof board);
-            if (checked("Rflexionsurtempsadverse1") && !session.skip_ponder && !session.pondered &&
-                session.vs_computer) {
+            if (!game.vs_computer) std::memcpy(shown_board, board, sizeof board);
+            if (checked("Rflexionsurtempsadverse1") && !game.skip_ponder && !session.pondered &&
+                game.vs_computer) {
                 std::memcpy(board, shown_board, sizeof board);
                 shown_board[0] = OFF_BOARD;
                 session.searching = 1;
-                engine_.choose_move(session.side_to_move, true);
+                engine_.choose_move(game.side_to_move, true);
                 session.searching = 0;
                 std::memcpy(board, shown_board, sizeof board);
                 session.pondered = 1;
@@ -97,7 +101,7 @@ bool MainWindow::pass() {
             did = true;
         }
     }
-    session.computer_requested = 0;
+    game.computer_requested = 0;
     run_deferred();
     if (session.pending_click) {
         session.pending_click = 0;
@@ -139,8 +143,8 @@ void MainWindow::wait_ms(int ms) {
 
 void MainWindow::clic(QPoint p) {
     if (intro_->isVisible()) return;
-    if (session.computer_to_move && session.vs_computer && !session.setup_mode) {
-        if (session.game_state != 0) return;
+    if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
+        if (game.game_state != 0) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
     }
     if (QWidget* learn = widget("Learn")) learn->hide();
@@ -148,115 +152,79 @@ void MainWindow::clic(QPoint p) {
     session.pending_x = stored_x(p.x());
     session.pending_y = p.y();
     engine_.request_stop(false);
-    if (side_->currentIndex() != 2) session.setup_mode = 0;
+    if (side_->currentIndex() != 2) game.setup_mode = 0;
 }
 
 void MainWindow::clic1(int x, int y) {
     hide_draw_refused();
     if (entry.in_hand == 0) show_totals();
-    if (session.computer_to_move && session.vs_computer && !session.setup_mode) return;
+    if (game.computer_to_move && game.vs_computer && !game.setup_mode) return;
     board[0] = OFF_BOARD;
     const int s = square_of_click(x, y);
     if (s == 0) return;
-    if (session.setup_mode) {
-        if (!click_on_dark_square(x, y)) return;
-        board[s] = placement_code_;
+    if (game.setup_mode) {
+        if (!click_on_dark_square(x, y) || !place_piece(s, placement_code_)) return;
         draw_square(s, placement_code_);
-        std::memcpy(shown_board, board, sizeof board);
-        session.game_state = 0;
-        store_ply(record.plies[record.current_ply].from, record.plies[record.current_ply].to,
-                  record.plies[record.current_ply].captures, white_clock_, black_clock_);
         show_totals();
         return;
     }
-    if (session.vs_computer) std::memcpy(board, shown_board, sizeof board);
+    if (game.vs_computer) std::memcpy(board, shown_board, sizeof board);
     engine_.request_stop(false);
     if (!session.clocks_running) {
         session.clocks_running = 1;
-        white_turn_start_ = black_turn_start_ = now();
+        clocks.white_turn_start = clocks.black_turn_start = now();
         timer_->start();
         set_checked("Pause2", false);
     }
     entry.decompose_captures = checked("Dcomposerlesprises1");
     EnteredMove made;
-    if (entry_click(s, session.side_to_move, *this, made))
+    if (entry_click(s, game.side_to_move, *this, made))
         after_person_move(made.from, made.to, made.captures);
 }
 
 void MainWindow::after_person_move(int from, int to, int captures) {
-    const int mover = session.side_to_move;
-    if (mover == WHITE)
-        white_clock_ = std::max(white_clock_, white_shown_);
-    else
-        black_clock_ = std::max(black_clock_, black_shown_);
-    session.side_to_move = 1 - session.side_to_move;
-    record.side_after_last_move = session.side_to_move;
-    const bool cut = record.current_ply < record.last_ply;
-    if (!record_move(from, to, captures, white_clock_, black_clock_)) {
-        show_error("Partie trop longue : le coup n'est pas enregistré");
-    } else {
-        if (cut)
-            while (list_moves_->count() > line_index_of_ply(record.current_ply) + 1)
-                delete list_moves_->takeItem(list_moves_->count() - 1);
-        write_line();
-    }
-    session.game_result = 3;
-    if (session.vs_computer) {
-        session.computer_to_move = 1;
-        std::memcpy(shown_board, board, sizeof board);
-        return;
-    }
-    if (session.side_to_move == WHITE)
-        white_turn_start_ = now();
-    else
-        black_turn_start_ = now();
-    if (entry.in_hand == 0) {
-        show_totals();
-        session.legal_count = uint8_t(legal_moves(session.side_to_move));
-        if (session.legal_count == 0) end_of_game(0);
-    }
+    const TurnEnd e = qv::after_person_move(from, to, captures, now());
+    sync_list();
+    show_clocks();
+    if (entry.in_hand == 0) show_totals();
+    if (e.ended) show_report(e.report);
 }
 
-void MainWindow::write_line() {
-    const int p = record.current_ply;
-    if (p < 1) return;
-    if (record.last_ply <= 1) list_moves_->clear();
-    const int k = line_index_of_ply(p);
-    const QString text = QString::fromStdString(line_of_ply(p));
-    if (k < list_moves_->count())
-        list_moves_->item(k)->setText(text);
-    else
-        list_moves_->addItem(text);
-    list_moves_->setCurrentRow(k);
-}
-
-void MainWindow::rebuild_list() {
-    list_moves_->clear();
-    for (int p = 2; p <= record.last_ply; p += 2) {
-        list_moves_->addItem(QString::fromStdString(line_of_ply(p)));
-        list_moves_->setCurrentRow(list_moves_->count() - 1);
+void MainWindow::sync_list() {
+    const auto& lines = game.list_lines;
+    while (list_moves_->count() > int(lines.size()))
+        delete list_moves_->takeItem(list_moves_->count() - 1);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const QString text = QString::fromStdString(lines[i]);
+        if (int(i) < list_moves_->count()) {
+            if (list_moves_->item(int(i))->text() != text) list_moves_->item(int(i))->setText(text);
+        } else {
+            list_moves_->addItem(text);
+        }
     }
-    if (record.last_ply % 2 == 1) {
-        // The last half line has no trailing blank here.
-        list_moves_->addItem(QString::fromStdString(line_of_ply(record.last_ply)).chopped(1));
-        list_moves_->setCurrentRow(list_moves_->count() - 1);
-    }
+    list_moves_->setCurrentRow(game.list_selection);
 }
 
 // ---- the computer's turn --------------------------------------------------------------
 
 void MainWindow::show_colour_caption() {
-    const char* key = session.computer_colour == BLACK ? "Ordinateur noir" : "Ordinateur blanc";
+    const char* key = game.computer_colour == BLACK ? "Ordinateur noir" : "Ordinateur blanc";
     if (auto* b = findChild<QPushButton*>("Couleurordi")) b->setText(QString::fromUtf8(key));
 }
 
 void MainWindow::computer_turn() {
-    if (session.last_from) {
-        draw_square(session.last_from, shown_board[session.last_from]);
-        draw_square(session.last_to, shown_board[session.last_to]);
+    if (game.last_from) {
+        draw_square(game.last_from, shown_board[game.last_from]);
+        draw_square(game.last_to, shown_board[game.last_to]);
     }
     show_totals();
-    session.computer_to_move = 1;
+    const TurnEnd start = begin_computer_turn();
+    if (start.ended) {
+        // A rated match lost on time: nothing is searched.
+        game.computer_to_move = 0;
+        show_report(start.report);
+        return;
+    }
     const bool self_play = checked("Ordinateurcontreordinateur1");
     const char* locked[] = {"Nouveau2",
                             "Humaincontrehumain1",
@@ -273,13 +241,12 @@ void MainWindow::computer_turn() {
     set_enabled("Proposernul", false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
-    session.computer_colour = session.side_to_move;
     show_colour_caption();
-    engine_.set_level(time_budget_, clock_limit_);
+    engine_.set_level(clocks.time_budget, clocks.clock_limit);
     engine_.clear_stop();  // whatever asked to stop before this search is forgotten
     list_progress_->clear();
     session.searching = 1;
-    int index = engine_.choose_move(session.side_to_move, false);
+    int index = engine_.choose_move(game.side_to_move, false);
     session.searching = 0;
     const bool abandoned = engine_.abandoned();
     single_move_ = index == SINGLE_MOVE;
@@ -293,52 +260,44 @@ void MainWindow::computer_turn() {
 
     if (abandoned) {
         // The search was called off (navigation, a new game): nothing is played.
-        session.computer_to_move = 0;
+        game.computer_to_move = 0;
         std::memcpy(board, shown_board, sizeof board);
         return;
     }
-    if (index < NO_MOVE) {
-        const int chosen = index;
-        const auto totals = count_pieces();
-        const int own = session.side_to_move == WHITE ? totals.white : totals.black;
-        const int other = session.side_to_move == WHITE ? totals.black : totals.white;
-        if (level_index_ == 0 && own > other && move_count[1] > 1 && !single_move_) index = 1;
-        if (QWidget* zut = widget("Zut")) zut->setVisible(index != chosen);
-        // The computer's draw offer in a quiet ending.
-        QWidget* offer = widget("Panel8");
-        const int pieces = totals.white + totals.black;
-        bool king = false;
-        for (int s = 1; s <= 32; ++s) king = king || is_king(board[s]);
-        bool offered = false;
-        if (pieces < 6 && king && record.current_ply > 20) {
-            bool quiet = true;
-            for (int p = record.current_ply; p > record.current_ply - 20; --p)
-                quiet = quiet && record.plies[p].captures == 0;
-            offered = quiet && pieces < 5 && engine_.last_score() > -30000 &&
-                      engine_.last_score() < 30000;
-        }
-        offer->setVisible(offered);
-        blink_and_play(index);
+    if (index >= NO_MOVE) {
+        const TurnEnd e = computer_cannot_move();
+        if (e.ended) show_report(e.report);
+        return;
     }
-    session.computer_to_move = 0;
+    const int chosen = index;
+    index = handicap_choice(chosen, game.side_to_move, move_count[1], single_move_);
+    if (QWidget* zut = widget("Zut")) zut->setVisible(index != chosen);
+    widget("Panel8")->setVisible(computer_offers_draw(engine_.last_score()));
+    const Move move = move_lists[1][index];
+    animate_computer_move(move);
+    const TurnEnd e = computer_move_played(move, engine_.last_score(), now());
+    board_->placer_pions();
+    if (game.last_from) {
+        board_->frame_square(game.last_to, FRAME_CYAN);
+        board_->frame_square(game.last_from, FRAME_SILVER);
+    }
+    sync_list();
+    show_clocks();
     show_totals();
-    session.legal_count = uint8_t(legal_moves(session.side_to_move));
-    session.skip_ponder = movegen.best_capture_count > 2;
-    std::memcpy(shown_board, board, sizeof board);
-    if (session.legal_count == 0) {
-        end_of_game(2);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    if (e.ended) {
+        show_report(e.report);
         return;
     }
     if (checked("Bipchaquecoup2")) play_sound("son.wav");
 }
 
-void MainWindow::blink_and_play(int index) {
-    const Move move = move_lists[1][index];
+void MainWindow::animate_computer_move(const Move& move) {
+    // Drawn only: the game plays the move on board afterwards.
     const uint8_t piece = board[move.from];
     const bool jumps = move.captures > 1 && checked("Dcomposerlesprises1");
     uint8_t landing[MAX_CAPTURE + 1] = {};
     if (jumps) landing_squares(move, landing);
-    board[move.from] = EMPTY;
     for (int i = 0; i < 10; ++i) {
         draw_square(move.from, i % 2 == 0 ? piece : EMPTY);
         wait_ms(10);
@@ -353,43 +312,6 @@ void MainWindow::blink_and_play(int index) {
         draw_square(move.to, piece);
         wait_ms(1000);
     }
-    for (int i = 0; i < move.captures; ++i) {
-        board[move.taken[i]] = EMPTY;
-        draw_square(move.taken[i], EMPTY);
-    }
-    uint8_t arrived = piece;
-    if (piece == BLACK_MAN && move.to >= 29) arrived = BLACK_KING;
-    if (piece == WHITE_MAN && move.to <= 4) arrived = WHITE_KING;
-    board[move.to] = arrived;
-    draw_square(move.to, arrived);
-
-    // The computer's clock: what the search took.
-    const int32_t used =
-        now() - (session.side_to_move == WHITE ? white_turn_start_ : black_turn_start_);
-    if (session.clocks_running) {
-        if (session.side_to_move == WHITE)
-            white_clock_ += std::max(0, used);
-        else
-            black_clock_ += std::max(0, used);
-    }
-    session.side_to_move = 1 - session.side_to_move;
-    record.side_after_last_move = session.side_to_move;
-    const bool cut = record.current_ply < record.last_ply;
-    if (record_move(move.from, move.to, move.captures, white_clock_, black_clock_)) {
-        if (cut)
-            while (list_moves_->count() > line_index_of_ply(record.current_ply) + 1)
-                delete list_moves_->takeItem(list_moves_->count() - 1);
-        write_line();
-    }
-    board_->frame_square(move.to, FRAME_CYAN);
-    board_->frame_square(move.from, FRAME_SILVER);
-    session.last_from = move.from;
-    session.last_to = move.to;
-    if (session.side_to_move == WHITE)
-        white_turn_start_ = now();
-    else
-        black_turn_start_ = now();
-    show_clocks();
 }
 
 // ---- end of the game ------------------------------------------------------------------
@@ -399,70 +321,32 @@ void MainWindow::play_sound(const char* file) {
 }
 
 void MainWindow::end_of_game(int reason) {
-    if (session.game_state == 5) return;
-    auto* winner = findChild<QLabel*>("qui_gagne");
-    int result = 1;
-    QString text;
-    const bool sounds = checked("Commentaires1");
-    const char* sound = nullptr;
-    const bool white_blocked = legal_moves(WHITE) == 0;
-    const bool black_blocked = !white_blocked && legal_moves(BLACK) == 0;
-    if (white_blocked || black_blocked) {
-        result = white_blocked ? 0 : 2;
-        const int winner_side = white_blocked ? BLACK : WHITE;
-        if (!session.vs_computer) {
-            text = winner_side == WHITE ? "Gain des blancs" : "Gain des noirs";
-        } else if (session.game_state == 0) {
-            if (winner_side == session.computer_colour) {
-                text = QString::fromUtf8("Désolé, QUORVEL a gagné");
-                sound = "Perdu.wav";
-            } else {
-                text = "Bravo, vous avez gagné";
-                sound = "gagne.wav";
-            }
-        } else {
-            text = (winner_side == WHITE ? white_name_ : black_name_) + " gagne";
-        }
+    show_report(qv::end_of_game(reason));
+}
+
+void MainWindow::show_report(const EndReport& r) {
+    if (!r.reported) return;
+    findChild<QLabel*>("qui_gagne")->setText(QString::fromStdString(r.message));
+    auto* white = findChild<QLabel*>("Resultat_blanc");
+    auto* black = findChild<QLabel*>("Resultat_noir");
+    if (r.clear_result_labels) {
+        white->clear();
+        black->clear();
+    } else {
+        white->setText(QString::fromStdString(r.white_result));
+        black->setText(QString::fromStdString(r.black_result));
     }
-    const int person = 1 - session.computer_colour;
-    switch (reason) {
-        case 1:
-            text = "Match nul !";
-            result = 1;
-            break;
-        case 4:
-            text = QString::fromUtf8("Temps dépassé, gain QUORVEL");
-            sound = "Perdu.wav";
-            result = session.computer_colour == WHITE ? 2 : 0;
-            break;
-        case 5:
-            text = QString::fromUtf8("Temps dépassé, vous gagnez");
-            sound = "gagne.wav";
-            result = person == WHITE ? 2 : 0;
-            break;
-        case 6:
-            text = "Vous abandonnez, gain QUORVEL";
-            sound = "Perdu.wav";
-            result = session.computer_colour == WHITE ? 2 : 0;
-            break;
-        default:
-            break;
+    if (r.show_panel) {
+        QWidget* panel = widget("fin_de_parties");
+        panel->show();
+        panel->raise();
     }
-    winner->setText(text);
-    if (session.game_state == 0) {
-        findChild<QLabel*>("Resultat_blanc")->clear();
-        findChild<QLabel*>("Resultat_noir")->clear();
-    }
-    QWidget* panel = widget("fin_de_parties");
-    panel->show();
-    panel->raise();
-    if (session.game_state == 1) session.game_state = 5;
     for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"})
         menus_[m]->setEnabled(true);
-    if (checked("Ordinateurcontreordinateur1")) set_checked("Ordinateurcontreordinateur1", false);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
     set_enabled("Arretrflexionparclicsouris1", true);
-    session.game_result = uint8_t(result);
-    if (sounds && sound) play_sound(sound);
+    if (checked("Commentaires1") && r.sound != Sound::none)
+        play_sound(r.sound == Sound::gagne ? "gagne.wav" : "Perdu.wav");
 }
 
 void MainWindow::BitBtn13Click() {
@@ -472,9 +356,9 @@ void MainWindow::BitBtn13Click() {
 
 void MainWindow::ProposernulClick() {
     if (defer(&MainWindow::ProposernulClick, false)) return;
-    const auto totals = count_pieces();
-    if (totals.white + totals.black < 20 && engine_.last_score() <= 0) {
-        end_of_game(1);
+    const TurnEnd e = qv::ProposernulClick(false, engine_.last_score());
+    if (e.ended) {
+        show_report(e.report);
         return;
     }
     QWidget* refused = widget("Nulrefus");
@@ -484,7 +368,7 @@ void MainWindow::ProposernulClick() {
 
 void MainWindow::BitBtn14Click() {
     widget("Panel8")->hide();
-    end_of_game(1);
+    show_report(qv::BitBtn14Click());
 }
 
 void MainWindow::Annul_nulClick() {
@@ -493,8 +377,7 @@ void MainWindow::Annul_nulClick() {
 
 void MainWindow::AbandonClick() {
     if (defer(&MainWindow::AbandonClick)) return;
-    end_of_game(6);
-    session.game_state = 0;
+    show_report(qv::AbandonClick());
 }
 
 void MainWindow::pause() {
@@ -505,21 +388,21 @@ void MainWindow::pause() {
 // ---- the window kept up to date ---------------------------------------------------------
 
 void MainWindow::refresh_commands() {
-    const bool match = session.game_state == 1 || session.game_state == 5;
+    const bool match = game.game_state == 1 || game.game_state == 5;
     for (const char* n : {"Abandon1"}) widget(n)->setVisible(match);
     auto* mode = findChild<QLabel*>("Panel11");
     if (match)
         mode->setText("Match");
-    else if (session.vs_computer)
+    else if (game.vs_computer)
         mode->setText(QString::fromUtf8(caption_of(language_, "Panel11")));
-    const bool rated = session.game_state == 1;
+    const bool rated = game.game_state == 1;
     for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
         if (!session.searching) menus_[m]->setEnabled(!rated);
     for (const char* n :
          {"Rflexionsurtempsadverse1", "Horlogeszro1", "Pause2", "Reprendrecoups1", "Avancercoups1",
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
-    menus_["Niveau1"]->setEnabled(!(rated && record.current_ply > 10));
+    menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
     show_board3d_labels();
 }
 
@@ -532,7 +415,7 @@ void MainWindow::show_totals() {
     findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf("%2d", totals.white));
     findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf("%2d", totals.black));
     show_board3d_labels();
-    if (session.setup_mode) show_static_evaluations();
+    if (game.setup_mode) show_static_evaluations();
 }
 
 void MainWindow::hide_draw_refused() {

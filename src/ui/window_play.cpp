@@ -1,6 +1,7 @@
 // Navigation in the game, new games and modes, quitting, text files, printing, help.
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,122 +21,89 @@
 #include "board/data_dir.h"
 #include "board/movegen.h"
 #include "board/now.h"
+#include "files/game_file.h"
+#include "files/text_game.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
 #include "ui/main_window.h"
-#include "ui/record.h"
 #include "ui/session.h"
 
 namespace qv::ui {
 
 // ---- navigation -------------------------------------------------------------------------
 
-void MainWindow::navigation_common(bool keep_state) {
-    (void)keep_state;
-    const PlyEntry& e = load_ply();
-    std::memcpy(shown_board, board, sizeof board);
+void MainWindow::refresh_after_navigation() {
     cancel_entry();
     board_->placer_pions();
-    white_clock_ = e.white_clock;
-    black_clock_ = e.black_clock;
-    white_shown_ = white_clock_;
-    black_shown_ = black_clock_;
+    set_names(QString::fromStdString(game.white_name), QString::fromStdString(game.black_name));
     show_clocks();
-    white_turn_start_ = black_turn_start_ = now();
     show_totals();
-    session.skip_ponder = 1;
-    session.last_from = session.last_to = 0;
+    sync_list();
 }
 
 void MainWindow::reprise() {
     if (defer(&MainWindow::reprise)) return;
     engine_.request_stop(true);
-    if (record.current_ply > 0) {
-        --record.current_ply;
-        list_moves_->setCurrentRow(record.current_ply / 2 - 1);
-        navigation_common(false);
-        session.side_to_move = 1 - session.side_to_move;
-    } else {
-        show_totals();
-        session.skip_ponder = 1;
-    }
-    session.computer_to_move = 0;
+    qv::reprise(now());
+    refresh_after_navigation();
 }
 
 void MainWindow::avancer() {
     if (defer(&MainWindow::avancer)) return;
     engine_.request_stop(true);
-    session.game_state = 0;
-    if (record.current_ply < record.last_ply) {
-        ++record.current_ply;
-        list_moves_->setCurrentRow(record.current_ply / 2 - 1);
-        navigation_common(false);
-        session.side_to_move = 1 - session.side_to_move;
-    } else {
-        show_totals();
-        session.skip_ponder = 1;
-    }
+    qv::avancer(now());
+    refresh_after_navigation();
 }
 
 void MainWindow::revenir_debut() {
     if (defer(&MainWindow::revenir_debut)) return;
     engine_.request_stop(true);
-    session.game_state = 0;
-    record.current_ply = 0;
-    navigation_common(false);
-    session.side_to_move = WHITE;
+    qv::revenir_debut(now());
+    refresh_after_navigation();
 }
 
 void MainWindow::Aller_fin() {
     if (defer(&MainWindow::Aller_fin)) return;
     engine_.request_stop(true);
-    session.game_state = 0;
-    record.current_ply = record.last_ply;
-    navigation_common(false);
-    session.side_to_move = record.side_after_last_move;
+    qv::Aller_fin(now());
+    refresh_after_navigation();
 }
 
 void MainWindow::revenir_n(int line) {
     if (session.searching || line < 0) return;
-    const int p = record.current_ply % 2 ? 2 * line + 1 : 2 * line;
-    if (p > record.last_ply) return;
-    record.current_ply = p;
-    const PlyEntry& e = load_ply();
-    std::memcpy(shown_board, board, sizeof board);
+    if (!qv::revenir_n(line)) return;
     cancel_entry();
     board_->placer_pions();
-    white_clock_ = e.white_clock;
-    black_clock_ = e.black_clock;
     show_clocks();
 }
 
 // ---- new games and modes -----------------------------------------------------------------
 
 void MainWindow::set_names(const QString& white, const QString& black) {
-    // The record keeps at most 19 characters of a name.
-    white_name_ = white.left(19);
-    black_name_ = black.left(19);
-    findChild<QLabel*>("Nom_blanc")->setText(white_name_);
-    findChild<QLabel*>("Nom_noir")->setText(black_name_);
+    qv::set_names(white.toStdString(), black.toStdString());
+    findChild<QLabel*>("Nom_blanc")->setText(QString::fromStdString(game.white_name));
+    findChild<QLabel*>("Nom_noir")->setText(QString::fromStdString(game.black_name));
     show_board3d_labels();
 }
 
 void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
-    session.game_result = 3;
-    auto* list = findChild<QListWidget*>("ListBox8");
-    list->clear();
-    QFile names(QString::fromStdString(data_path("joueurs.dat").string()));
-    if (names.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&names);
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
-            if (!line.isEmpty()) list->addItem(line);
-        }
+    game.game_result = 3;
+    PlayersTable table;
+    read_players(program_dir(), table);
+    for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"}) {
+        auto* list = findChild<QListWidget*>(name);
+        if (!list) continue;
+        list->clear();
+        for (const std::string& n : table.names) list->addItem(QString::fromStdString(n));
     }
-    if (session.setup_mode) {
+    if (game.setup_mode) {
         Entrerpositionclick();
         show_page(0);
     }
@@ -146,45 +114,50 @@ void MainWindow::Nouveau2Click() {
 
 void MainWindow::new_game_common() {
     widget("Nouvelle_partie")->hide();
-    remplir();
-    Horlogeszro1Click();
     if (board_state.flipped) Inverser();
 }
 
 void MainWindow::BitBtn15Click() {
     const QString person = findChild<QLineEdit*>("Joueur0")->text().trimmed();
-    new_game_common();
-    session.vs_computer = 1;
-    session.game_state = 0;
-    set_checked("Arretrflexionparclicsouris1", true);
-    set_checked("Humaincontrehumain1", false);
-    set_checked("Ordinateurcontreordinateur1", false);
     const bool computer_white = findChild<QRadioButton*>("Tarnavel_blanc")->isChecked();
-    if (!computer_white) {
-        session.computer_colour = BLACK;
-        set_names(person.isEmpty() ? "Inconnu" : person, "Quorvel");
-        show_colour_caption();
-    } else {
-        // The computer opens: the picture turns and the players swap.
-        session.computer_colour = BLACK;
-        set_names(person.isEmpty() ? "Inconnu" : person, "Quorvel");
-        Inverser();
-        inverser_joueurs();
-    }
+    new_game_common();
+    start_training(person.toStdString(), computer_white, now());
+    set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
+    set_checked("Humaincontrehumain1", false);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    if (computer_white) Inverser();  // the computer opens from the top of the picture
+    show_colour_caption();
+    refresh_after_navigation();
+}
+
+void MainWindow::BitBtn16Click() {
+    const QString person = findChild<QLineEdit*>("Joueur1")->text().trimmed();
+    const bool computer_white = findChild<QRadioButton*>("Tarnavel_blanc1")->isChecked();
+    auto* list = findChild<QListWidget*>("ListBox9");
+    PlayersTable table;
+    read_players(program_dir(), table);
+    if (!start_match(table, person.toStdString(), list->currentRow(), computer_white, now()))
+        return;
+    new_game_common();
+    set_checked("Humaincontrehumain1", false);
+    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
+    set_enabled("Arretrflexionparclicsouris1", game.game_state == 0);
+    if (computer_white) Inverser();
+    show_colour_caption();
+    refresh_after_navigation();
 }
 
 void MainWindow::BitBtn17Click() {
     const QString white = findChild<QLineEdit*>("Joueur2")->text().trimmed();
     const QString black = findChild<QLineEdit*>("Joueur3")->text().trimmed();
-    if (white.isEmpty() || black.isEmpty() || white == black) return;
+    if (!start_two_players(white.toStdString(), black.toStdString(), -1, -1, now())) return;
     new_game_common();
     set_checked("Humaincontrehumain1", true);
     set_checked("Ordinateurcontreordinateur1", false);
-    session.vs_computer = 0;
-    session.game_state = 0;
     set_checked("Arretrflexionparclicsouris1", true);
-    set_names(white, black);
     findChild<QLabel*>("Panel11")->setText("Humain contre humain");
+    refresh_after_navigation();
 }
 
 void MainWindow::Annule_nouveauClick() {
@@ -194,33 +167,56 @@ void MainWindow::Annule_nouveauClick() {
 
 void MainWindow::inverser_joueurs() {
     if (defer(&MainWindow::inverser_joueurs)) return;
-    session.game_state = 0;
-    session.computer_colour = 1 - session.computer_colour;
+    qv::inverser_joueurs();
     show_colour_caption();
-    const QString w = white_name_, b = black_name_;
-    set_names(b, w);
-    std::memcpy(board, shown_board, sizeof board);
-    // The running loop lets the computer play at its next pass.
-    session.computer_to_move = 1;
+    set_names(QString::fromStdString(game.white_name), QString::fromStdString(game.black_name));
 }
 
 void MainWindow::Ordinateur() {
-    session.vs_computer = 1 - session.vs_computer;
-    set_checked("Humaincontrehumain1", session.vs_computer == 0);
+    game.vs_computer = 1 - game.vs_computer;
+    set_checked("Humaincontrehumain1", game.vs_computer == 0);
 }
 
 void MainWindow::Ordinateurcontreordinateur1Click() {
     set_checked("Humaincontrehumain1", false);
-    session.vs_computer = 1;
+    game.vs_computer = 1;
 }
 
 // ---- quitting ---------------------------------------------------------------------------
 
 void MainWindow::quitter() {
     engine_.request_stop(true);
-    std::memcpy(board, shown_board, sizeof board);
+    qv::quitter(program_dir(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
     session.quit_requested = 1;
     close();
+}
+
+void MainWindow::save() {
+    const QString dir = QString::fromStdString(data_path("Sauve").string());
+    const QString path =
+        platform_.save_file_name(this, dir, "Fichiers Quorvel (*.dam *.DAM)", "dam");
+    if (!path.isEmpty())
+        qv::save(path.toStdString(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+    board_->placer_pions();
+}
+
+void MainWindow::ouvre() {
+    if (defer(&MainWindow::ouvre)) return;
+    const QString dir = QString::fromStdString(data_path("Sauve").string());
+    const QString path = platform_.open_file_name(this, dir, "Fichiers Quorvel (*.dam *.DAM)");
+    if (path.isEmpty()) return;
+    if (qv::ouvre(path.toStdString())) after_open();
+}
+
+void MainWindow::after_open() {
+    // The level read with the game is ticked again ("Autre" with its minutes).
+    if (clocks.level_index == 18) {
+        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        BitBtn24Click();
+    } else {
+        set_level(clocks.level_index);
+    }
+    refresh_after_navigation();
 }
 
 // ---- Host ----------------------------------------------------------------------------
@@ -254,30 +250,61 @@ QStringList shown_lines(const QListWidget* list, int current_ply) {
     return lines;
 }
 
-bool write_text_atomically(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(data);
-    return file.commit();
-}
 }  // namespace
 
 void MainWindow::Crerunfichiertexte1Click() {
-    const QString path =
-        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
-                                 "Fichiers texte (*.txt);;Fichiers commentaires (*.damt)", "txt");
+    const QString path = platform_.save_file_name(
+        this, QString::fromStdString(program_dir().string()),
+        "Fichiers texte (*.txt *.TXT);;Fichiers commentaires (*.damt *.DAMT)", "txt");
     if (path.isEmpty()) return;
-    const char* results[] = {"  0-2", "  1-1", "  2-0", ""};
-    QString text = white_name_ + "-" + black_name_ + " " +
-                   (session.game_result < 3 ? results[session.game_result] : "") + "\r\n";
-    text += "Quorvel144\r\n";
-    const QStringList lines = shown_lines(list_moves_, record.current_ply);
-    for (int i = 0; i < lines.size(); ++i) {
-        text += lines[i] + "  ";
-        if (i % 4 == 3 || i + 1 == lines.size()) text += "\r\n";
+    write_text_game(path.toStdString());
+}
+
+int MainWindow::choose_text_game(const std::vector<std::string>& lines) {
+    auto* list = findChild<QListWidget*>("ListBox16");
+    list->clear();
+    for (const std::string& l : lines) list->addItem(QString::fromStdString(l));
+    QWidget* panel = widget("Panel2");
+    panel->show();
+    panel->raise();
+    int chosen = -1;
+    QEventLoop wait;
+    auto ok = connect(button_of("ListeOK"), &QPushButton::clicked, &wait, [&] {
+        chosen = list->currentRow();
+        wait.quit();
+    });
+    auto cancel = connect(button_of("ListeCancel"), &QPushButton::clicked, &wait, [&] {
+        chosen = -1;
+        wait.quit();
+    });
+    wait.exec();
+    disconnect(ok);
+    disconnect(cancel);
+    panel->hide();
+    return chosen;
+}
+
+void MainWindow::Ouvrirunfichiertexte1Click() {
+    if (defer(&MainWindow::Ouvrirunfichiertexte1Click)) return;
+    const QString path = platform_.open_file_name(
+        this, QString::fromStdString(program_dir().string()),
+        "Fichiers texte (*.txt *.TXT);;Fichiers doc (*.doc *.DOC);;Fichiers Dynamo (*.pdn *.PDN)");
+    if (path.isEmpty()) return;
+    std::string text;
+    if (!read_text_file(path.toStdString(), text)) return;
+    const auto games = scan_text_games(text);
+    if (games.empty()) return;
+    int g = 0;
+    if (games.size() > 1) g = choose_text_game(choice_lines(games));
+    if (g < 0) return;
+    TextGame tg;
+    std::string why;
+    if (!parse_text_game(text, g, tg, why)) {
+        platform_.error_box(this, QString::fromStdString(why));
+        return;
     }
-    if (!write_text_atomically(path, text.toUtf8()))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+    load_text_game(tg, now());
+    refresh_after_navigation();
 }
 
 void MainWindow::print_to(QPrinter& printer) {
@@ -291,8 +318,8 @@ void MainWindow::print_to(QPrinter& printer) {
     const int h = p.fontMetrics().height();
     const int page_height = printer.pageLayout().paintRectPixels(printer.resolution()).height();
     const int per_page = std::max(4, page_height / h);
-    p.drawText(5, 5 + h, white_name_ + "-" + black_name_);
-    const QStringList lines = shown_lines(list_moves_, record.current_ply);
+    p.drawText(5, 5 + h, QString::fromStdString(game.white_name + "-" + game.black_name));
+    const QStringList lines = shown_lines(list_moves_, game.current_ply);
     for (int k = 0; k * 6 < lines.size(); ++k) {
         if (k > 0 && (2 * k) % per_page == 0) printer.newPage();
         QString row;
@@ -311,12 +338,10 @@ void MainWindow::Imprimer1Click() {
 }
 
 void MainWindow::Best1Click() {
-    QByteArray data;
+    std::vector<std::string> lines;
     for (int i = 0; i < list_progress_->count(); ++i)
-        data += list_progress_->item(i)->text().toUtf8() + "\r\n";
-    const QString path = QString::fromStdString(program_dir().string()) + "/Bestmove.txt";
-    if (!write_text_atomically(path, data))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        lines.push_back(list_progress_->item(i)->text().toStdString());
+    write_bestmove(program_dir() / "Bestmove.txt", lines);
 }
 
 void MainWindow::Guide1Click() {

@@ -11,26 +11,41 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstring>
+#include <filesystem>
 
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/movegen.h"
 #include "board/now.h"
 #include "eval/evaluate.h"
+#include "files/game_file.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
 #include "ui/main_window.h"
-#include "ui/record.h"
 #include "ui/session.h"
 
 namespace qv::ui {
+
+namespace {
+// Menu item of each level index (9 and 10 have none; 18 is "Autre").
+const char* const LEVEL_ITEMS[19] = {
+    "Dbutant1",       "Niveau01",        "Niveau02",        "Niveau03",         "Niveau04",
+    "Niveau05",       "Niveau06",        "Niveau07",        "Niveau081",        nullptr,
+    nullptr,          "N150coupsen3mn1", "N250coupsen5mn1", "N350coupsen10mn1", "N450coupsen30mn1",
+    "N550coupsen1h1", "N650coupsen2h1",  "N7longlong1",     "N8Autre1"};
+}  // namespace
 
 // ---- start-up -------------------------------------------------------------------------
 
 void MainWindow::select_language(int language) {
     if (caption_table(language).empty()) return;
     language_ = language;
+    game.language = uint8_t(language);  // saved with every game file
     setWindowTitle(QString::fromUtf8("Quorvel 3D, le jeu"));
     const char* items[] = {"Franais1",   "English1", "Nederlands1",
                            "Portugues1", "Espanol1", "Italiano1"};
@@ -40,7 +55,7 @@ void MainWindow::select_language(int language) {
     orientation_changed();
     show_colour_caption();
     auto* who = findChild<QPushButton*>("Couleurjoue");
-    who->setText(QString::fromUtf8(session.computer_to_move ? "Ordinateur joue" : "Joueur joue"));
+    who->setText(QString::fromUtf8(game.computer_to_move ? "Ordinateur joue" : "Joueur joue"));
 }
 
 void MainWindow::Introduction() {
@@ -48,20 +63,25 @@ void MainWindow::Introduction() {
         board_->load_pictures();
         introduced_ = true;
     }
-    session.side_to_move = WHITE;
+    game.side_to_move = WHITE;
     remplir();
-    session.computer_to_move = 0;
-    session.vs_computer = 1;
-    session.computer_colour = BLACK;
+    game.computer_to_move = 0;
+    game.vs_computer = 1;
+    game.computer_colour = BLACK;
     show_colour_caption();
     set_names("Inconnu", "Quorvel");
-    session.setup_mode = 0;
-    set_level(level_index_);
+    game.setup_mode = 0;
+    set_level(clocks.level_index);
 }
 
 void MainWindow::SpeedButton6Click() {
     const bool starting = intro_->isVisible();
-    if (starting) Introduction();
+    if (starting) {
+        Introduction();
+        // The game left at the last exit comes back (the only board shown is this one).
+        const auto resume = data_path(RESUME_FILE);
+        if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
+    }
     leave_board3d();
     intro_->hide();
     menuBar()->setVisible(true);
@@ -93,7 +113,7 @@ void MainWindow::Installeruneposition1Click() {
     if (defer(&MainWindow::Installeruneposition1Click)) return;
     SpeedButton6Click();
     Entrerpositionclick();
-    show_page(session.setup_mode ? 2 : 0);
+    show_page(game.setup_mode ? 2 : 0);
 }
 
 void MainWindow::Entrerpositionclick() {
@@ -106,23 +126,19 @@ void MainWindow::Entrerpositionclick() {
     std::memcpy(board, shown_board, sizeof board);
     show_static_evaluations();
     QWidget* group = widget("GroupBox1");
-    if (session.setup_mode) {
-        session.setup_mode = 0;
+    const bool was_computer_turn = game.computer_to_move;
+    if (qv::Entrerpositionclick()) {
+        show_colour_caption();
+        group->show();
+        set_enabled("Ouvertures1", false);
+    } else {
         group->hide();
         set_enabled("Ouvertures1", true);
         set_enabled("Numroterlescase1", true);
-    } else {
-        show_colour_caption();
-        session.setup_mode = 1;
-        group->show();
-        set_enabled("Ouvertures1", false);
     }
-    session.computer_requested = 0;
-    if (session.computer_to_move) {
+    if (was_computer_turn) {
         findChild<QPushButton*>("Couleurjoue")->setText("Joueur joue");
-        session.computer_to_move = 0;
         show_page(1);
-        session.computer_requested = 1;
     }
 }
 
@@ -143,67 +159,37 @@ void MainWindow::placement_button(int code) {
 
 void MainWindow::remplir() {
     if (defer(&MainWindow::remplir)) return;
-    board_state.flipped = 0;
-    record.current_ply = 0;
-    record.last_ply = 0;
-    orientation_changed();
-    white_clock_ = black_clock_ = white_shown_ = black_shown_ = 0;
-    white_turn_start_ = black_turn_start_ = now();
     engine_.request_stop(false);
-    session.side_to_move = WHITE;
+    qv::remplir(now());
+    orientation_changed();
     widget("Panel6")->move(widget("Panel6")->x(), 8);
     widget("Panel7")->move(widget("Panel7")->x(), 428);
-    set_start_position();
-    std::memcpy(shown_board, board, sizeof board);
     cancel_entry();
     board_->placer_pions();
     entry.start_square = entry.clicked_square = 0;
-    movegen.best_capture_count = 0;
-    session.computer_to_move = 0;
-    session.game_state = 0;
-    session.skip_ponder = 1;
-    session.last_from = session.last_to = 0;
-    store_ply(0, 0, 0, 0, 0);
-    list_moves_->clear();
+    sync_list();
     show_totals();
     show_clocks();
 }
 
 void MainWindow::vider() {
     if (defer(&MainWindow::vider)) return;
-    for (int s = 1; s <= 32; ++s) {
-        board[s] = EMPTY;
-        shown_board[s] = EMPTY;
-        draw_square(s, EMPTY);
-    }
-    store_ply(0, 0, 0, white_clock_, black_clock_);
+    qv::vider();
+    for (int s = 1; s <= 32; ++s) draw_square(s, EMPTY);
     show_totals();
 }
 
 void MainWindow::Change_couleur() {
     if (defer(&MainWindow::Change_couleur)) return;
-    auto* b = findChild<QPushButton*>("Couleurordi");
-    if (b->text() == QString::fromUtf8("Ordinateur blanc")) {
-        session.computer_colour = BLACK;
-        session.side_to_move = WHITE;
-    } else {
-        session.computer_colour = WHITE;
-        session.side_to_move = BLACK;
-    }
+    qv::Change_couleur();
     show_colour_caption();
 }
 
 void MainWindow::Couleur_joue() {
     if (defer(&MainWindow::Couleur_joue)) return;
-    auto* b = findChild<QPushButton*>("Couleurjoue");
-    if (b->text() == QString::fromUtf8("Ordinateur joue")) {
-        b->setText("Joueur joue");
-        session.computer_to_move = 0;
-    } else {
-        b->setText("Ordinateur joue");
-        session.computer_to_move = 1;
-    }
-    session.side_to_move = 1 - session.side_to_move;
+    qv::Couleur_joue();
+    findChild<QPushButton*>("Couleurjoue")
+        ->setText(game.computer_to_move ? "Ordinateur joue" : "Joueur joue");
 }
 
 void MainWindow::Change_dir_click() {
@@ -211,7 +197,7 @@ void MainWindow::Change_dir_click() {
     Change_dir();
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
-    store_ply(0, 0, 0, white_clock_, black_clock_);
+    qv::store_ply();
 }
 
 void MainWindow::orientation_changed() {
@@ -254,112 +240,73 @@ void MainWindow::show_clock(int side, int32_t seconds) {
 }
 
 void MainWindow::show_clocks() {
-    show_clock(WHITE, white_clock_);
-    show_clock(BLACK, black_clock_);
+    show_clock(WHITE, clocks.white_clock);
+    show_clock(BLACK, clocks.black_clock);
 }
 
 void MainWindow::refresh_clock(int side, int32_t seconds) {
+    // The search keeps the computer's clock live.
+    set_search_clock(seconds, false);
     show_clock(side, seconds);
 }
 
 void MainWindow::ajouter_temps() {
-    if (session.searching && session.computer_to_move) return;
-    if (session.side_to_move == WHITE) {
-        white_shown_ = now() - white_turn_start_ + white_clock_;
-        show_clock(WHITE, white_shown_);
-    } else {
-        black_shown_ = now() - black_turn_start_ + black_clock_;
-        show_clock(BLACK, black_shown_);
-    }
+    const bool computer_searching = session.searching && game.computer_to_move;
+    qv::ajouter_temps(now(), computer_searching);
+    if (computer_searching) return;
+    show_clock(WHITE, game.side_to_move == WHITE ? clocks.white_shown : clocks.white_clock);
+    show_clock(BLACK, game.side_to_move == BLACK ? clocks.black_shown : clocks.black_clock);
 }
 
 void MainWindow::Horlogeszro1Click() {
-    white_clock_ = black_clock_ = white_shown_ = black_shown_ = 0;
-    session.game_state = 0;
-    white_turn_start_ = black_turn_start_ = now();
+    qv::Horlogeszro1Click(now());
     show_clocks();
 }
 
 void MainWindow::Pause2Click() {
-    if (timer_->isActive()) {
-        timer_->stop();
-        set_checked("Pause2", true);
-    } else {
-        white_turn_start_ = black_turn_start_ = now();
+    qv::Pause2Click(now(), session.searching);
+    if (clocks.timer_running)
         timer_->start();
-        set_checked("Pause2", false);
-    }
+    else
+        timer_->stop();
+    set_checked("Pause2", !clocks.timer_running);
 }
 
 void MainWindow::set_level(int level_index) {
-    struct Level {
-        const char* item;
-        int32_t budget, limit;
-        int index;
-    };
-    static const Level levels[] = {{"Dbutant1", 5, 58, 0},
-                                   {"Niveau01", 2, 58, 1},
-                                   {"Niveau02", 5, 158, 2},
-                                   {"Niveau03", 6, 358, 3},
-                                   {"Niveau04", 10, 600, 4},
-                                   {"Niveau05", 160, 178, 5},
-                                   {"Niveau06", 270, 298, 6},
-                                   {"Niveau07", 540, 598, 7},
-                                   {"Niveau081", 1680, 1798, 8},
-                                   {"N150coupsen3mn1", 160, 178, 11},
-                                   {"N250coupsen5mn1", 270, 298, 12},
-                                   {"N350coupsen10mn1", 540, 598, 13},
-                                   {"N450coupsen30mn1", 1680, 1798, 14},
-                                   {"N550coupsen1h1", 3360, 3598, 15},
-                                   {"N650coupsen2h1", 6700, 7198, 16},
-                                   {"N7longlong1", 320000, 319998, 17}};
-    const Level* chosen = nullptr;
-    for (const Level& l : levels)
-        if (l.index == level_index) chosen = &l;
-    if (!chosen) chosen = &levels[5];
-    for (const Level& l : levels) set_checked(l.item, false);
+    if (!select_level(level_index)) select_level(5);
+    for (const char* item : LEVEL_ITEMS)
+        if (item) set_checked(item, false);
     set_checked("N8Autre1", false);
-    set_checked(chosen->item, true);
-    time_budget_ = chosen->budget;
-    clock_limit_ = chosen->limit;
-    level_index_ = chosen->index;
-    engine_.set_level(time_budget_, clock_limit_);
-    const int minutes[] = {1, 1, 1, 1, 1, 3, 5, 10, 30, 0, 0, 3, 5, 10, 30, 60, 120, 500};
-    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(minutes[level_index_]));
+    set_checked(LEVEL_ITEMS[clocks.level_index], true);
+    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+    engine_.set_level(clocks.time_budget, clocks.clock_limit);
 }
 
 void MainWindow::N8Autre1Click() {
-    set_checked("N8Autre1", level_index_ == 18);  // ticked only once a value is accepted
+    set_checked("N8Autre1", clocks.level_index == 18);  // ticked only once a value is accepted
     QWidget* panel = widget("Panel9");
     panel->show();
     panel->raise();
 }
 
 void MainWindow::BitBtn24Click() {
-    bool ok = false;
-    const int n = findChild<QLineEdit*>("Nbminutes")->text().trimmed().toInt(&ok);
-    // Beyond 9000 minutes the clock limit would not fit the clocks' range.
-    if (!ok || n <= 0 || n > 9000) return;
+    if (!autre(findChild<QLineEdit*>("Nbminutes")->text().trimmed().toStdString())) return;
     widget("Panel9")->hide();
-    set_level(5);
-    set_checked("Niveau05", false);
-    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(n));
+    for (const char* item : LEVEL_ITEMS)
+        if (item) set_checked(item, false);
     set_checked("N8Autre1", true);
-    time_budget_ = n * 55;
-    clock_limit_ = n * 60 - 2;
-    level_index_ = 18;
-    engine_.set_level(time_budget_, clock_limit_);
+    engine_.set_level(clocks.time_budget, clocks.clock_limit);
 }
 
 void MainWindow::BitBtn25Click() {
     widget("Panel9")->hide();
-    set_checked("N8Autre1", level_index_ == 18);
+    set_checked("N8Autre1", clocks.level_index == 18);
     board_->placer_pions();
 }
 
 void MainWindow::Changerlesnoms1Click() {
-    findChild<QLineEdit*>("Edit2")->setText(white_name_);
-    findChild<QLineEdit*>("Edit3")->setText(black_name_);
+    findChild<QLineEdit*>("Edit2")->setText(QString::fromStdString(game.white_name));
+    findChild<QLineEdit*>("Edit3")->setText(QString::fromStdString(game.black_name));
     QWidget* panel = widget("Joueurs");
     panel->show();
     panel->raise();

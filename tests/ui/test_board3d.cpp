@@ -166,7 +166,7 @@ TEST_P(Clicks, SingleMoveIsPlayedByTheClickOnThePicture) {
     // 21 has a single move, to 17.
     press(centre(flipped ? 12 : 21));
     window->run_until_idle();
-    EXPECT_EQ(record.last_ply, 2);
+    EXPECT_EQ(game.last_ply, 2);
     EXPECT_EQ(shown_board[21], EMPTY);
     EXPECT_EQ(shown_board[17], WHITE_MAN);
     // The picture shows the man at 17's place with 17's sprite.
@@ -234,7 +234,7 @@ TEST_F(Board3dTest, BlindPlayHidesThePiecesButTheGameGoesOn) {
     EXPECT_EQ(view()->picture(), empty.convertToFormat(QImage::Format_RGB32));
     press(centre(21));
     window->run_until_idle();
-    EXPECT_EQ(record.last_ply, 2);
+    EXPECT_EQ(game.last_ply, 2);
     EXPECT_EQ(view()->picture(), empty.convertToFormat(QImage::Format_RGB32));
     trigger("Jeuenaveugle1");
     EXPECT_EQ(box(17), view()->sprite(WHITE_MAN, 17));

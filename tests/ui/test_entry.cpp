@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WindowTest, PlainMoveWithTwoDestinationsIsFramedThenPlayed) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     const int from = sq(5, 3), left = sq(4, 2), right = sq(4, 4);
     click_square(from);
     EXPECT_EQ(entry.in_hand, WHITE_MAN);
@@ -45,14 +45,14 @@ TEST_F(WindowTest, PlainMoveWithTwoDestinationsIsFramedThenPlayed) {
     click_square(right);
     EXPECT_EQ(board[right], WHITE_MAN);
     EXPECT_EQ(board[from], EMPTY);
-    EXPECT_EQ(session.side_to_move, BLACK);
+    EXPECT_EQ(game.side_to_move, BLACK);
     EXPECT_NE(pixel_at_frame(left), QColor(255, 0, 255));
     EXPECT_EQ(list_line(0), " 1." + std::string(qv::label(from)) + "-" + qv::label(right) + " ");
 }
 
 TEST_F(WindowTest, SingleDestinationPlaysAtOnce) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     const int from = sq(5, 7);
     click_square(from);
     EXPECT_EQ(board[sq(4, 6)], WHITE_MAN);
@@ -69,13 +69,13 @@ TEST_F(WindowTest, ClickingTheStartSquareAgainPutsThePieceBack) {
     EXPECT_EQ(board[from], WHITE_MAN);
     EXPECT_NE(pixel_at_frame(sq(4, 2)), QColor(255, 0, 255));
     EXPECT_NE(pixel_at_frame(from), QColor(255, 0, 0));
-    EXPECT_EQ(record.last_ply, 0);
+    EXPECT_EQ(game.last_ply, 0);
 }
 
 // Man at (6,2); two double captures that meet again on (2,2).
 TEST_F(WindowTest, DoubleCaptureSharingItsFinalSquareIsEnteredSquareBySquare) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     put_position({{sq(6, 2), WHITE_MAN},
                   {sq(5, 1), BLACK_MAN},
                   {sq(3, 1), BLACK_MAN},
@@ -100,7 +100,7 @@ TEST_F(WindowTest, DoubleCaptureSharingItsFinalSquareIsEnteredSquareBySquare) {
 
 TEST_F(WindowTest, FinalSquareClickCompletesADoubleCapture) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     put_position({{sq(6, 2), WHITE_MAN},
                   {sq(5, 1), BLACK_MAN},
                   {sq(3, 1), BLACK_MAN},
@@ -117,12 +117,12 @@ TEST_F(WindowTest, FinalSquareClickCompletesADoubleCapture) {
     EXPECT_EQ(board[sq(3, 5)], EMPTY);
     EXPECT_EQ(board[sq(5, 1)], BLACK_MAN);
     EXPECT_EQ(board[sq(6, 2)], EMPTY);
-    EXPECT_EQ(session.side_to_move, BLACK);
+    EXPECT_EQ(game.side_to_move, BLACK);
 }
 
 TEST_F(WindowTest, UniqueDoubleCaptureIsMadeByThePickUpClick) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     put_position({{sq(6, 2), WHITE_MAN},
                   {sq(5, 1), BLACK_MAN},
                   {sq(3, 1), BLACK_MAN},
@@ -135,7 +135,7 @@ TEST_F(WindowTest, UniqueDoubleCaptureIsMadeByThePickUpClick) {
 
 TEST_F(WindowTest, CompulsoryCaptureRefusesOtherPiecesAndShowsTheLabels) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     put_position({{sq(6, 2), WHITE_MAN},
                   {sq(5, 1), BLACK_MAN},
                   {sq(6, 6), WHITE_MAN},

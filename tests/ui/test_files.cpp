@@ -1,0 +1,141 @@
+// Game files from the window: save and open, the resume file, a rated match's ratings.
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+
+#include "board/data_dir.h"
+#include "window_fixture.h"
+
+namespace qv::ui::test {
+namespace {
+
+TEST_F(WindowTest, SaveNewGameOpenShowsTheSamePositionAndList) {
+    start_2d();
+    play_a_move();
+    play_a_move();
+    ASSERT_EQ(game.last_ply, 4);
+    uint8_t saved[33];
+    std::memcpy(saved, board, sizeof saved);
+    const std::vector<std::string> lines = {list_line(0), list_line(1)};
+    QTemporaryDir dir;
+    platform.next_file = dir.filePath("partie.dam");
+    trigger("Sauver1");
+    ASSERT_EQ(QFile(platform.next_file).size(), 22442);
+
+    trigger("Nouveau2");
+    QTest::mouseClick(button("BitBtn15"), Qt::LeftButton);
+    window->run_until_idle();
+    EXPECT_EQ(game.last_ply, 0);
+    EXPECT_EQ(window->move_list()->count(), 0);
+
+    trigger("Ouvrir1");
+    EXPECT_EQ(game.last_ply, 4);
+    EXPECT_EQ(game.current_ply, 4);
+    EXPECT_EQ(std::memcmp(board + 1, saved + 1, 32), 0);
+    EXPECT_EQ(std::memcmp(shown_board + 1, saved + 1, 32), 0);
+    EXPECT_EQ(list_line(0), lines[0]);
+    EXPECT_EQ(list_line(1), lines[1]);
+    EXPECT_TRUE(platform.errors.isEmpty());
+}
+
+// A program directory of its own, so that tests running beside these do not share files.
+class ProgramDirTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        saved_ = program_dir();
+        set_program_dir(dir_.path().toStdString());
+        WindowTest::SetUp();
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        set_program_dir(saved_);
+    }
+    QTemporaryDir dir_;
+    std::filesystem::path saved_;
+};
+
+TEST_F(ProgramDirTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
+    const auto resume = program_dir() / "last32.dam";
+    start_2d();
+    play_a_move();
+    ASSERT_EQ(game.last_ply, 2);
+    uint8_t left[33];
+    std::memcpy(left, board, sizeof left);
+    trigger("Quitter1");
+    ASSERT_TRUE(std::filesystem::exists(resume));
+    EXPECT_EQ(std::filesystem::file_size(resume), 22442u);
+
+    // A new start of the window.
+    WindowTest::TearDown();
+    WindowTest::SetUp();
+    start_2d();
+    EXPECT_EQ(game.last_ply, 2);
+    EXPECT_EQ(std::memcmp(board + 1, left + 1, 32), 0);
+    EXPECT_EQ(window->move_list()->count(), 1);
+}
+
+TEST_F(ProgramDirTest, RatedMatchUpdatesThePointsFile) {
+    const auto names = program_dir() / "joueurs.dat", points = program_dir() / "points.dat";
+    auto slurp = [](const std::filesystem::path& p) {
+        QFile f(QString::fromStdString(p.string()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    };
+    {
+        QFile n(QString::fromStdString(names.string())), r(QString::fromStdString(points.string()));
+        ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
+        n.write("Quorvel\r\nAnna\r\n");
+        r.write("2050\r\n1800\r\n");
+    }
+    start_2d();
+    trigger("Nouveau2");
+    window->findChild<QTabWidget*>("Pages_nouveau")->setCurrentIndex(1);
+    auto* list = window->findChild<QListWidget*>("ListBox9");
+    ASSERT_EQ(list->count(), 2);
+    list->setCurrentRow(1);
+    QTest::mouseClick(button("BitBtn16"), Qt::LeftButton);
+    window->run_until_idle();
+    EXPECT_EQ(game.game_state, 1);
+    EXPECT_TRUE(window->widget("Abandon1")->isVisible());
+    QTest::mouseClick(button("Abandon1"), Qt::LeftButton);
+    window->run_until_idle();
+    // Rw 1800, Rb 2050, Black wins: White 1789, Black 2061.
+    EXPECT_EQ(slurp(points), "2061\r\n1789\r\n");
+    EXPECT_TRUE(label("Resultat_blanc")->text().contains("passe de 1800"));
+}
+
+}  // namespace
+}  // namespace qv::ui::test
+
+namespace qv::ui::test {
+namespace {
+
+TEST_F(WindowTest, TextFileOfTwoGamesOffersAChoiceAndReplaysTheChosenOne) {
+    start_2d();
+    QTemporaryDir dir;
+    platform.next_file = dir.filePath("deux.txt");
+    QFile f(platform.next_file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Anna-Bruno\r\n 1.22-18 11-15\r\n\r\nCarla-Dario\r\n 1.24-20 12-16\r\n");
+    f.close();
+    QTimer::singleShot(200, [&] {
+        auto* list = window->findChild<QListWidget*>("ListBox16");
+        ASSERT_EQ(list->count(), 2);
+        list->setCurrentRow(1);
+        QTest::mouseClick(button("ListeOK"), Qt::LeftButton);
+    });
+    trigger("Ouvrirunfichiertexte1");
+    EXPECT_EQ(label("Nom_blanc")->text(), "Carla");
+    EXPECT_EQ(label("Nom_noir")->text(), "Dario");
+    EXPECT_EQ(game.last_ply, 2);
+    ASSERT_EQ(window->move_list()->count(), 1);
+    EXPECT_EQ(list_line(0), " 1.24-20 12-16");
+    EXPECT_EQ(board[square_of_label(24)], EMPTY);
+    EXPECT_EQ(board[square_of_label(20)], WHITE_MAN);
+}
+
+}  // namespace
+}  // namespace qv::ui::test
