@@ -151,6 +151,9 @@ TEST_P(Clicks, EveryBoxGivesItsSquare) {
             << "place " << place;
         EXPECT_TRUE(click_on_dark_square(session.pending_x, session.pending_y));
     }
+    // Where the boxes of 1 and 6 overlap, the upper row wins.
+    press(QPoint(545, 100));
+    EXPECT_EQ(square_of_click(session.pending_x, session.pending_y), flipped ? 32 : 1);
     // Between two boxes of the top row, above the second row, and off the board.
     session.pending_click = 0;
     for (QPoint gap : {QPoint(510, 80), QPoint(5, 5), QPoint(700, 500)}) {
