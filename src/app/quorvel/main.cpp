@@ -9,6 +9,7 @@
 #include "ui/engine.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/search_engine.h"
 #include "ui/session.h"
 
 namespace {
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     qv::ui::DesktopPlatform platform;
-    qv::ui::PlaceholderEngine engine;
+    qv::ui::SearchEngine engine;
     qv::ui::MainWindow window(platform, engine);
     window.show();
     // "--board 2d" picks the 2D board at once, as its button on the start-up panel does.

@@ -1,0 +1,119 @@
+// search FEN [--depth N | --time SECONDS | --level L] [--book on|off] [--seed N]:
+// the computer's choice for the side to move, with the lines the window would show.
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/cli/cli.h"
+#include "app/cli/search_common.h"
+#include "board/board.h"
+#include "board/movegen.h"
+#include "search/book.h"
+#include "search/driver.h"
+#include "search/engine_start.h"
+
+namespace qv::cli {
+namespace {
+
+// Plays the moves of `text` ("23-19 10-14 ...", notation numbers) from the position on
+// board, recording them as the game line. False, with a message, at an illegal move.
+bool play_line(const std::string& text, int& side, SearchInputs& in) {
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ') ++i;
+        if (i >= text.size()) break;
+        const size_t start = i;
+        while (i < text.size() && text[i] != ' ') ++i;
+        const std::string token = text.substr(start, i - start);
+        const size_t sep = token.find_first_of("-x");
+        long from = 0, to = 0;
+        if (sep == std::string::npos || !parse_int(token.substr(0, sep), 1, 32, from) ||
+            !parse_int(token.substr(sep + 1), 1, 32, to)) {
+            std::fprintf(stderr, "search: bad move \"%s\"\n", token.c_str());
+            return false;
+        }
+        const int n = legal_moves(side);
+        const Move* list = move_lists[1];
+        int k = 0;
+        while (k < n && (list[k].from != square_of_label(static_cast<int>(from)) ||
+                         list[k].to != square_of_label(static_cast<int>(to))))
+            ++k;
+        if (k == n || in.game_ply >= 250) {
+            std::fprintf(stderr, "search: illegal move \"%s\"\n", token.c_str());
+            return false;
+        }
+        const Move m = list[k];
+        play_move(m);
+        in.line[++in.game_ply] = {m.from, m.to, m.captures};
+        side = 1 - side;
+    }
+    return true;
+}
+
+int run_search(int argc, char** argv) {
+    if (argc < 1) return usage("search");
+    Strength strength;
+    strength.level = 5;
+    bool book_on = false;
+    std::string moves;
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        if (i + 1 >= argc) return usage("search");
+        const char* value = argv[++i];
+        long v = 0;
+        if (opt == "--depth" || opt == "--time" || opt == "--level") {
+            if (!parse_strength(opt.substr(2), value, strength)) return usage("search");
+        } else if (opt == "--book") {
+            const std::string b = value;
+            if (b != "on" && b != "off") return usage("search");
+            book_on = b == "on";
+        } else if (opt == "--moves") {
+            moves = value;
+        } else if (opt == "--seed") {
+            if (!parse_int(value, 0, 4294967295L, v)) return usage("search");
+            seed_book_random(static_cast<uint32_t>(v));
+        } else {
+            return usage("search");
+        }
+    }
+    int side = WHITE;
+    if (!load_fen_argument(argv[0], side)) return 1;
+    static SearchInputs in;
+    if (!play_line(moves, side, in)) return 1;
+    start_engine();
+    CliHost cli_host;
+    cli_host.print = true;
+    set_host(&cli_host);
+    search.library_enabled = book_on;
+    cli_host.deadline_ms = apply_strength(strength, in);
+    const auto started = std::chrono::steady_clock::now();
+    const uint8_t r = choose_move(side, in);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    cli_host.flush();
+    if (search.node_count > 0) {
+        // a stopped iteration does not count as reached
+        const int depth = search.iteration_depth - (search.stop_requested ? 1 : 0);
+        std::printf("depth %d nodes %d time %.2f nps %.0f\n", depth, search.node_count, seconds,
+                    seconds > 0 ? search.node_count / seconds : 0.0);
+    }
+    set_host(nullptr);
+    if (r == NO_MOVE) {
+        std::printf("bestmove none score %d\n", (side == WHITE ? 1 : 1) * -16000);
+        return 0;
+    }
+    const bool searched = r != SINGLE_MOVE && search.node_count > 0;
+    const Move& m = move_lists[1][r == SINGLE_MOVE ? 0 : r];
+    const int score = searched ? search.last_score : search.root_static;
+    std::printf("bestmove %s score %d\n", move_text(m.from, m.to, m.captures > 0).c_str(),
+                score / 2);
+    return 0;
+}
+
+const Register reg({"search",
+                    "search FEN [--depth N | --time SECONDS | --level L] [--book on|off] "
+                    "[--seed N] [--moves \"23-19 10-14 ...\"]",
+                    run_search});
+
+}  // namespace
+}  // namespace qv::cli

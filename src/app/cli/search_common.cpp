@@ -1,0 +1,88 @@
+#include "app/cli/search_common.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/cli/cli.h"
+#include "board/now.h"
+#include "search/levels.h"
+
+namespace qv::cli {
+
+void CliHost::process_events() {
+    if (deadline_ms > 0 && now_ms() >= deadline_ms) search.stop_requested = 1;
+}
+
+void CliHost::show_progress(std::span<const std::string> lines) {
+    // A new depth: the block of the previous one is complete.
+    if (print && !progress.empty() && !lines.empty() && lines[0] != progress[0] &&
+        progress[0] != printed_depth) {
+        for (const auto& l : progress) std::printf("%s\n", l.c_str());
+        std::printf("\n");
+        printed_depth = progress[0];
+    }
+    progress.assign(lines.begin(), lines.end());
+}
+
+void CliHost::set_root_move(int index, std::string_view text) {
+    if (index < 0) return;
+    if (static_cast<size_t>(index) >= root_lines.size()) root_lines.resize(index + 1);
+    root_lines[index] = std::string(text);
+}
+
+void CliHost::flush() {
+    if (!print) return;
+    if (!progress.empty() && progress[0] != printed_depth) {
+        for (const auto& l : progress) std::printf("%s\n", l.c_str());
+        std::printf("\n");
+        printed_depth = progress[0];
+    }
+    for (const auto& l : root_lines) std::printf("%s\n", l.c_str());
+    std::fflush(stdout);
+}
+
+bool parse_seconds(const char* text, double& value) {
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(v > 0) || v > 100000) return false;
+    value = v;
+    return true;
+}
+
+bool parse_strength(const std::string& kind, const char* value, Strength& s) {
+    long v = 0;
+    s = Strength{};
+    if (kind == "level") {
+        if (!parse_int(value, 0, 8, v)) return false;
+        s.level = static_cast<int>(v);
+        return true;
+    }
+    if (kind == "depth") {
+        if (!parse_int(value, 1, 30, v)) return false;
+        s.depth = static_cast<int>(v);
+        return true;
+    }
+    if (kind == "time") return parse_seconds(value, s.seconds);
+    return false;
+}
+
+int64_t apply_strength(const Strength& s, SearchInputs& in) {
+    in.fixed_depth = 0;
+    in.no_time_limit = false;
+    // no level: the budget of "long, long", so that no fixed-depth budget lingers
+    in.time_budget = 320000;
+    in.clock_limit = 319998;
+    if (s.level >= 0) {
+        in.time_budget = NAMED_LEVELS[s.level].time_budget;
+        in.clock_limit = NAMED_LEVELS[s.level].clock_limit;
+        return 0;
+    }
+    if (s.depth > 0) {
+        in.fixed_depth = s.depth;
+        return 0;
+    }
+    in.no_time_limit = true;
+    return now_ms() + static_cast<int64_t>(s.seconds * 1000.0);
+}
+
+}  // namespace qv::cli

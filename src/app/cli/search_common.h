@@ -1,0 +1,46 @@
+// Shared by the search, bench and selfplay commands: a printing host with a deadline,
+// and how a player's strength is turned into the driver's inputs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "board/host.h"
+#include "search/search_state.h"
+
+namespace qv::cli {
+
+class CliHost : public Host {
+  public:
+    bool print = false;       // progress per depth and root lines
+    int64_t deadline_ms = 0;  // 0: none; else stop_requested when passed
+
+    void process_events() override;
+    void show_progress(std::span<const std::string> lines) override;
+    void clear_root_moves() override { root_lines.clear(); }
+    void set_root_move(int index, std::string_view text) override;
+    // Prints the last progress block (if not yet printed) and the root lines.
+    void flush();
+
+    std::vector<std::string> progress;
+    std::vector<std::string> root_lines;
+    std::string printed_depth;
+};
+
+// A player's strength: a named level, a fixed depth, or seconds per move.
+struct Strength {
+    int level = -1;
+    int depth = 0;
+    double seconds = 0;
+};
+// Parses "--level L", "--depth D", "--time SECONDS" style values; false on bad input.
+bool parse_strength(const std::string& kind, const char* value, Strength& s);
+
+// Fills the driver's inputs for `s`; returns the deadline to give the host (0: none).
+int64_t apply_strength(const Strength& s, SearchInputs& in);
+
+// Parses a non-negative decimal number of seconds.
+bool parse_seconds(const char* text, double& value);
+
+}  // namespace qv::cli

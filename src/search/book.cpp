@@ -1,0 +1,122 @@
+#include "search/book.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "board/board.h"
+#include "board/data_dir.h"
+#include "board/movegen.h"
+
+namespace qv {
+
+BookState book;
+
+namespace {
+
+std::mt19937 book_random(std::random_device{}());
+
+// Reads a notation number of one or two digits, after optional blanks.
+bool read_number(const std::string& s, size_t& i, int& n) {
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i >= s.size() || s[i] < '0' || s[i] > '9') return false;
+    n = 0;
+    for (int k = 0; k < 2 && i < s.size() && s[i] >= '0' && s[i] <= '9'; ++k, ++i)
+        n = 10 * n + (s[i] - '0');
+    return true;
+}
+
+// The next move of a line: from, "-" or "x", to. False at the end or on a bad move.
+bool read_move(const std::string& s, size_t& i, int& from, int& to) {
+    if (!read_number(s, i, from)) return false;
+    if (i >= s.size() || (s[i] != '-' && s[i] != 'x')) return false;
+    ++i;
+    return read_number(s, i, to);
+}
+
+}  // namespace
+
+void seed_book_random(uint32_t seed) {
+    book_random.seed(seed);
+}
+
+bool load_book_list(int side, const std::string& file) {
+    auto& list = book.lists[side];
+    list.clear();
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "opening list %s missing: empty list\n", file.c_str());
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) list.push_back(line);
+    }
+    std::sort(list.begin(), list.end());
+    return true;
+}
+
+void load_book_lists() {
+    load_book_list(WHITE, data_path("ouvert_b.ouv").string());
+    load_book_list(BLACK, data_path("ouvert_n.ouv").string());
+}
+
+bool save_book_list(int side, const std::string& file) {
+    const std::string temp = file + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        for (const auto& line : book.lists[side]) out << line << "\r\n";
+        out.close();
+        if (!out) return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, file, ec);
+    return !ec;
+}
+
+bool book_window(int g, bool twelve_men_each) {
+    return (g <= 2 && twelve_men_each) || (g >= 3 && g <= 41);
+}
+
+void find_book_moves(int side, const SearchInputs& in) {
+    book.candidate_count = 0;
+    const int g = in.game_ply;
+    for (const auto& line : book.lists[side]) {
+        size_t i = 0;
+        int from = 0, to = 0;
+        bool follows = true;
+        for (int k = 1; k <= g && follows; ++k) {
+            follows = read_move(line, i, from, to) && square_of_label(from) == in.line[k].from &&
+                      square_of_label(to) == in.line[k].to;
+        }
+        if (!follows || !read_move(line, i, from, to)) continue;
+        const int f = square_of_label(from), t = square_of_label(to);
+        if (f == 0 || t == 0) continue;
+        const int n = book.candidate_count;
+        if (n > 0 && book.book_candidates[n - 1].from == f && book.book_candidates[n - 1].to == t)
+            continue;
+        if (n >= MAX_CANDIDATES) break;
+        book.book_candidates[n] = {static_cast<uint8_t>(f), static_cast<uint8_t>(t)};
+        ++book.candidate_count;
+    }
+}
+
+int pick_book_move(int side, const SearchInputs& in, int n) {
+    find_book_moves(side, in);
+    if (book.candidate_count == 0) return -1;
+    int pool[MAX_POOL];
+    int size = 0;
+    const Move* list = move_lists[1];
+    for (int i = 0; i < n; ++i)
+        for (int c = 0; c < book.candidate_count && size < MAX_POOL; ++c)
+            if (list[i].from == book.book_candidates[c].from &&
+                list[i].to == book.book_candidates[c].to)
+                pool[size++] = i;
+    if (size == 0) return -1;
+    return pool[book_random() % static_cast<uint32_t>(size)];
+}
+
+}  // namespace qv

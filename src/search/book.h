@@ -1,0 +1,48 @@
+// The opening lists: lines of moves from the start position, one list per colour,
+// consulted by the driver at the start of its turn.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "search/search_state.h"
+
+namespace qv {
+
+struct BookCandidate {
+    uint8_t from = 0;
+    uint8_t to = 0;
+};
+
+struct BookState {
+    std::vector<std::string> lists[2];  // [WHITE] "ouvert_b.ouv", [BLACK] "ouvert_n.ouv"; sorted
+    BookCandidate book_candidates[20] = {};
+    int candidate_count = 0;
+};
+extern BookState book;
+
+inline constexpr int MAX_CANDIDATES = 20;
+inline constexpr int MAX_POOL = 14;
+
+// Reads one list file (lines sorted as the list windows keep them). A missing file gives
+// an empty list and a line on standard error; returns false then.
+bool load_book_list(int side, const std::string& file);
+// Both active lists from the program's directory.
+void load_book_lists();
+// Writes a list (CR LF lines) through a temporary file and a rename.
+bool save_book_list(int side, const std::string& file);
+
+// Whether the lists are consulted at game ply g (both sides' men counted on board).
+bool book_window(int game_ply, bool twelve_men_each);
+
+// Candidates for the side to move from the lines that follow the game so far.
+void find_book_moves(int side, const SearchInputs& in);
+
+// The book move chosen among the root list's moves (move_lists[1], n moves), or -1.
+int pick_book_move(int side, const SearchInputs& in, int n);
+
+// The generator behind the random choice; seeded once at start-up.
+void seed_book_random(uint32_t seed);
+
+}  // namespace qv

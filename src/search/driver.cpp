@@ -1,0 +1,273 @@
+// The search driver: preparation, time allotment, library moves and iterative deepening.
+#include "search/driver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "board/board.h"
+#include "board/host.h"
+#include "board/now.h"
+#include "eval/evaluate.h"
+#include "search/book.h"
+#include "search/node_copy.h"
+#include "search/search.h"
+#include "search/tt.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int32_t NO_LIMIT = 3200000;
+
+// Window bounds stay inside the widest window (a bound beyond it would wrap in 16 bits).
+int16_t bound(int v) {
+    return static_cast<int16_t>(v < -INF_SCORE ? -INF_SCORE : v > INF_SCORE ? INF_SCORE : v);
+}
+
+void clear_root_ordering() {
+    for (int i = 0; i < MAX_MOVES; ++i) {
+        search.root_from[i] = search.root_to[i] = 0;
+        search.root_score[i] = 0;
+    }
+}
+
+void clear_pv() {
+    for (auto& row : search.pv_table)
+        for (auto& m : row) m = Move{};
+}
+
+// The move of a line in progress: "from sep to".
+std::string pv_move(const Move& m) {
+    std::string s = label(m.from);
+    s += m.captures ? " x " : " - ";
+    s += label(m.to);
+    return s;
+}
+
+}  // namespace
+
+void install_search_hooks() {
+    set_clear_killers_hook([] {
+        clear_killers();
+        clear_best_moves();
+    });
+}
+
+void pause() {
+    search.stop_requested = 1;
+}
+
+Allotment allot_time(int32_t budget, int32_t clock_limit, int32_t move_start, int g,
+                     bool analysis) {
+    Allotment a;
+    const int32_t b = budget, u = move_start, l = clock_limit;
+    if (analysis) {
+        a.allotted = b / 30;
+    } else {
+        if (g < 60) {
+            a.allotted = (b - u) / (60 - g);
+        } else {
+            const int32_t q = g / 30;
+            a.allotted = ((q + 1) * b / 2 - u) / ((q + 1) * 30 - g);
+        }
+        a.allotted = a.allotted * 9 / 10;
+        if (a.allotted < 1 && b != 30) a.allotted = 1;
+        if (b / 90 > a.allotted && b / 90 + u < l) a.allotted = b / 90;
+    }
+    if (b / 10 < a.allotted) a.allotted = b / 10;
+    a.hard_limit = 5 * a.allotted;
+    a.clock_cap = g < 60 ? l : (g + 1) * l / 60;
+    return a;
+}
+
+void show_progress(int16_t score, int shown_depth) {
+    std::vector<std::string> lines;
+    char text[64];
+    if (!search.pondering) {
+        search.live_clock = now() - search.clock_base;
+        host().refresh_clock(search.root_side, search.live_clock);
+    }
+    std::snprintf(text, sizeof text, "Profondeur : %5d", shown_depth);
+    lines.emplace_back(text);
+    std::snprintf(text, sizeof text, "Noeuds : %8d", search.node_count);
+    lines.emplace_back(text);
+    if (!search.pondering) {
+        const int32_t spent = search.live_clock - search.move_start;
+        std::snprintf(text, sizeof text, "Temps : %6d s", spent);
+        lines.emplace_back(text);
+        if (spent > 0)
+            std::snprintf(text, sizeof text, "Noeuds/s : %8d", search.node_count / spent);
+        else
+            std::snprintf(text, sizeof text, "Noeuds/s : //");
+        lines.emplace_back(text);
+    }
+    std::snprintf(text, sizeof text, "Score : %5d", score / 2);
+    lines.emplace_back(text);
+    std::snprintf(text, sizeof text, "Coups : %3d", (search.game_ply + 2) / 2);
+    lines.emplace_back(text);
+    const auto& line = search.pv_table[1];
+    for (int q = 1; q <= 32 && q < PV_SIZE && line[q].from != 0; q += 2) {
+        std::string row = pv_move(line[q]);
+        if (q + 1 < PV_SIZE && line[q + 1].from != 0) row += " , " + pv_move(line[q + 1]);
+        lines.push_back(row);
+    }
+    host().show_progress(lines);
+}
+
+uint8_t choose_move(int side, SearchInputs& in) {
+    install_search_hooks();
+    // The search orders its lists; other callers of the generator get plain generation order.
+    const OrderingHook previous_hook = movegen.ordering_hook;
+    movegen.ordering_hook = search_ordering_hook;
+    search.inputs = &in;
+    const int g = in.game_ply;
+    search.game_ply = g;
+
+    // Preparation.
+    board[0] = OFF_BOARD;
+    reset_lists();
+    const int32_t side_clock = side == BLACK ? in.black_clock : in.white_clock;
+    if (!search.pondering) {
+        search.clock_base = now() - side_clock;
+        search.move_start = side_clock;
+    }
+    compute_keys();
+    clear_killers();
+    clear_best_moves();
+    clear_root_ordering();
+
+    const Allotment a =
+        allot_time(in.time_budget, in.clock_limit, search.move_start, g, search.analysis_mode);
+    search.allotted = a.allotted;
+    search.hard_limit = a.hard_limit;
+    search.clock_cap = a.clock_cap;
+    if (search.pondering) search.allotted = search.hard_limit = NO_LIMIT;
+    if (in.fixed_depth > 0 || in.no_time_limit)
+        search.allotted = search.hard_limit = search.clock_cap = NO_LIMIT;
+    search.live_clock = search.move_start;
+
+    search.best_root_index = search.interrupted_best = 0;
+    clear_pv();
+    search.node_count = 0;
+    prepare_evaluation(side);
+    const auto& count = eval_state.piece_count;
+    auto finish = [&](uint8_t result) {
+        if (!search.pondering) {
+            in.move_start = search.live_clock;
+        }
+        search.inputs = nullptr;
+        movegen.ordering_hook = previous_hook;
+        return result;
+    };
+    in.move_start = search.move_start;
+    if (count[1] + count[2] == 0 || count[3] + count[4] == 0) return finish(NO_MOVE);
+
+    for (auto& c : move_count) c = 0;
+    for (auto& c : search.capture_plies) c = 0;
+    search.root_side = side;
+    search.stop_requested = 0;
+    movegen.ply = 1;
+    search.quiet_plies = 0;
+    search.aspiration_failures = 0;
+    compute_evaluation_sums(side);
+    search.material_gain = 0;
+    search.promotion_extension = 0;
+    search.root_reduction = 0;
+    search.pv_ordering = false;
+    search.root_static = evaluate(static_cast<int16_t>(side), -INF_SCORE, INF_SCORE);
+
+    const int n = generate(side);
+    if (n == 0) return finish(NO_MOVE);
+    if (n == 1) {
+        const bool last_analysed = search.analysis_mode && g == in.analysis_end_ply;
+        if (!last_analysed) {
+            if (search.analysis_mode) search.last_score = 32001;
+            if (!search.pondering) return finish(SINGLE_MOVE);
+        }
+    }
+
+    const bool full_men = count[WHITE_MAN] == 12 && count[BLACK_MAN] == 12;
+    if (search.library_enabled && book_window(g, full_men)) {
+        const int pick = pick_book_move(side, in, n);
+        if (pick >= 0) return finish(static_cast<uint8_t>(pick));
+    }
+
+    NodeCopy root;
+    root.save();
+    const int root_captures = movegen.best_capture_count;
+    host().clear_root_moves();
+    search.played_move_score = static_cast<int16_t>(-search.last_score);
+
+    int16_t alpha = -INF_SCORE, beta = INF_SCORE;
+    constexpr int16_t WIDTH = 3000;
+    bool retry = false;
+    int reseed_limit = 35;
+    for (search.iteration_depth = 1; search.iteration_depth <= MAX_DEPTH;
+         ++search.iteration_depth) {
+        root.restore();
+        search.root_reduction = 0;
+        search.poll_count = 0;
+        search.material_gain = 0;
+        search.interrupted_best = 0;
+        search.root_last_value = search.last_score;
+
+        int16_t s = search_max(alpha, beta, 1);
+        search.pv_ordering = true;
+        root.restore();
+        movegen.best_capture_count = static_cast<uint8_t>(root_captures);
+
+        if (retry && (s <= alpha || s >= beta)) {
+            search.aspiration_failures = 1;
+            retry = false;
+            alpha = -INF_SCORE, beta = INF_SCORE;
+        } else if (alpha < s && s < beta) {
+            search.aspiration_failures = 0;
+            retry = false;
+            if (s > -PVS_LIMIT) alpha = bound(s - WIDTH);
+            if (s < PVS_LIMIT) beta = bound(s + WIDTH);
+        } else if (s <= alpha) {
+            --search.iteration_depth;
+            search.aspiration_failures =
+                s <= -DECIDED ? 0 : static_cast<uint8_t>(search.aspiration_failures + 1);
+            retry = true;
+            alpha = -INF_SCORE, beta = bound(s + WIDTH);
+        } else {
+            --search.iteration_depth;
+            search.aspiration_failures =
+                s >= DECIDED ? 0 : static_cast<uint8_t>(search.aspiration_failures + 1);
+            retry = true;
+            alpha = bound(s - WIDTH), beta = INF_SCORE;
+        }
+
+        if (search.stop_requested) {
+            search.best_root_index = search.interrupted_best;
+            s = search.search_abandoned ? 0 : search.last_score;
+        }
+        search.last_score = s;
+        if (search.pondering) show_progress(s, search.iteration_depth);
+
+        seed_killers(s, reseed_limit);
+        reseed_limit = std::max(search.iteration_depth, reseed_limit - 4);
+        host().process_events();
+
+        if (!search.pondering) search.live_clock = now() - search.clock_base;
+        const bool not_retrying = search.aspiration_failures != 1;
+        if (!search.pondering && search.live_clock - search.move_start > search.allotted &&
+            not_retrying && search.iteration_depth > 5)
+            return finish(search.best_root_index);
+        if (search.stop_requested)
+            return finish(search.search_abandoned ? 0 : search.best_root_index);
+        if (!search.pondering && in.time_budget >= 1 && in.time_budget <= 5 &&
+            search.iteration_depth == in.time_budget + 1)
+            return finish(search.best_root_index);
+        if (search.iteration_depth == in.fixed_depth) return finish(search.best_root_index);
+        if (!search.pondering && s > DECIDED && not_retrying) return finish(search.best_root_index);
+        if (search.analysis_mode && s < -DECIDED && not_retrying)
+            return finish(search.best_root_index);
+    }
+    return finish(search.best_root_index);
+}
+
+}  // namespace qv

@@ -1,0 +1,37 @@
+#include "search/engine_start.h"
+
+#include <cstdio>
+
+#include "board/data_dir.h"
+#include "eval/egdb.h"
+#include "eval/params.h"
+#include "search/book.h"
+#include "search/driver.h"
+#include "search/position_table.h"
+#include "search/tt.h"
+
+namespace qv {
+
+void start_engine(bool with_endgame_tables) {
+    static bool started = false;
+    if (started) {
+        clear_table();
+        return;
+    }
+    started = true;
+    load_hash_keys();
+    load_book_lists();
+    if (!load_position_table(data_path("ital.dat").string())) {
+        std::fprintf(stderr, "ital.dat missing or short: empty position table\n");
+        clear_position_table();
+    }
+    if (!load_default_parameters())
+        std::fprintf(stderr, "Parametres/defaut.par missing or short: evaluation without it\n");
+    install_search_hooks();
+    if (with_endgame_tables) {
+        tables_loaded = true;
+        load_endgame_tables();
+    }
+}
+
+}  // namespace qv

@@ -1,0 +1,142 @@
+// Transposition table: probe rules, replacement rules, size steps.
+#include <gtest/gtest.h>
+
+#include "board/board.h"
+#include "board/fen.h"
+#include "eval/evaluate.h"
+#include "search/engine_start.h"
+#include "search/search_state.h"
+#include "search/tt.h"
+
+namespace qv {
+namespace {
+
+class TtTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        start_engine(false);
+        set_table_size(100, 2);
+        Position p;
+        std::string error;
+        ASSERT_TRUE(parse_fen("W:W21,22,23,24,25:B5,6,7,8", p, error)) << error;
+        set_position(p);
+        prepare_evaluation(WHITE);
+        compute_keys();
+        search.game_ply = 10;
+        search.iteration_depth = 6;
+    }
+};
+
+TEST_F(TtTest, EntryIsTwelveBytesAndKeysMatchTheFile) {
+    EXPECT_EQ(sizeof(TtEntry), 12u);
+    // compute_keys is the exclusive-or of the pieces' entries
+    uint32_t idx = 0;
+    for (int s = 1; s <= 32; ++s)
+        if (board[s]) idx ^= hash_state.index_key_table[board[s] * 32 + s];
+    EXPECT_EQ(hash_state.index_key, idx);
+}
+
+TEST_F(TtTest, ProbeNeedsTheSameAbsolutePly) {
+    tt_store(120, 5, KIND_MAX_EXACT, 21, 17);
+    ASSERT_NE(tt_probe(5), nullptr);
+    EXPECT_EQ(tt_probe(5)->score, 120);
+    EXPECT_EQ(tt_probe(7), nullptr);  // same game ply, other search ply
+    search.game_ply = 12;
+    EXPECT_EQ(tt_probe(5), nullptr);
+    EXPECT_EQ(tt_probe(3), nullptr);  // same absolute ply, but horizon 16 < 12 + 6
+    search.iteration_depth = 4;
+    EXPECT_NE(tt_probe(3), nullptr);  // 12 + 3 == 10 + 5 and 16 >= 12 + 4
+}
+
+struct HorizonCase {
+    int stored_depth;
+    int probe_depth;
+    bool found;
+};
+class TtHorizon : public TtTest, public ::testing::WithParamInterface<HorizonCase> {};
+
+TEST_P(TtHorizon, FoundByEqualOrLowerIterations) {
+    const auto c = GetParam();
+    search.iteration_depth = c.stored_depth;
+    tt_store(40, 6, KIND_MIN_EXACT, 9, 13);
+    search.iteration_depth = c.probe_depth;
+    EXPECT_EQ(tt_probe(6) != nullptr, c.found);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, TtHorizon,
+                         ::testing::Values(HorizonCase{6, 6, true}, HorizonCase{6, 3, true},
+                                           HorizonCase{6, 7, false}, HorizonCase{9, 8, true}));
+
+TEST_F(TtTest, DecidedEntryKeptAgainstNearbyHorizons) {
+    tt_store(31990, 5, KIND_MAX_DECIDED, 21, 17);
+    for (int depth : {6, 10, 20, 22}) {
+        search.iteration_depth = depth;  // horizon within 16 of 16
+        tt_store(100, 5, KIND_MAX_EXACT, 22, 18);
+        search.iteration_depth = 6;
+        ASSERT_NE(tt_probe(5), nullptr) << depth;
+        EXPECT_EQ(tt_probe(5)->score, 31990) << depth;
+    }
+    search.iteration_depth = 23;  // horizon 33: more than 16 beyond
+    tt_store(100, 5, KIND_MAX_EXACT, 22, 18);
+    ASSERT_NE(tt_probe(5), nullptr);
+    EXPECT_EQ(tt_probe(5)->score, 100);
+}
+
+struct ReplaceCase {
+    int old_kind, old_depth, new_kind, new_depth;
+    bool replaced;
+};
+class TtReplace : public TtTest, public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(TtReplace, Rules) {
+    const auto c = GetParam();
+    search.iteration_depth = c.old_depth;
+    tt_store(10, 5, c.old_kind, 1, 5);
+    search.iteration_depth = c.new_depth;
+    tt_store(20, 5, c.new_kind, 2, 6);
+    const TtEntry& e = hash_state.table[hash_state.index_key % hash_state.entry_count];
+    EXPECT_EQ(e.score == 20, c.replaced);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TtReplace,
+    ::testing::Values(ReplaceCase{1, 6, 1, 7, true},      // deeper horizon
+                      ReplaceCase{1, 6, 1, 6, false},     // exact kept at equal horizon
+                      ReplaceCase{3, 6, 1, 6, true},      // bound replaced at equal horizon
+                      ReplaceCase{3, 6, 1, 5, true},      // by an exact one horizon lower
+                      ReplaceCase{3, 6, 5, 5, false},     // not by a bound one lower
+                      ReplaceCase{1, 6, 100, 2, true},    // decided beats non-decided
+                      ReplaceCase{100, 6, 100, 6, false}  // same decided kind, same ply
+                      ));
+
+TEST_F(TtTest, NothingStoredWithThreePiecesOrAtHorizon255) {
+    Position p;
+    std::string error;
+    ASSERT_TRUE(parse_fen("W:W21,22:B5", p, error));
+    set_position(p);
+    prepare_evaluation(WHITE);
+    compute_keys();
+    tt_store(10, 5, KIND_MAX_EXACT, 1, 5);
+    EXPECT_EQ(tt_probe(5), nullptr);
+    SetUp();
+    search.game_ply = 250;
+    search.iteration_depth = 5;  // horizon 255
+    tt_store(10, 3, KIND_MAX_EXACT, 1, 5);
+    EXPECT_EQ(tt_probe(3), nullptr);
+}
+
+TEST_F(TtTest, SizeStepGivesFreshTableAndSmallIndexKeys) {
+    tt_store(10, 5, KIND_MAX_EXACT, 1, 5);
+    set_table_size(200, 2);  // "3Mo"
+    EXPECT_EQ(hash_state.entry_count, 262000u);
+    for (int code = 1; code <= 4; ++code)
+        for (int s = 0; s <= 32; ++s) EXPECT_LT(hash_state.index_key_table[code * 32 + s], 262000u);
+    compute_keys();
+    EXPECT_EQ(tt_probe(5), nullptr);
+    for (uint32_t i = 0; i < hash_state.entry_count; i += 997)
+        EXPECT_EQ(hash_state.table[i].kind, 0);
+    restore_table_size(2000);  // larger than the block in use: a new block
+    EXPECT_GE(hash_state.block_entries, 2000u * ENTRIES_PER_UNIT);
+    set_table_size(100, 2);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,86 @@
+// The window against the engine's own search at level "1 : Débutant".
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "search/search_state.h"
+#include "ui/search_engine.h"
+#include "window_fixture.h"
+
+namespace qv::ui::test {
+namespace {
+
+TEST(RealSearch, PersonPlaysSeveralMovesAgainstLevelOne) {
+    session = SessionState{};
+    game = GameState{};
+    clocks = ClockState{};
+    entry = EntryState{};
+    board_state.flipped = 0;
+    FakePlatform platform;
+    SearchEngine engine;
+    MainWindow window(platform, engine);
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
+    window.action("Niveau01")->trigger();
+    window.run_until_idle();
+    for (int round = 0; round < 4; ++round) {
+        const int ply = game.last_ply;
+        for (int s = 32; s >= 1 && game.last_ply == ply; --s) {
+            if (board[s] != WHITE_MAN && board[s] != WHITE_KING) continue;
+            QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
+                              square_corner(s) + QPoint(30, 30));
+            window.run_until_idle();
+            for (int t = 1; t <= 32 && entry.in_hand; ++t) {
+                if (!entry.entry_marks[t]) continue;
+                QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
+                                  square_corner(t) + QPoint(30, 30));
+                window.run_until_idle();
+            }
+        }
+        if (game.last_ply == ply) break;  // the game is over
+        ASSERT_EQ(game.last_ply, ply + 2) << "the computer answered move " << round + 1;
+        EXPECT_EQ(game.side_to_move, WHITE);
+        EXPECT_EQ(std::memcmp(board + 1, shown_board + 1, 32), 0);
+    }
+    EXPECT_GE(game.last_ply, 8);
+}
+
+}  // namespace
+}  // namespace qv::ui::test
+
+namespace qv::ui::test {
+namespace {
+
+// A level with minutes per move: the stop button ends the search and its move is played.
+TEST(RealSearch, StopButtonEndsALongSearch) {
+    session = SessionState{};
+    game = GameState{};
+    clocks = ClockState{};
+    entry = EntryState{};
+    board_state.flipped = 0;
+    FakePlatform platform;
+    SearchEngine engine;
+    MainWindow window(platform, engine);
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
+    window.action("N7longlong1")->trigger();
+    window.action("Bibliothquesactives1")->setChecked(false);
+    search.library_enabled = 0;  // no opening-list answer: a real search
+    window.run_until_idle();
+    QElapsedTimer since_click;
+    QTimer::singleShot(1500, [&] {
+        since_click.start();
+        QTest::mouseClick(window.findChild<QPushButton*>("Joue"), Qt::LeftButton);
+    });
+    QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
+                      square_corner(square_from_cell(5, 7)) + QPoint(30, 30));
+    window.run_until_idle();
+    ASSERT_TRUE(since_click.isValid()) << "the search ended before the button was pressed";
+    EXPECT_EQ(game.last_ply, 2);
+    EXPECT_GT(window.progress_list()->count(), 0) << "the search wrote its progress lines";
+    std::printf("search stopped; its move was on the board %lld ms after the click\n",
+                static_cast<long long>(since_click.elapsed()));
+    search.library_enabled = 1;
+}
+
+}  // namespace
+}  // namespace qv::ui::test
