@@ -23,8 +23,9 @@ using namespace render;
 
 namespace {
 
-// The board region of the perspective picture that the miniatures show (3:2).
-constexpr Rect MINIATURE_CROP{135, 30, 600, 400};
+// The miniatures show the whole picture, surroundings included: they tell the styles
+// apart (Nuit differs from Classique only round the board).
+constexpr Rect MINIATURE_CROP{0, 0, 785, 521};
 constexpr int MINI_W = 120, MINI_H = 80;
 
 bool write(const Image& img, const fs::path& path) {

@@ -1,15 +1,32 @@
 #include "noise.h"
 
 #include <cmath>
+#include <utility>
 
 namespace render {
 
 namespace {
-double lattice(int x, int y, int z) {
-    return unit(
-        hash_combine(hash_combine(hash32(static_cast<uint32_t>(x)), static_cast<uint32_t>(y)),
-                     static_cast<uint32_t>(z)));
-}
+
+// Lattice values from a fixed permutation (as in classic gradient noise): cheaper than
+// hashing every corner.
+struct Lattice {
+    uint8_t perm[512];
+    double value[256];
+    Lattice() {
+        for (int i = 0; i < 256; ++i) perm[i] = static_cast<uint8_t>(i);
+        for (int i = 255; i > 0; --i) {
+            const int j =
+                static_cast<int>(hash32(static_cast<uint32_t>(i) * 2654435761U) % (i + 1));
+            std::swap(perm[i], perm[j]);
+        }
+        for (int i = 0; i < 256; ++i) {
+            perm[256 + i] = perm[i];
+            value[i] = unit(hash32(static_cast<uint32_t>(i) + 0x51ed270bU));
+        }
+    }
+};
+const Lattice LATTICE;
+
 double fade(double t) {
     return t * t * t * (t * (t * 6 - 15) + 10);
 }
@@ -17,13 +34,18 @@ double fade(double t) {
 
 double value_noise(const Vec3& p) {
     const double fx = std::floor(p.x), fy = std::floor(p.y), fz = std::floor(p.z);
-    const int x = static_cast<int>(fx), y = static_cast<int>(fy), z = static_cast<int>(fz);
+    const int x = static_cast<int>(fx) & 255, y = static_cast<int>(fy) & 255,
+              z = static_cast<int>(fz) & 255;
     const double u = fade(p.x - fx), v = fade(p.y - fy), w = fade(p.z - fz);
-    auto lerp = [](double a, double b, double t) { return a + (b - a) * t; };
-    const double x00 = lerp(lattice(x, y, z), lattice(x + 1, y, z), u);
-    const double x10 = lerp(lattice(x, y + 1, z), lattice(x + 1, y + 1, z), u);
-    const double x01 = lerp(lattice(x, y, z + 1), lattice(x + 1, y, z + 1), u);
-    const double x11 = lerp(lattice(x, y + 1, z + 1), lattice(x + 1, y + 1, z + 1), u);
+    const uint8_t* P = LATTICE.perm;
+    const double* V = LATTICE.value;
+    const int a = P[x] + y, b = P[x + 1] + y;
+    const int aa = P[a] + z, ab = P[a + 1] + z, ba = P[b] + z, bb = P[b + 1] + z;
+    auto lerp = [](double s, double t, double k) { return s + (t - s) * k; };
+    const double x00 = lerp(V[P[aa]], V[P[ba]], u);
+    const double x10 = lerp(V[P[ab]], V[P[bb]], u);
+    const double x01 = lerp(V[P[aa + 1]], V[P[ba + 1]], u);
+    const double x11 = lerp(V[P[ab + 1]], V[P[bb + 1]], u);
     return lerp(lerp(x00, x10, v), lerp(x01, x11, v), w);
 }
 

@@ -18,7 +18,7 @@ double wood_rings(const Vec3& q, double seed) {
     const double warp = fbm(Vec3{w.x * 2 + seed, w.y * 1.5, w.z * 1.5}, 3);
     const double r = std::hypot(q.y + 3.1 * std::sin(seed), q.z + 2.0) * 1.0 + warp * 1.2;
     const double ring = r * 7 - std::floor(r * 7);
-    return std::pow(ring, 3.0);
+    return ring * ring * ring;
 }
 
 }  // namespace
@@ -52,7 +52,8 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
         const Vec3 r{q.x + seed, q.y - seed * 0.5, q.z};
         const double turb = fbm(r * 1.7, 5);
         const double v = std::sin((r.x * 0.9 + r.y * 0.6) * 2.5 + turb * 7.0);
-        const double vein = std::pow(1 - std::fabs(v), 10.0);
+        const double v1 = 1 - std::fabs(v), v2 = v1 * v1, v4 = v2 * v2;
+        const double vein = v4 * v4 * v2;
         const double cloud = fbm(r * 4.0 + Vec3{3, 1, 2}, 3);
         s.albedo = mix(m.a * (0.92 + 0.16 * cloud), m.b, clamp01(vein * 0.6 + cloud * 0.1));
         return s;
