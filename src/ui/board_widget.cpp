@@ -75,6 +75,7 @@ void BoardWidget::draw_light_squares(QPainter& p) {
 }
 
 void BoardWidget::placer_pions() {
+    if (follower_) follower_->clear_to_background();
     canvas_.fill(palette().color(QPalette::Window));
     {
         QPainter p(&canvas_);
@@ -92,6 +93,7 @@ void BoardWidget::placer_pions() {
 
 void BoardWidget::draw_square(int s, uint8_t code) {
     if (s < 1 || s > 32) return;
+    if (follower_) follower_->draw_square(s, code);
     const QRect r(square_corner(s), QSize(SQUARE, SQUARE));
     {
         QPainter p(&canvas_);
@@ -112,6 +114,7 @@ void BoardWidget::draw_square(int s, uint8_t code) {
 
 void BoardWidget::frame_square(int s, Rgb colour) {
     if (s < 1 || s > 32) return;
+    if (follower_) follower_->frame_square(s, colour);
     const QPoint o = square_corner(s);
     {
         QPainter p(&canvas_);

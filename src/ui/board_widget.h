@@ -19,6 +19,15 @@ inline constexpr int SQUARE = 60;
 // Top-left corner of square s on the 2D board in the current orientation.
 QPoint square_corner(int s);
 
+// Another picture of the board (the perspective board) that follows every drawing call.
+class BoardFollower {
+  public:
+    virtual ~BoardFollower() = default;
+    virtual void clear_to_background() = 0;
+    virtual void draw_square(int s, uint8_t code) = 0;
+    virtual void frame_square(int s, Rgb colour) = 0;
+};
+
 class BoardWidget : public QWidget {
     Q_OBJECT
   public:
@@ -35,6 +44,7 @@ class BoardWidget : public QWidget {
     void draw_labels();
     // The frame around the board is drawn only on the game screen.
     void set_frame_visible(bool visible) { frame_visible_ = visible; }
+    void set_follower(BoardFollower* follower) { follower_ = follower; }
 
     // Colour of the backing picture at a point (tests).
     QColor pixel(QPoint p) const { return canvas_.toImage().pixelColor(p); }
@@ -56,6 +66,7 @@ class BoardWidget : public QWidget {
     QPixmap light_;
     bool pictures_loaded_ = false;
     bool frame_visible_ = true;
+    BoardFollower* follower_ = nullptr;
 };
 
 }  // namespace qv::ui

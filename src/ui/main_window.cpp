@@ -47,6 +47,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     build_side_panel();
     build_panels();
     build_intro();
+    build_board3d();
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);

@@ -29,6 +29,7 @@ class QRadioButton;
 namespace qv::ui {
 
 class BoardWidget;
+class Board3dView;
 
 class MainWindow : public QMainWindow, public BoardView, public Host {
     Q_OBJECT
@@ -127,6 +128,14 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Rgles1Click();
     void placement_button(int code);
 
+    // The perspective board (window_board3d.cpp).
+    Board3dView* board3d() const { return view3d_; }
+    void Damier3DClick(int theme);  // Damier3D1Click .. Damier3D8Click
+    void Jeuenaveugle1Click();
+    void Editerlimagefichierbmp1Click();
+    void DamierImage1Click(QPoint picture_point);
+    void pick_theme(int theme);  // a style button of the start-up panel
+
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
 
@@ -145,6 +154,12 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_side_panel();
     void build_panels();
     void build_intro();
+    void build_board3d();
+    void show_board3d(bool on);
+    void leave_board3d();
+    void place_board3d_clocks();
+    void show_board3d_clock(int side, int32_t seconds);
+    void show_board3d_labels();
     QAction* add_action(QMenu* menu, const char* name, void (MainWindow::*handler)() = nullptr,
                         bool checkable = false, const QKeySequence& key = {});
     QMenu* add_menu(QMenu* parent, const char* name);
@@ -187,6 +202,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     Platform& platform_;
     Engine& engine_;
     BoardWidget* board_ = nullptr;
+    Board3dView* view3d_ = nullptr;
     QWidget* central_ = nullptr;
     QWidget* intro_ = nullptr;
     QTabWidget* side_ = nullptr;

@@ -403,6 +403,7 @@ void MainWindow::refresh_commands() {
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
     menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+    show_board3d_labels();
 }
 
 void MainWindow::show_capture_labels(bool visible) {
@@ -413,6 +414,7 @@ void MainWindow::show_totals() {
     const auto totals = count_pieces();
     findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf("%2d", totals.white));
     findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf("%2d", totals.black));
+    show_board3d_labels();
     if (game.setup_mode) show_static_evaluations();
 }
 

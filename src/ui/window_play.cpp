@@ -88,6 +88,7 @@ void MainWindow::set_names(const QString& white, const QString& black) {
     qv::set_names(white.toStdString(), black.toStdString());
     findChild<QLabel*>("Nom_blanc")->setText(QString::fromStdString(game.white_name));
     findChild<QLabel*>("Nom_noir")->setText(QString::fromStdString(game.black_name));
+    show_board3d_labels();
 }
 
 void MainWindow::Nouveau2Click() {

@@ -82,6 +82,7 @@ void MainWindow::SpeedButton6Click() {
         const auto resume = data_path(RESUME_FILE);
         if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
     }
+    leave_board3d();
     intro_->hide();
     menuBar()->setVisible(true);
     board_->set_frame_visible(true);
@@ -202,6 +203,7 @@ void MainWindow::Change_dir_click() {
 void MainWindow::orientation_changed() {
     findChild<QPushButton*>("Bas_Haut")
         ->setText(board_state.flipped ? "Blancs:Haut->Bas" : "Blancs:Bas->Haut");
+    place_board3d_clocks();
 }
 
 void MainWindow::Inverser() {
@@ -234,6 +236,7 @@ void MainWindow::show_clock(int side, int32_t seconds) {
     const QString secs = QString::asprintf("%02d", seconds % 60);
     findChild<QLabel*>(side == WHITE ? "minblanc" : "minnoir")->setText(minutes);
     findChild<QLabel*>(side == WHITE ? "secblanc" : "secnoir")->setText(secs);
+    show_board3d_clock(side, seconds);
 }
 
 void MainWindow::show_clocks() {
