@@ -76,12 +76,9 @@ void MainWindow::Introduction() {
 
 void MainWindow::SpeedButton6Click() {
     const bool starting = intro_->isVisible();
-    if (starting) {
-        Introduction();
-        // The game left at the last exit comes back (the only board shown is this one).
-        const auto resume = data_path(RESUME_FILE);
-        if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
-    }
+    // The 2D board starts from the start position; the perspective boards resume the game
+    // left at the last exit.
+    if (starting) Introduction();
     leave_board3d();
     intro_->hide();
     menuBar()->setVisible(true);

@@ -1,5 +1,6 @@
 // Where positions stand in the endgame tables and what a probe returns to the search.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <ostream>
 
@@ -207,7 +208,8 @@ TEST(TableFiles, SizesAsShipped) {
 
 // A short file and a missing one leave their tables all zero and are named.
 TEST(TableFiles, MissingOrShortNamedOnStderr) {
-    const auto dir = std::filesystem::temp_directory_path() / "quorvel_egdb_short";
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("quorvel_egdb_short_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     for (const auto& spec : qv::TABLE_SPECS) {

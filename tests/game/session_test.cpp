@@ -1,5 +1,6 @@
 // The end of a game, draw offers, the level-0 handicap and new games.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -200,7 +201,7 @@ class RatedMatch : public ::testing::Test {
     fs::path saved_program_dir;
     void SetUp() override {
         saved_program_dir = program_dir();
-        dir = fs::temp_directory_path() / "quorvel_rated_match";
+        dir = fs::temp_directory_path() / ("quorvel_rated_match_" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         std::ofstream(dir / "joueurs.dat", std::ios::binary)

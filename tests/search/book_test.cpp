@@ -1,5 +1,6 @@
 // Opening lists and position table: reading rules, consultation window, file round trips.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -78,7 +79,9 @@ TEST(Book, DriverPlaysALibraryMoveInTheWindow) {
 TEST(PositionTable, StoreProbeKeepDecidedAndRoundTrip) {
     ASSERT_TRUE(allocate_position_table());
     clear_position_table();
-    const std::string file = (std::filesystem::temp_directory_path() / "qv_ital_test.dat").string();
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("qv_ital_test_" + std::to_string(::getpid()) + ".dat"))
+                                 .string();
     EXPECT_TRUE(store_position(1000, 77, 450, file));
     ASSERT_NE(probe_position(1000, 77), nullptr);
     EXPECT_EQ(probe_position(1000, 77)->score, 450);

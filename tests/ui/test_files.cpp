@@ -69,10 +69,16 @@ TEST_F(ProgramDirTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
     ASSERT_TRUE(std::filesystem::exists(resume));
     EXPECT_EQ(std::filesystem::file_size(resume), 22442u);
 
-    // A new start of the window.
+    // A new start of the window on the 2D board begins a new game...
     WindowTest::TearDown();
     WindowTest::SetUp();
     start_2d();
+    EXPECT_EQ(game.last_ply, 0);
+    // ...and on a perspective board resumes the game left at the last exit.
+    WindowTest::TearDown();
+    WindowTest::SetUp();
+    QTest::mouseClick(button("SpeedButton7"), Qt::LeftButton);
+    window->run_until_idle();
     EXPECT_EQ(game.last_ply, 2);
     EXPECT_EQ(std::memcmp(board + 1, left + 1, 32), 0);
     EXPECT_EQ(window->move_list()->count(), 1);

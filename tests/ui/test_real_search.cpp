@@ -1,4 +1,5 @@
 // The window against the engine's own search at level "1 : Débutant".
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -68,6 +69,10 @@ TEST(RealSearch, StopButtonEndsALongSearch) {
     window.run_until_idle();
     QElapsedTimer since_click;
     QTimer::singleShot(1500, [&] {
+        // The "Calcul" page in the middle of a real search.
+        window.side_panel()->setCurrentIndex(1);
+        QDir().mkpath(QUORVEL_SCREENSHOT_DIR);
+        window.grab().save(QString(QUORVEL_SCREENSHOT_DIR) + "/calcul_real_search.png");
         since_click.start();
         QTest::mouseClick(window.findChild<QPushButton*>("Joue"), Qt::LeftButton);
     });
