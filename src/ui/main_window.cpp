@@ -46,6 +46,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     build_board_side();
     build_side_panel();
     build_panels();
+    build_player_panels();
     build_intro();
     build_board3d();
     timer_ = new QTimer(this);
@@ -122,8 +123,8 @@ void MainWindow::build_menus() {
     add_action(view, "Inverserdamier1", &MainWindow::Inverser, false, QKeySequence(Qt::Key_F3));
 
     QMenu* players = add_menu(nullptr, "Joueurs1");
-    add_action(players, "Match21", nullptr);
-    add_action(players, "Effacerunjoueur1", nullptr);
+    add_action(players, "Match21", &MainWindow::Match21Click);
+    add_action(players, "Effacerunjoueur1", &MainWindow::Effacerunjoueur1Click);
     add_action(players, "Changerlesnoms1", &MainWindow::Changerlesnoms1Click);
     add_action(players, "Inverserlesjoueurs1", &MainWindow::inverser_joueurs, false,
                QKeySequence(Qt::Key_F4));

@@ -118,6 +118,13 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Changerlesnoms1Click();
     void OKjoueurClick();
     void Cancel_joueursClick();
+    void Match21Click();
+    void BitBtn7Click();
+    void OClick();
+    void Effacerunjoueur1Click();
+    void ListBox7Click();
+    void BitBtn20Click();
+    void BitBtn12Click();
     void Crerunfichiertexte1Click();
     void Ouvrirunfichiertexte1Click();
     // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
@@ -153,6 +160,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_board_side();
     void build_side_panel();
     void build_panels();
+    void build_player_panels();
     void build_intro();
     void build_board3d();
     void show_board3d(bool on);

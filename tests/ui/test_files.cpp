@@ -1,6 +1,8 @@
 // Game files from the window: save and open, the resume file, a rated match's ratings.
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -141,6 +143,47 @@ TEST_F(WindowTest, TextFileOfTwoGamesOffersAChoiceAndReplaysTheChosenOne) {
     EXPECT_EQ(list_line(0), " 1.24-20 12-16");
     EXPECT_EQ(board[square_of_label(24)], EMPTY);
     EXPECT_EQ(board[square_of_label(20)], WHITE_MAN);
+}
+
+// "Nouveau joueur" and "Effacer un joueur": both files change together, line 0 stays.
+TEST_F(ProgramDirTest, PlayersAreAddedAndDeletedWithTheirRatings) {
+    const auto names = program_dir() / "joueurs.dat", points = program_dir() / "points.dat";
+    auto slurp = [](const std::filesystem::path& p) {
+        QFile f(QString::fromStdString(p.string()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    };
+    {
+        QFile n(QString::fromStdString(names.string())), r(QString::fromStdString(points.string()));
+        ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
+        n.write("Quorvel\r\nAnna\r\nBruno\r\n");
+        r.write("2050\r\n1800\r\n1700\r\n");
+    }
+    start_2d();
+    auto* name = window->findChild<QLineEdit*>("Joueur");
+    trigger("Match21");
+    ASSERT_TRUE(window->findChild<QWidget*>("Nouveau_joueur")->isVisible());
+    QTest::mouseClick(button("BitBtn7"), Qt::LeftButton);  // no name: nothing happens
+    EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nBruno\r\n");
+    name->setText("Carla");
+    window->findChild<QRadioButton*>("K1600")->setChecked(true);
+    QTest::mouseClick(button("BitBtn7"), Qt::LeftButton);
+    EXPECT_FALSE(window->findChild<QWidget*>("Nouveau_joueur")->isVisible());
+    EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nBruno\r\nCarla\r\n");
+    EXPECT_EQ(slurp(points), "2050\r\n1800\r\n1700\r\n1600\r\n");
+
+    trigger("Effacerunjoueur1");
+    auto* list = window->findChild<QListWidget*>("ListBox15");
+    ASSERT_EQ(list->count(), 4);
+    list->setCurrentRow(0);  // the computer cannot be deleted
+    QTest::mouseClick(button("BitBtn20"), Qt::LeftButton);
+    EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nBruno\r\nCarla\r\n");
+    list->setCurrentRow(2);
+    EXPECT_EQ(window->findChild<QLabel*>("joueur_efface")->text(), "Bruno");
+    QTest::mouseClick(button("BitBtn20"), Qt::LeftButton);
+    EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nCarla\r\n");
+    EXPECT_EQ(slurp(points), "2050\r\n1800\r\n1600\r\n");
+    EXPECT_FALSE(window->findChild<QWidget*>("Efface_j")->isVisible());
+    EXPECT_TRUE(platform.errors.isEmpty());
 }
 
 }  // namespace

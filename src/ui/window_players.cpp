@@ -1,0 +1,145 @@
+// The players table from the window: a new player with a starting capital, and the
+// deletion of a player (never the computer on line 0).
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "board/data_dir.h"
+#include "game/players.h"
+#include "ui/board_widget.h"
+#include "ui/main_window.h"
+
+namespace qv::ui {
+
+namespace {
+
+QFrame* player_panel(QWidget* parent, const char* name, QRect geometry) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setGeometry(geometry);
+    f->setFrameShape(QFrame::Panel);
+    f->setFrameShadow(QFrame::Raised);
+    f->setAutoFillBackground(true);
+    f->hide();
+    return f;
+}
+
+QListWidget* list_of(QWidget* parent, const char* name, QRect geometry) {
+    auto* l = new QListWidget(parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    return l;
+}
+
+void fill(QListWidget* list, const std::vector<std::string>& lines) {
+    list->clear();
+    for (const auto& line : lines) list->addItem(QString::fromStdString(line));
+}
+
+}  // namespace
+
+void MainWindow::build_player_panels() {
+    // "Nouveau joueur": a name and a starting capital.
+    QFrame* fresh = player_panel(central_, "Nouveau_joueur", QRect(40, 120, 440, 300));
+    add_label(fresh, "Label19", QRect(10, 12, 200, 22));
+    auto* name = new QLineEdit(fresh);
+    name->setObjectName("Joueur");
+    name->setGeometry(10, 36, 200, 26);
+    name->setMaxLength(19);
+    auto* capital = new QGroupBox(fresh);
+    capital->setObjectName("RadioGroup3");
+    capital->setGeometry(10, 76, 420, 150);
+    auto* group = new QButtonGroup(capital);
+    int y = 26;
+    for (const char* k : {"K1600", "K1700", "K1800"}) {
+        auto* r = new QRadioButton(capital);
+        r->setObjectName(k);
+        r->setGeometry(10, y, 400, 26);
+        group->addButton(r);
+        y += 36;
+    }
+    findChild<QRadioButton*>("K1800")->setChecked(true);
+    add_button(fresh, "BitBtn7", QRect(90, 250, 110, 32), &MainWindow::BitBtn7Click)->setText("OK");
+    add_button(fresh, "BitBtn23", QRect(240, 250, 110, 32), &MainWindow::OClick);
+
+    // "Effacer un joueur": the list of names and the one chosen.
+    QFrame* erase = player_panel(central_, "Efface_j", QRect(80, 90, 360, 340));
+    add_label(erase, "Label18", QRect(10, 10, 200, 22));
+    auto* names = list_of(erase, "ListBox15", QRect(10, 36, 200, 240));
+    connect(names, &QListWidget::currentRowChanged, this, [this](int) { ListBox7Click(); });
+    add_label(erase, "joueur_efface", QRect(220, 36, 130, 26));
+    add_button(erase, "BitBtn20", QRect(40, 292, 110, 32), &MainWindow::BitBtn20Click)
+        ->setText("OK");
+    add_button(erase, "BitBtn21", QRect(200, 292, 110, 32), &MainWindow::BitBtn12Click);
+}
+
+void MainWindow::Match21Click() {
+    findChild<QLineEdit*>("Joueur")->clear();
+    findChild<QRadioButton*>("K1800")->setChecked(true);
+    QWidget* panel = widget("Nouveau_joueur");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::BitBtn7Click() {
+    const std::string name = findChild<QLineEdit*>("Joueur")->text().trimmed().toStdString();
+    if (name.empty()) return;  // a player needs a name
+    const int capital = findChild<QRadioButton*>("K1600")->isChecked()   ? 1600
+                        : findChild<QRadioButton*>("K1700")->isChecked() ? 1700
+                                                                         : 1800;
+    // Both files are read again now, so that nothing written meanwhile is lost.
+    PlayersTable table;
+    if (!read_players(program_dir(), table) || !add_player(table, name, capital) ||
+        !write_players(program_dir(), table)) {
+        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        return;
+    }
+    widget("Nouveau_joueur")->hide();
+    board_->placer_pions();
+}
+
+void MainWindow::OClick() {
+    widget("Nouveau_joueur")->hide();
+    board_->placer_pions();
+}
+
+void MainWindow::Effacerunjoueur1Click() {
+    PlayersTable table;
+    read_players(program_dir(), table);
+    fill(findChild<QListWidget*>("ListBox15"), table.names);
+    findChild<QLabel*>("joueur_efface")->clear();
+    QWidget* panel = widget("Efface_j");
+    panel->show();
+    panel->raise();
+}
+
+void MainWindow::ListBox7Click() {
+    const QListWidgetItem* item = findChild<QListWidget*>("ListBox15")->currentItem();
+    findChild<QLabel*>("joueur_efface")->setText(item ? item->text() : QString());
+}
+
+void MainWindow::BitBtn20Click() {
+    const int line = findChild<QListWidget*>("ListBox15")->currentRow();
+    if (line > 0) {  // line 0 is the computer, and no selection deletes nothing
+        PlayersTable table;
+        if (!read_players(program_dir(), table) || !delete_player(table, line) ||
+            !write_players(program_dir(), table)) {
+            platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        } else {
+            widget("Efface_j")->hide();
+        }
+    }
+    board_->placer_pions();
+}
+
+void MainWindow::BitBtn12Click() {
+    widget("Efface_j")->hide();
+    board_->placer_pions();
+}
+
+}  // namespace qv::ui
