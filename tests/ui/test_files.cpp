@@ -162,6 +162,7 @@ TEST_F(ProgramDirTest, PlayersAreAddedAndDeletedWithTheirRatings) {
     auto* name = window->findChild<QLineEdit*>("Joueur");
     trigger("Match21");
     ASSERT_TRUE(window->findChild<QWidget*>("Nouveau_joueur")->isVisible());
+    screenshot(window.get(), "new_player.png");
     QTest::mouseClick(button("BitBtn7"), Qt::LeftButton);  // no name: nothing happens
     EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nBruno\r\n");
     name->setText("Carla");
@@ -178,6 +179,7 @@ TEST_F(ProgramDirTest, PlayersAreAddedAndDeletedWithTheirRatings) {
     QTest::mouseClick(button("BitBtn20"), Qt::LeftButton);
     EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nBruno\r\nCarla\r\n");
     list->setCurrentRow(2);
+    screenshot(window.get(), "delete_player.png");
     EXPECT_EQ(window->findChild<QLabel*>("joueur_efface")->text(), "Bruno");
     QTest::mouseClick(button("BitBtn20"), Qt::LeftButton);
     EXPECT_EQ(slurp(names), "Quorvel\r\nAnna\r\nCarla\r\n");
