@@ -16,19 +16,19 @@ EndgameTables endgame_tables;
 int load_tables_from(const std::filesystem::path& dir, EndgameTables& into) {
     int whole = 0;
     for (int t = 0; t < ENDGAME_TABLE_COUNT; ++t) {
-        const TableSpec& spec = TABLE_SPECS[t];
-        const std::filesystem::path path = find_file(dir, spec.name);
+        const TableSpec& layout = TABLE_SPECS[t];
+        const std::filesystem::path path = find_file(dir, layout.name);
         int8_t* bytes = into.table(t);
         size_t got = 0;
         if (std::FILE* f = std::fopen(path.string().c_str(), "rb")) {
-            got = std::fread(bytes, 1, static_cast<size_t>(spec.size), f);
+            got = std::fread(bytes, 1, static_cast<size_t>(layout.size), f);
             std::fclose(f);
         }
-        if (got == static_cast<size_t>(spec.size)) {
+        if (got == static_cast<size_t>(layout.size)) {
             ++whole;
             continue;
         }
-        std::memset(bytes, 0, static_cast<size_t>(spec.size));
+        std::memset(bytes, 0, static_cast<size_t>(layout.size));
         std::fprintf(stderr, "endgame table %s: %s; its positions will be scored as draws\n",
                      path.string().c_str(), got == 0 ? "missing or empty" : "too short");
     }

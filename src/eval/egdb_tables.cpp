@@ -106,8 +106,8 @@ bool locate_position(const uint8_t* squares, int mover, TableEntry& out) {
     }
     const int t = MATERIAL_TABLES[material_key(count[0], count[1], count[2], count[3])];
     if (t < 0) return false;
-    const TableSpec& spec = SPECS[t];
-    if (black_moves && spec.mirrored) {
+    const TableSpec& layout = SPECS[t];
+    if (black_moves && layout.mirrored) {
         // The board turned half round: Black's men then move toward squares 1..4 like
         // White's. Mirroring reverses the scan order, so pairs are swapped back.
         for (int cls = 0; cls < 4; ++cls) {
@@ -117,12 +117,12 @@ bool locate_position(const uint8_t* squares, int mover, TableEntry& out) {
     }
     int sq[4];
     int taken[4] = {0, 0, 0, 0};
-    for (int k = 0; k < spec.piece_count; ++k) {
-        const int cls = spec.slots[k];
+    for (int k = 0; k < layout.piece_count; ++k) {
+        const int cls = layout.slots[k];
         sq[k] = found[cls][taken[cls]++];
     }
     int index = 0;
-    switch (spec.form) {
+    switch (layout.form) {
         case F::TWO:
             index = sq[0] * 32 + sq[1];
             break;
@@ -146,10 +146,10 @@ bool locate_position(const uint8_t* squares, int mover, TableEntry& out) {
 
 bool position_of_entry(int table, int index, uint8_t squares[33]) {
     if (table < 0 || table >= ENDGAME_TABLE_COUNT) return false;
-    const TableSpec& spec = SPECS[table];
-    if (index < 0 || index >= spec.size) return false;
+    const TableSpec& layout = SPECS[table];
+    if (index < 0 || index >= layout.size) return false;
     int sq[4] = {0, 0, 0, 0};
-    switch (spec.form) {
+    switch (layout.form) {
         case F::TWO:
             sq[0] = (index - 1) / 32;  // b runs 1..32, so a * 32 + 32 is (a, 32)
             sq[1] = (index - 1) % 32 + 1;
@@ -180,10 +180,10 @@ bool position_of_entry(int table, int index, uint8_t squares[33]) {
     }
     std::memset(squares, EMPTY, 33);
     squares[0] = OFF_BOARD;
-    for (int k = 0; k < spec.piece_count; ++k) {
+    for (int k = 0; k < layout.piece_count; ++k) {
         const int s = sq[k];
         if (s < 1 || s > 32 || squares[s] != EMPTY) return false;
-        const uint8_t code = WHITE_TO_MOVE_CODE[spec.slots[k]];
+        const uint8_t code = WHITE_TO_MOVE_CODE[layout.slots[k]];
         if (code == WHITE_MAN && s <= 4) return false;  // it would have been crowned
         if (code == BLACK_MAN && s >= 29) return false;
         squares[s] = code;

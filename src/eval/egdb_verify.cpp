@@ -61,16 +61,16 @@ std::string fault(int8_t v, int count, const Outlook& o) {
 }  // namespace
 
 bool verify_table(const EndgameTables& tables, int t, TableSummary& summary, std::string& error) {
-    const TableSpec& spec = TABLE_SPECS[t];
+    const TableSpec& layout = TABLE_SPECS[t];
     const int8_t* bytes = tables.table(t);
     summary = TableSummary{};
     uint8_t squares[33];
     TableMove moves[MAX_MOVES];
-    for (int i = 0; i < spec.size; ++i) {
+    for (int i = 0; i < layout.size; ++i) {
         const int8_t v = bytes[i];
         if (!position_of_entry(t, i, squares)) {
             if (v == 0) continue;
-            error = std::string(spec.name) + " index " + std::to_string(i) +
+            error = std::string(layout.name) + " index " + std::to_string(i) +
                     ": no position has this index, but it holds " + std::to_string(v);
             return false;
         }
@@ -81,7 +81,7 @@ bool verify_table(const EndgameTables& tables, int t, TableSummary& summary, std
         else
             why = fault(v, count, outlook_of(tables, moves, count));
         if (!why.empty()) {
-            error = std::string(spec.name) + " index " + std::to_string(i) + " (" +
+            error = std::string(layout.name) + " index " + std::to_string(i) + " (" +
                     write_fen(squares, WHITE) + ") holds " + std::to_string(v) + ": " + why;
             return false;
         }

@@ -173,35 +173,35 @@ INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES));
 TEST(EntryRoundTrip, BothSidesToMove) {
     uint8_t white[33], black[33];
     for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t) {
-        const qv::TableSpec& spec = qv::TABLE_SPECS[t];
+        const qv::TableSpec& layout = qv::TABLE_SPECS[t];
         int legal = 0;
-        for (int i = 0; i < spec.size; ++i) {
+        for (int i = 0; i < layout.size; ++i) {
             if (!qv::position_of_entry(t, i, white)) continue;
             ++legal;
             black[0] = qv::OFF_BOARD;
             for (int s = 1; s <= 32; ++s) {
-                const uint8_t c = white[spec.mirrored ? 33 - s : s];
+                const uint8_t c = white[layout.mirrored ? 33 - s : s];
                 black[s] = c == qv::EMPTY ? c : qv::is_white(c) ? c + 2 : c - 2;
             }
             qv::TableEntry w, b;
             ASSERT_TRUE(qv::locate_position(white, qv::WHITE, w));
             ASSERT_TRUE(qv::locate_position(black, qv::BLACK, b));
             ASSERT_EQ(w.table, t);
-            ASSERT_EQ(w.index, i) << spec.name;
+            ASSERT_EQ(w.index, i) << layout.name;
             ASSERT_EQ(b.table, t);
-            ASSERT_EQ(b.index, i) << spec.name;
+            ASSERT_EQ(b.index, i) << layout.name;
         }
-        EXPECT_GT(legal, 0) << spec.name;
+        EXPECT_GT(legal, 0) << layout.name;
     }
 }
 
 TEST(TableFiles, SizesAsShipped) {
     long total = 0;
-    for (const auto& spec : qv::TABLE_SPECS) {
-        const auto path = qv::find_file(QUORVEL_DATA_DIR, spec.name);
-        ASSERT_TRUE(std::filesystem::exists(path)) << spec.name;
-        EXPECT_EQ(std::filesystem::file_size(path), static_cast<uintmax_t>(spec.size));
-        total += spec.size;
+    for (const auto& layout : qv::TABLE_SPECS) {
+        const auto path = qv::find_file(QUORVEL_DATA_DIR, layout.name);
+        ASSERT_TRUE(std::filesystem::exists(path)) << layout.name;
+        EXPECT_EQ(std::filesystem::file_size(path), static_cast<uintmax_t>(layout.size));
+        total += layout.size;
     }
     EXPECT_EQ(total, 1560127);
 }
@@ -212,12 +212,12 @@ TEST(TableFiles, MissingOrShortNamedOnStderr) {
                      ("quorvel_egdb_short_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    for (const auto& spec : qv::TABLE_SPECS) {
-        const std::string name = spec.name;
+    for (const auto& layout : qv::TABLE_SPECS) {
+        const std::string name = layout.name;
         if (name == "ddop.ita") continue;  // missing
         const auto from = qv::find_file(QUORVEL_DATA_DIR, name);
         std::filesystem::copy_file(from, dir / name);
-        if (name == "ppop.ita") std::filesystem::resize_file(dir / name, spec.size - 1);
+        if (name == "ppop.ita") std::filesystem::resize_file(dir / name, layout.size - 1);
     }
     auto tables = std::make_unique<qv::EndgameTables>();
     std::memset(tables->bytes, 1, sizeof tables->bytes);

@@ -12,8 +12,8 @@ namespace {
 
 // Written beside its final name, then renamed over it.
 bool write_table(const std::filesystem::path& dir, const qv::EndgameTables& tables, int t) {
-    const qv::TableSpec& spec = qv::TABLE_SPECS[t];
-    const std::filesystem::path path = dir / spec.name;
+    const qv::TableSpec& layout = qv::TABLE_SPECS[t];
+    const std::filesystem::path path = dir / layout.name;
     std::filesystem::path temp = path;
     temp += ".tmp";
     std::FILE* f = std::fopen(temp.string().c_str(), "wb");
@@ -21,7 +21,7 @@ bool write_table(const std::filesystem::path& dir, const qv::EndgameTables& tabl
         std::fprintf(stderr, "egdb_gen: cannot write %s\n", temp.string().c_str());
         return false;
     }
-    const size_t size = static_cast<size_t>(spec.size);
+    const size_t size = static_cast<size_t>(layout.size);
     const bool ok = std::fwrite(tables.table(t), 1, size, f) == size;
     if (std::fclose(f) != 0 || !ok) {
         std::fprintf(stderr, "egdb_gen: writing %s failed\n", temp.string().c_str());

@@ -44,21 +44,21 @@ bool build(Graph& g, std::string& error) {
     uint8_t squares[33];
     TableMove moves[MAX_MOVES];
     for (int t = 0; t < ENDGAME_TABLE_COUNT; ++t) {
-        const TableSpec& spec = TABLE_SPECS[t];
-        for (int i = 0; i < spec.size; ++i) {
-            const uint32_t u = static_cast<uint32_t>(spec.offset + i);
+        const TableSpec& layout = TABLE_SPECS[t];
+        for (int i = 0; i < layout.size; ++i) {
+            const uint32_t u = static_cast<uint32_t>(layout.offset + i);
             succ_start[u] = static_cast<uint32_t>(succ.size());
             if (!position_of_entry(t, i, squares)) continue;
             TableEntry self;
             if (!locate_position(squares, WHITE, self) || self.table != t || self.index != i) {
-                error = std::string(spec.name) + ": entry " + std::to_string(i) +
+                error = std::string(layout.name) + ": entry " + std::to_string(i) +
                         " does not read back at its own index";
                 return false;
             }
             g.legal[u] = 1;
             const int count = table_moves(squares, moves);
             if (count < 0) {
-                error = std::string(spec.name) + ": entry " + std::to_string(i) +
+                error = std::string(layout.name) + ": entry " + std::to_string(i) +
                         " has a move out of the tables";
                 return false;
             }

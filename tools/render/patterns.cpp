@@ -9,7 +9,7 @@ namespace render {
 namespace {
 
 Surface base(const Material& m, const Vec3& n) {
-    return {m.a, m.spec, m.shine, m.reflect, m.glow * 0.0, n};
+    return {m.a, m.specular, m.shine, m.reflect, m.glow * 0.0, n};
 }
 
 // Growth rings round an axis along x, bent by noise, with fine grain.
@@ -39,7 +39,7 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
             const double row = std::floor(q.y / 1.6);
             plank = row;
             const double seam = std::fabs(q.y / 1.6 - row - 0.5);
-            if (seam > 0.485) s.albedo = m.b * 0.45, s.spec *= 0.3;
+            if (seam > 0.485) s.albedo = m.b * 0.45, s.specular *= 0.3;
             w = Vec3{q.x + row * 13.7, q.y - row * 1.6, q.z + row * 3.3};
             if (seam > 0.485) return s;
         }
@@ -85,7 +85,7 @@ Surface surface_at(const Material& m, const Vec3& p, const Vec3& n, double key) 
             smoothstep(0.12, 0.0, std::fabs(p.y - shore - 0.1 - 0.08 * std::sin(p.x * 3)));
         s.albedo = mix(mix(wet, m.b, 0.6 + 0.4 * depth), Vec3{0.95, 0.97, 1.0}, foam * 0.8);
         s.reflect = 0.25 * (1 - foam);
-        s.spec = 0.6, s.shine = 200;
+        s.specular = 0.6, s.shine = 200;
         return s;
     }
     if (pat == Pattern::Stone) {

@@ -138,7 +138,7 @@ Vec3 direct_light(const Scene& scene, const Hit& hit, const Surface& s, const Ve
         if (vis.x + vis.y + vis.z <= 0) continue;
         const Vec3 h = normalize(dir + view);
         const double hl = std::pow(std::max(0.0, dot(s.normal, h)), s.shine);
-        sum += vis * irr * (s.albedo * ndl + Vec3{1, 1, 1} * (s.spec * hl * ndl));
+        sum += vis * irr * (s.albedo * ndl + Vec3{1, 1, 1} * (s.specular * hl * ndl));
     }
     return sum;
 }

@@ -10,7 +10,7 @@ namespace render {
 // Surface properties at a point, from the material's pattern.
 struct Surface {
     Vec3 albedo;
-    double spec, shine, reflect;
+    double specular, shine, reflect;
     Vec3 glow;
     Vec3 normal;
 };

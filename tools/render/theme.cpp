@@ -94,9 +94,10 @@ bool set_material(Material& m, const std::string& key, const std::string& value)
     if (key == "b") return parse_colour(value, m.b);
     std::map<std::string, Vec3*> vecs{{"tint", &m.tint}, {"glow", &m.glow}};
     if (auto it = vecs.find(key); it != vecs.end()) return parse_vec(value, *it->second);
-    std::map<std::string, double*> nums{
-        {"scale", &m.scale}, {"spec", &m.spec}, {"shine", &m.shine}, {"reflect", &m.reflect},
-        {"glass", &m.glass}, {"ior", &m.ior},   {"milk", &m.milk},   {"seed", &m.seed}};
+    std::map<std::string, double*> nums{{"scale", &m.scale}, {"specular", &m.specular},
+                                        {"shine", &m.shine}, {"reflect", &m.reflect},
+                                        {"glass", &m.glass}, {"ior", &m.ior},
+                                        {"milk", &m.milk},   {"seed", &m.seed}};
     if (auto it = nums.find(key); it != nums.end()) return parse_number(value, *it->second);
     return false;
 }

@@ -15,9 +15,9 @@ struct Material {
     Pattern pattern = Pattern::Plain;
     Vec3 a{0.5, 0.5, 0.5}, b{0.5, 0.5, 0.5};
     double scale = 1;
-    double spec = 0.1, shine = 30;  // highlight strength and sharpness
-    double reflect = 0;             // mirror coat: reflectance at normal incidence
-    double glass = 0;               // 1: transparent body (pieces only)
+    double specular = 0.1, shine = 30;  // highlight strength and sharpness
+    double reflect = 0;                 // mirror coat: reflectance at normal incidence
+    double glass = 0;                   // 1: transparent body (pieces only)
     double ior = 1.5;
     Vec3 tint{1, 1, 1};  // colour kept per unit length inside glass
     double milk = 0;     // part of a glass body that scatters like a diffuse one
