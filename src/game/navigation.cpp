@@ -46,12 +46,13 @@ void set_names(std::string_view white, std::string_view black) {
     std::memcpy(e.black_name, game.black_name.data(), game.black_name.size());
 }
 
-void reprise(int32_t t) {
-    game.skip_ponder = 1;
-    game.computer_to_move = 0;
-    if (game.current_ply == 0) return;
+namespace {
+
+// One ply back or forward: the entry is shown, the other side is to move, and the clocks
+// restart from the entry's values.
+void step_ply(int delta, int32_t t) {
     stop_search();
-    --game.current_ply;
+    game.current_ply = static_cast<uint8_t>(game.current_ply + delta);
     select_pair_line();
     keep_names();
     show_entry();
@@ -61,19 +62,20 @@ void reprise(int32_t t) {
     turn_starts(t);
 }
 
+}  // namespace
+
+void reprise(int32_t t) {
+    game.skip_ponder = 1;
+    game.computer_to_move = 0;
+    if (game.current_ply == 0) return;
+    step_ply(-1, t);
+}
+
 void avancer(int32_t t) {
     game.skip_ponder = 1;
     if (game.current_ply >= game.last_ply) return;
-    stop_search();
     game.game_state = 0;
-    ++game.current_ply;
-    select_pair_line();
-    keep_names();
-    show_entry();
-    game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
-    clocks.white_shown = clocks.white_clock;
-    clocks.black_shown = clocks.black_clock;
-    turn_starts(t);
+    step_ply(+1, t);
 }
 
 void revenir_debut(int32_t t) {

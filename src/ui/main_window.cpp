@@ -348,17 +348,18 @@ void MainWindow::build_side_panel() {
     });
 }
 
+QFrame* MainWindow::add_panel(const char* name, QRect geometry) {
+    auto* f = new QFrame(central_);
+    f->setObjectName(name);
+    f->setGeometry(geometry);
+    f->setFrameShape(QFrame::Panel);
+    f->setFrameShadow(QFrame::Raised);
+    f->setAutoFillBackground(true);
+    f->hide();
+    return f;
+}
+
 void MainWindow::build_panels() {
-    auto panel = [this](const char* name, QRect geometry) {
-        auto* f = new QFrame(central_);
-        f->setObjectName(name);
-        f->setGeometry(geometry);
-        f->setFrameShape(QFrame::Panel);
-        f->setFrameShadow(QFrame::Raised);
-        f->setAutoFillBackground(true);
-        f->hide();
-        return f;
-    };
     // "Zut !" and "Nul refusé": one-line notices over the board's foot.
     auto* zut = add_label(central_, "Zut", QRect(40, 470, 440, 26));
     zut->setAutoFillBackground(true);
@@ -372,7 +373,7 @@ void MainWindow::build_panels() {
     refused->hide();
 
     // The computer's draw offer.
-    QFrame* offer = panel("Panel8", QRect(110, 200, 300, 100));
+    QFrame* offer = add_panel("Panel8", QRect(110, 200, 300, 100));
     add_label(offer, "Label13", QRect(10, 10, 280, 24))->setAlignment(Qt::AlignCenter);
     add_button(offer, "BitBtn14", QRect(30, 56, 110, 30), &MainWindow::BitBtn14Click)
         ->setText("OK");
@@ -380,7 +381,7 @@ void MainWindow::build_panels() {
         ->setText("Non");
 
     // End of the game.
-    QFrame* end = panel("fin_de_parties", QRect(90, 170, 340, 160));
+    QFrame* end = add_panel("fin_de_parties", QRect(90, 170, 340, 160));
     auto* winner = add_label(end, "qui_gagne", QRect(10, 12, 320, 30));
     winner->setAlignment(Qt::AlignCenter);
     winner->setStyleSheet("font:bold 16px");
@@ -390,13 +391,13 @@ void MainWindow::build_panels() {
         ->setText("OK");
 
     // Learning question (used by the learning sessions of a later version).
-    QFrame* learn = panel("Learn", QRect(150, 220, 220, 80));
+    QFrame* learn = add_panel("Learn", QRect(150, 220, 220, 80));
     add_label(learn, "", QRect(10, 8, 200, 20));
     add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), nullptr);
     add_button(learn, "Learn_no", QRect(120, 40, 80, 28), nullptr);
 
     // "Autre": a time control of N minutes for 30 moves.
-    QFrame* other = panel("Panel9", QRect(120, 210, 280, 90));
+    QFrame* other = add_panel("Panel9", QRect(120, 210, 280, 90));
     add_label(other, "N50coupsen", QRect(10, 12, 110, 24));
     auto* minutes = new QLineEdit("3", other);
     minutes->setObjectName("Nbminutes");
@@ -406,7 +407,7 @@ void MainWindow::build_panels() {
     add_button(other, "BitBtn25", QRect(150, 50, 90, 30), &MainWindow::BitBtn25Click);
 
     // Choice of a game in a text file of several.
-    QFrame* choice = panel("Panel2", QRect(60, 80, 400, 340));
+    QFrame* choice = add_panel("Panel2", QRect(60, 80, 400, 340));
     auto* games = new QListWidget(choice);
     games->setObjectName("ListBox16");
     games->setGeometry(10, 10, 380, 270);
@@ -415,7 +416,7 @@ void MainWindow::build_panels() {
     add_button(choice, "ListeCancel", QRect(220, 292, 100, 32), nullptr)->setText("Annuler");
 
     // Names of the game in hand.
-    QFrame* names = panel("Joueurs", QRect(110, 190, 300, 140));
+    QFrame* names = add_panel("Joueurs", QRect(110, 190, 300, 140));
     add_label(names, "", QRect(10, 14, 70, 24))->setText("Blancs :");
     add_label(names, "", QRect(10, 50, 70, 24))->setText("Noirs :");
     for (auto [name, y] : {std::pair{"Edit2", 12}, {"Edit3", 48}}) {
@@ -429,7 +430,7 @@ void MainWindow::build_panels() {
     add_button(names, "Cancel_joueurs", QRect(160, 94, 100, 30), &MainWindow::Cancel_joueursClick);
 
     // New game: three pages.
-    QFrame* fresh = panel("Nouvelle_partie", QRect(40, 60, 440, 380));
+    QFrame* fresh = add_panel("Nouvelle_partie", QRect(40, 60, 440, 380));
     auto* tabs = new QTabWidget(fresh);
     tabs->setObjectName("Pages_nouveau");
     tabs->setGeometry(8, 8, 424, 364);

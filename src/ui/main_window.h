@@ -161,6 +161,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_side_panel();
     void build_panels();
     void build_player_panels();
+    // A raised, hidden floating panel over the board.
+    QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();
     void build_board3d();
     void show_board3d(bool on);

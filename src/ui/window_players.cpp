@@ -18,17 +18,6 @@ namespace qv::ui {
 
 namespace {
 
-QFrame* player_panel(QWidget* parent, const char* name, QRect geometry) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setGeometry(geometry);
-    f->setFrameShape(QFrame::Panel);
-    f->setFrameShadow(QFrame::Raised);
-    f->setAutoFillBackground(true);
-    f->hide();
-    return f;
-}
-
 QListWidget* list_of(QWidget* parent, const char* name, QRect geometry) {
     auto* l = new QListWidget(parent);
     l->setObjectName(name);
@@ -45,7 +34,7 @@ void fill(QListWidget* list, const std::vector<std::string>& lines) {
 
 void MainWindow::build_player_panels() {
     // "Nouveau joueur": a name and a starting capital.
-    QFrame* fresh = player_panel(central_, "Nouveau_joueur", QRect(40, 120, 440, 300));
+    QFrame* fresh = add_panel("Nouveau_joueur", QRect(40, 120, 440, 300));
     add_label(fresh, "Label19", QRect(10, 12, 200, 22));
     auto* name = new QLineEdit(fresh);
     name->setObjectName("Joueur");
@@ -68,7 +57,7 @@ void MainWindow::build_player_panels() {
     add_button(fresh, "BitBtn23", QRect(240, 250, 110, 32), &MainWindow::OClick);
 
     // "Effacer un joueur": the list of names and the one chosen.
-    QFrame* erase = player_panel(central_, "Efface_j", QRect(80, 90, 360, 340));
+    QFrame* erase = add_panel("Efface_j", QRect(80, 90, 360, 340));
     add_label(erase, "Label18", QRect(10, 10, 200, 22));
     auto* names = list_of(erase, "ListBox15", QRect(10, 36, 200, 240));
     connect(names, &QListWidget::currentRowChanged, this, [this](int) { ListBox7Click(); });

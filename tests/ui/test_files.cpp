@@ -56,6 +56,18 @@ class ProgramDirTest : public WindowTest {
         WindowTest::TearDown();
         set_program_dir(saved_);
     }
+    // The players files of this directory.
+    void write_players(const char* names, const char* ratings) {
+        QFile n(QString::fromStdString((program_dir() / "joueurs.dat").string()));
+        QFile r(QString::fromStdString((program_dir() / "points.dat").string()));
+        ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
+        n.write(names);
+        r.write(ratings);
+    }
+    static std::string slurp(const std::filesystem::path& p) {
+        QFile f(QString::fromStdString(p.string()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }
     QTemporaryDir dir_;
     std::filesystem::path saved_;
 };
@@ -88,16 +100,7 @@ TEST_F(ProgramDirTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
 
 TEST_F(ProgramDirTest, RatedMatchUpdatesThePointsFile) {
     const auto names = program_dir() / "joueurs.dat", points = program_dir() / "points.dat";
-    auto slurp = [](const std::filesystem::path& p) {
-        QFile f(QString::fromStdString(p.string()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    };
-    {
-        QFile n(QString::fromStdString(names.string())), r(QString::fromStdString(points.string()));
-        ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
-        n.write("Quorvel\r\nAnna\r\n");
-        r.write("2050\r\n1800\r\n");
-    }
+    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1800\r\n");
     start_2d();
     trigger("Nouveau2");
     window->findChild<QTabWidget*>("Pages_nouveau")->setCurrentIndex(1);
@@ -148,16 +151,7 @@ TEST_F(WindowTest, TextFileOfTwoGamesOffersAChoiceAndReplaysTheChosenOne) {
 // "Nouveau joueur" and "Effacer un joueur": both files change together, line 0 stays.
 TEST_F(ProgramDirTest, PlayersAreAddedAndDeletedWithTheirRatings) {
     const auto names = program_dir() / "joueurs.dat", points = program_dir() / "points.dat";
-    auto slurp = [](const std::filesystem::path& p) {
-        QFile f(QString::fromStdString(p.string()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    };
-    {
-        QFile n(QString::fromStdString(names.string())), r(QString::fromStdString(points.string()));
-        ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
-        n.write("Quorvel\r\nAnna\r\nBruno\r\n");
-        r.write("2050\r\n1800\r\n1700\r\n");
-    }
+    write_players("Quorvel\r\nAnna\r\nBruno\r\n", "2050\r\n1800\r\n1700\r\n");
     start_2d();
     auto* name = window->findChild<QLineEdit*>("Joueur");
     trigger("Match21");

@@ -10,17 +10,24 @@
 namespace qv::ui::test {
 namespace {
 
-TEST(RealSearch, PersonPlaysSeveralMovesAgainstLevelOne) {
-    session = SessionState{};
-    game = GameState{};
-    clocks = ClockState{};
-    entry = EntryState{};
-    board_state.flipped = 0;
+// The window on the 2D board, playing with the engine's own search.
+class RealSearch : public ::testing::Test {
+  protected:
+    RealSearch() {
+        session = SessionState{};
+        game = GameState{};
+        clocks = ClockState{};
+        entry = EntryState{};
+        board_state.flipped = 0;
+        window.show();
+        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
+    }
     FakePlatform platform;
     SearchEngine engine;
-    MainWindow window(platform, engine);
-    window.show();
-    QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
+    MainWindow window{platform, engine};
+};
+
+TEST_F(RealSearch, PersonPlaysSeveralMovesAgainstLevelOne) {
     window.action("Niveau01")->trigger();
     window.run_until_idle();
     for (int round = 0; round < 4; ++round) {
@@ -45,24 +52,8 @@ TEST(RealSearch, PersonPlaysSeveralMovesAgainstLevelOne) {
     EXPECT_GE(game.last_ply, 8);
 }
 
-}  // namespace
-}  // namespace qv::ui::test
-
-namespace qv::ui::test {
-namespace {
-
 // A level with minutes per move: the stop button ends the search and its move is played.
-TEST(RealSearch, StopButtonEndsALongSearch) {
-    session = SessionState{};
-    game = GameState{};
-    clocks = ClockState{};
-    entry = EntryState{};
-    board_state.flipped = 0;
-    FakePlatform platform;
-    SearchEngine engine;
-    MainWindow window(platform, engine);
-    window.show();
-    QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
+TEST_F(RealSearch, StopButtonEndsALongSearch) {
     window.action("N7longlong1")->trigger();
     window.action("Bibliothquesactives1")->setChecked(false);
     search.library_enabled = 0;  // no opening-list answer: a real search
