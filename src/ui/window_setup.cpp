@@ -23,6 +23,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -51,6 +52,7 @@ void MainWindow::select_language(int language) {
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
+    settings_language(language);
     // Captions that follow the state.
     orientation_changed();
     show_colour_caption();
@@ -72,6 +74,7 @@ void MainWindow::Introduction() {
     set_names("Inconnu", "Quorvel");
     game.setup_mode = 0;
     set_level(clocks.level_index);
+    clear_table();
 }
 
 void MainWindow::SpeedButton6Click() {
@@ -128,6 +131,7 @@ void MainWindow::Entrerpositionclick() {
         show_colour_caption();
         group->show();
         set_enabled("Ouvertures1", false);
+        library_off();  // the lists' lines start from the start position, not this one
     } else {
         group->hide();
         set_enabled("Ouvertures1", true);
