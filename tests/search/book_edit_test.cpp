@@ -70,30 +70,6 @@ TEST(BookEdit, CheckingLeavesBoardAndMoveListsAlone) {
     EXPECT_EQ(std::memcmp(list34, move_lists[MAX_PLY], sizeof list34), 0);
 }
 
-TEST(BookEdit, InsertKeepsTheListSortedAndDeleteChecksTheIndex) {
-    book.lists[WHITE] = {"21-17 ", "23-19 "};
-    EXPECT_EQ(insert_book_line(WHITE, "22-18 "), 1);
-    EXPECT_EQ(insert_book_line(WHITE, "21-17 10-14 "), 1);
-    EXPECT_EQ(insert_book_line(WHITE, "23-19 "), 3);  // already there: not twice
-    EXPECT_EQ(book.lists[WHITE],
-              (std::vector<std::string>{"21-17 ", "21-17 10-14 ", "22-18 ", "23-19 "}));
-    EXPECT_TRUE(std::is_sorted(book.lists[WHITE].begin(), book.lists[WHITE].end()));
-    EXPECT_FALSE(delete_book_line(WHITE, 4));
-    EXPECT_FALSE(delete_book_line(WHITE, -1));
-    EXPECT_TRUE(delete_book_line(WHITE, 0));
-    EXPECT_EQ(book.lists[WHITE].front(), "21-17 10-14 ");
-    load_book_lists();
-}
-
-TEST(BookEdit, GameLineInTheListsForm) {
-    std::vector<GameMove> line = {{}, move_of(21, 17), move_of(9, 13), move_of(23, 19)};
-    EXPECT_EQ(book_line_of_game(line), "21-17  9-13 23-19 ");
-    line[2].from = 0;  // a record entry without a move ends the line
-    EXPECT_EQ(book_line_of_game(line), "21-17 ");
-    std::vector<GameMove> long_line(50, move_of(21, 17));
-    EXPECT_EQ(book_line_of_game(long_line).size(), 42u * 6);
-}
-
 TEST(BookEdit, OnlyBoardsReachedFromTheStartFollowTheLine) {
     SearchInputs in;
     test::set_fen(START_FEN);
@@ -110,33 +86,6 @@ TEST(BookEdit, OnlyBoardsReachedFromTheStartFollowTheLine) {
     EXPECT_TRUE(game_follows_start_position(in));
     in.line[2] = move_of(10, 15);  // not a legal move
     EXPECT_FALSE(game_follows_start_position(in));
-}
-
-// A set-up position with twelve men a side, White to move, where the list's first move is
-// legal: the driver searches instead of playing it.
-TEST(BookEdit, DriverNeverPlaysALibraryMoveOnASetUpPosition) {
-    start_engine();
-    book.lists[WHITE] = {"21-17 10-14 "};
-    search.library_enabled = 1;
-    search.stop_requested = search.search_abandoned = 0;
-    SearchInputs in;
-    in.fixed_depth = 2;
-    struct {
-        bool set_up;
-        bool library_move;
-    } cases[] = {{false, true}, {true, false}};
-    for (const auto& c : cases) {
-        set_start_position();
-        if (c.set_up) {
-            board[square_of_label(10)] = EMPTY;
-            board[square_of_label(13)] = BLACK_MAN;
-        }
-        const uint8_t r = choose_move(WHITE, in);
-        ASSERT_LT(r, move_count[1]);
-        EXPECT_EQ(search.node_count == 0, c.library_move) << "set up: " << c.set_up;
-    }
-    load_book_lists();
-    search.library_enabled = 0;
 }
 
 }  // namespace
