@@ -133,6 +133,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Best1Click();
     void Guide1Click();
     void Rgles1Click();
+    // Shows a page of the help folder, or the file error when it is missing.
+    void open_help(const char* page);
     void placement_button(int code);
 
     // The perspective board (window_board3d.cpp).

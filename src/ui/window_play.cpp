@@ -16,6 +16,7 @@
 #include <QTextStream>
 #include <QTimer>
 #include <cstring>
+#include <filesystem>
 
 #include "board/board.h"
 #include "board/data_dir.h"
@@ -30,6 +31,7 @@
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -345,17 +347,20 @@ void MainWindow::Best1Click() {
 }
 
 void MainWindow::Guide1Click() {
-    const char* files[] = {"Quorvel.html",   "Quorvel_e.html",  "Quorvel_nl.html",
-                           "Quorvel_p.html", "Quorvel_es.html", "Quorvel_e.html"};
-    platform_.show_help(
-        this, QString::fromStdString(data_path(std::string("help/") + files[language_]).string()));
+    open_help(help_page(HelpBook::Guide, language_));
 }
 
 void MainWindow::Rgles1Click() {
-    const char* files[] = {"Rquorvel_f.html", "Rquorvel_e.html", "Rquorvel_nl.html",
-                           "Rquorvel_p.html", "Rquorvel_i.html", "Rquorvel_i.html"};
-    platform_.show_help(
-        this, QString::fromStdString(data_path(std::string("help/") + files[language_]).string()));
+    open_help(help_page(HelpBook::Rules, language_));
+}
+
+void MainWindow::open_help(const char* page) {
+    const auto path = data_path(std::string("help/") + page);
+    if (!std::filesystem::is_regular_file(path)) {
+        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        return;
+    }
+    platform_.show_help(this, QString::fromStdString(path.string()));
 }
 
 }  // namespace qv::ui
