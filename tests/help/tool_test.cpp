@@ -11,14 +11,14 @@
 namespace qv::test {
 namespace {
 
-struct Run {
+struct ToolResult {
     int status = -1;
     QString errors;
 };
 
 class HelpTool : public TempDirTest {
   protected:
-    Run run(const std::string& out) {
+    ToolResult run(const std::string& out) {
         QProcess p;
         p.start(QUORVEL_HELP_TOOL, {"--sources", QString::fromStdString((dir / "src").string()),
                                     "--pictures", QString(QUORVEL_DATA_DIR) + "/Images1i", "--out",
@@ -70,7 +70,7 @@ class HelpToolRefuses : public HelpTool, public ::testing::WithParamInterface<Re
 
 TEST_P(HelpToolRefuses, WithAMessage) {
     sources(GetParam().diagrams, GetParam().page);
-    const Run r = run("out");
+    const ToolResult r = run("out");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.errors.contains(GetParam().says)) << qPrintable(r.errors);
 }
