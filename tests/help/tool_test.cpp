@@ -85,6 +85,7 @@ TEST_F(HelpTool, WritesThePageAndItsDiagramsTheSameEveryTime) {
         "# Rules\n\n@contents Contents\n\n## Captures {#captures}\n\nTake **most**, see "
         "[below](#captures).\n\n@diagram most The most pieces.\n\n- one\n- two\n"
         "  continued\n\n| a | b |\n|---|---|\n| 1 | 2 |\n");
+    put("src/page_fr.txt", "title: Une page\nlang: fr\n\nVoir « ceci » : oui !\n");
     ASSERT_EQ(run("one").status, 0);
     ASSERT_EQ(run("two").status, 0);
     const QByteArray html = bytes("one/page.html");
@@ -95,6 +96,8 @@ TEST_F(HelpTool, WritesThePageAndItsDiagramsTheSameEveryTime) {
     EXPECT_TRUE(html.contains("<li>two continued</li>"));
     EXPECT_TRUE(html.contains("<tr><th>a</th><th>b</th></tr>"));
     EXPECT_TRUE(html.contains("<tr><td>1</td><td>2</td></tr>"));
+    // French keeps guillemets and the signs after a blank on the line of their word.
+    EXPECT_TRUE(bytes("one/page_fr.html").contains("Voir «&nbsp;ceci&nbsp;»&nbsp;: oui&nbsp;!"));
     const QByteArray png = bytes("one/img/most.png");
     EXPECT_FALSE(png.isEmpty());
     EXPECT_FALSE(QFile::exists(QString::fromStdString((dir / "one/img/unused.png").string())));

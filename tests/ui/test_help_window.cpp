@@ -1,7 +1,10 @@
 // Documentation and Rules from the Help menu: the page of the language in force, shown
 // in the help window with its pictures, links and history.
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
 #include <QToolButton>
 
 #include "board/data_dir.h"

@@ -6,8 +6,19 @@ namespace help {
 
 namespace {
 
-QString inline_text(const QString& raw) {
+// French sets a no-break space inside guillemets and before : ; ! ? so that a line never
+// starts with one of them.
+QString french_spaces(QString s) {
+    static const QRegularExpression before(R"(\s+([:;!?»]))");
+    static const QRegularExpression after(R"(«\s+)");
+    s.replace(before, "&nbsp;\\1");
+    s.replace(after, "«&nbsp;");
+    return s;
+}
+
+QString inline_text(const QString& raw, bool french) {
     QString s = raw.toHtmlEscaped();
+    if (french) s = french_spaces(s);
     static const QRegularExpression bold(R"(\*\*(.+?)\*\*)");
     static const QRegularExpression link(R"(\[([^\]]+)\]\(([^)\s]+)\))");
     s.replace(bold, "<b>\\1</b>");
@@ -70,12 +81,14 @@ class Writer {
   private:
     enum class Block { None, Para, Ul, Ol, Table };
 
+    QString text(const QString& raw) const { return inline_text(raw, lang_ == "fr"); }
+
     void error(int n, const QString& what) { errors_ << QString("line %1: %2").arg(n).arg(what); }
 
     void close_block() {
         switch (block_) {
             case Block::Para:
-                body_ += "<p>" + inline_text(text_.trimmed()) + "</p>\n";
+                body_ += "<p>" + text(text_.trimmed()) + "</p>\n";
                 break;
             case Block::Ul:
             case Block::Ol:
@@ -92,7 +105,7 @@ class Writer {
         text_.clear();
     }
     void close_item() {
-        if (!text_.isEmpty()) body_ += "<li>" + inline_text(text_.trimmed()) + "</li>\n";
+        if (!text_.isEmpty()) body_ += "<li>" + text(text_.trimmed()) + "</li>\n";
         text_.clear();
     }
     void open(Block b) {
@@ -116,7 +129,7 @@ class Writer {
         QStringList cells = l.mid(1, l.size() - 2).split('|');
         if (l.size() < 2 || !l.endsWith('|')) error(n, "a table row ends with '|'");
         QString row = "<tr>";
-        for (const QString& c : cells) row += "<td>" + inline_text(c.trimmed()) + "</td>";
+        for (const QString& c : cells) row += "<td>" + text(c.trimmed()) + "</td>";
         row += "</tr>\n";
         last_row_ = row;
         body_ += row;
@@ -141,14 +154,14 @@ class Writer {
             body_ += QString(
                          "<p class=\"diagram\" align=\"center\"><img src=\"img/%1.png\" "
                          "alt=\"%2\"/><br/><i>%3</i></p>\n")
-                         .arg(name, caption.toHtmlEscaped(), inline_text(caption));
+                         .arg(name, caption.toHtmlEscaped(), text(caption));
             return;
         }
         if (l.startsWith("@contents")) {
             close_block();
-            body_ += "<p><b>" + inline_text(l.mid(9).trimmed()) + "</b></p>\n<ul>\n";
+            body_ += "<p><b>" + text(l.mid(9).trimmed()) + "</b></p>\n<ul>\n";
             for (const Heading& h : headings_)
-                body_ += "<li><a href=\"#" + h.id + "\">" + inline_text(h.text) + "</a></li>\n";
+                body_ += "<li><a href=\"#" + h.id + "\">" + text(h.text) + "</a></li>\n";
             body_ += "</ul>\n";
             return;
         }
@@ -163,19 +176,19 @@ class Writer {
                 error(n, "headings have one to three '#'");
                 return;
             }
-            QString text = l.mid(level).trimmed();
+            QString heading = l.mid(level).trimmed();
             QString anchor;
-            const auto m = id.match(text);
+            const auto m = id.match(heading);
             if (m.hasMatch()) {
                 anchor = m.captured(1);
-                text = text.left(m.capturedStart());
+                heading = heading.left(m.capturedStart());
             } else if (level == 2) {
                 error(n, "a section heading needs an {#id}");
             }
             const QString tag = QString("h%1").arg(level);
             body_ += "<" + tag + (anchor.isEmpty() ? "" : " id=\"" + anchor + "\"") + ">" +
-                     (anchor.isEmpty() ? "" : "<a name=\"" + anchor + "\"></a>") +
-                     inline_text(text) + "</" + tag + ">\n";
+                     (anchor.isEmpty() ? "" : "<a name=\"" + anchor + "\"></a>") + text(heading) +
+                     "</" + tag + ">\n";
             return;
         }
         if (l.startsWith('|')) {
