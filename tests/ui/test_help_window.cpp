@@ -75,6 +75,9 @@ TEST_F(HelpWindowTest, PagesOfTwoLanguagesShowWithTheirPictures) {
         HelpWindow* w = show(QString::fromStdString(path.string()));
         EXPECT_EQ(w->windowTitle(), c.title);
         expect_pictures(w);
+        QDir().mkpath(QUORVEL_SCREENSHOT_DIR);
+        EXPECT_TRUE(w->grab().save(QString(QUORVEL_SCREENSHOT_DIR) +
+                                   QString("/help_guide_%1.png").arg(c.language)));
     }
     // One window, reused.
     EXPECT_EQ(window->findChildren<HelpWindow*>().size(), 1);
