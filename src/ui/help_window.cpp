@@ -67,9 +67,9 @@ bool HelpWindow::open(const QString& path) {
         setWindowTitle(QFileInfo(path).fileName());
         return false;
     }
-    // A fresh history per page opened from the menu: "home" is that page.
-    browser_->clearHistory();
     browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    // A fresh history per page opened from the menu, whose "home" is that page.
+    browser_->clearHistory();
     setWindowTitle(browser_->documentTitle());
     return true;
 }

@@ -74,6 +74,8 @@ TEST_F(HelpWindowTest, PagesOfTwoLanguagesShowWithTheirPictures) {
         const auto path = data_path(std::string("help/") + help_page(HelpBook::Guide, c.language));
         HelpWindow* w = show(QString::fromStdString(path.string()));
         EXPECT_EQ(w->windowTitle(), c.title);
+        // Opened from the menu, a page starts a history of its own.
+        EXPECT_FALSE(w->findChild<QToolButton*>("HelpBack")->isEnabled());
         expect_pictures(w);
         QDir().mkpath(QUORVEL_SCREENSHOT_DIR);
         EXPECT_TRUE(w->grab().save(QString(QUORVEL_SCREENSHOT_DIR) +
@@ -97,6 +99,11 @@ TEST_F(HelpWindowTest, LinksToTheRulesAndBackAgain) {
     EXPECT_TRUE(w->grab().save(QString(QUORVEL_SCREENSHOT_DIR) + "/help_rules_fr.png"));
     ASSERT_TRUE(back->isEnabled());
     QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(w->windowTitle(), "Documentation de Quorvel");
+    // Forward to the rules again, then home: the page opened from the menu.
+    QTest::mouseClick(w->findChild<QToolButton*>("HelpForward"), Qt::LeftButton);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Règles de la dame italienne"));
+    QTest::mouseClick(w->findChild<QToolButton*>("HelpHome"), Qt::LeftButton);
     EXPECT_EQ(w->windowTitle(), "Documentation de Quorvel");
     w->browser()->scrollToAnchor("play");
     QApplication::processEvents();
