@@ -30,6 +30,7 @@
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
+#include "ui/import_messages.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -297,13 +298,13 @@ void MainWindow::Ouvrirunfichiertexte1Click() {
     int g = 0;
     if (games.size() > 1) g = choose_text_game(choice_lines(games));
     if (g < 0) return;
+    // A game that cannot be imported is named with its move; the game in hand stays.
     TextGame tg;
-    std::string why;
-    if (!parse_text_game(text, g, tg, why)) {
-        platform_.error_box(this, QString::fromStdString(why));
+    TextProblem why;
+    if (!parse_text_game(text, g, tg, why) || !load_text_game(tg, now(), why)) {
+        platform_.error_box(this, import_message(language_, why));
         return;
     }
-    load_text_game(tg, now());
     refresh_after_navigation();
 }
 
