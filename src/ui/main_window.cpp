@@ -344,6 +344,10 @@ void MainWindow::build_side_panel() {
     side_->addTab(problem, QString());
     connect(side_, &QTabWidget::currentChanged, this, [this](int index) {
         const bool on_problem = index == 2;
+        if (on_problem && !game.setup_mode && setup_locked()) {
+            show_page(game.computer_to_move ? 1 : 0);
+            return;
+        }
         if (on_problem != bool(game.setup_mode)) Entrerpositionclick();
     });
 }

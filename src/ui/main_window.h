@@ -186,6 +186,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void computer_turn();
     void after_person_move(int from, int to, int captures);
     void refresh_commands();
+    // The "Probleme" page and its commands are out of reach during a rated match and
+    // while the computer is to move.
+    bool setup_locked() const;
+    void refresh_problem_page();
     void show_clock(int side, int32_t seconds);
     void show_clocks();
     void show_static_evaluations();

@@ -103,6 +103,7 @@ bool MainWindow::pass() {
     }
     game.computer_requested = 0;
     run_deferred();
+    refresh_problem_page();
     if (session.pending_click) {
         session.pending_click = 0;
         clic1(session.pending_x, session.pending_y);
@@ -403,7 +404,18 @@ void MainWindow::refresh_commands() {
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
     menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+    refresh_problem_page();
     show_board3d_labels();
+}
+
+bool MainWindow::setup_locked() const {
+    return game.game_state == 1 || (game.vs_computer && game.computer_to_move && !game.setup_mode);
+}
+
+void MainWindow::refresh_problem_page() {
+    constexpr int PROBLEM_PAGE = 2;
+    side_->setTabVisible(PROBLEM_PAGE, game.game_state != 1);
+    side_->setTabEnabled(PROBLEM_PAGE, !setup_locked());
 }
 
 void MainWindow::show_capture_labels(bool visible) {

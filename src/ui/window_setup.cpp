@@ -107,6 +107,7 @@ void MainWindow::show_static_evaluations() {
 }
 
 void MainWindow::Installeruneposition1Click() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Installeruneposition1Click)) return;
     SpeedButton6Click();
     Entrerpositionclick();
@@ -114,6 +115,7 @@ void MainWindow::Installeruneposition1Click() {
 }
 
 void MainWindow::Entrerpositionclick() {
+    if (!game.setup_mode && setup_locked()) return;
     if (defer(&MainWindow::Entrerpositionclick)) return;
     if (entry.in_hand) {
         cancel_entry();
@@ -140,6 +142,7 @@ void MainWindow::Entrerpositionclick() {
 }
 
 void MainWindow::placement_button(int code) {
+    if (setup_locked()) return;
     placement_code_ = uint8_t(code);
     const char* files[] = {"Images1i/v48.Bmp", "Images1i/b48.Bmp", "Images1i/bd48.Bmp",
                            "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
@@ -155,6 +158,7 @@ void MainWindow::placement_button(int code) {
 }
 
 void MainWindow::remplir() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::remplir)) return;
     engine_.request_stop(false);
     qv::remplir(now());
@@ -170,6 +174,7 @@ void MainWindow::remplir() {
 }
 
 void MainWindow::vider() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::vider)) return;
     qv::vider();
     for (int s = 1; s <= 32; ++s) draw_square(s, EMPTY);
@@ -177,12 +182,14 @@ void MainWindow::vider() {
 }
 
 void MainWindow::Change_couleur() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Change_couleur)) return;
     qv::Change_couleur();
     show_colour_caption();
 }
 
 void MainWindow::Couleur_joue() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Couleur_joue)) return;
     qv::Couleur_joue();
     findChild<QPushButton*>("Couleurjoue")
@@ -190,8 +197,10 @@ void MainWindow::Couleur_joue() {
 }
 
 void MainWindow::Change_dir_click() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Change_dir_click)) return;
     Change_dir();
+    game.game_state = 0;  // the position has changed outside play
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
     qv::store_ply();
