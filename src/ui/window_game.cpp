@@ -172,8 +172,10 @@ void MainWindow::clic1(int x, int y) {
     if (game.vs_computer) std::memcpy(board, shown_board, sizeof board);
     engine_.request_stop(false);
     if (!session.clocks_running) {
+        // Play begins: the clocks run from now, even if "Pause" was pressed before.
         session.clocks_running = 1;
         clocks.white_turn_start = clocks.black_turn_start = now();
+        clocks.timer_running = true;
         timer_->start();
         set_checked("Pause2", false);
     }

@@ -270,7 +270,8 @@ void MainWindow::Horlogeszro1Click() {
 }
 
 void MainWindow::Pause2Click() {
-    qv::Pause2Click(now(), session.searching);
+    // Before the first click no clock runs yet, so there is no time to charge.
+    qv::Pause2Click(now(), session.searching || !session.clocks_running);
     if (clocks.timer_running)
         timer_->start();
     else
