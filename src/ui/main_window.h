@@ -112,6 +112,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Pause2Click();
     void ajouter_temps();
     void set_level(int level_index);
+    // Ticks the level and time control held in `clocks` ("Autre" with its minutes).
+    void tick_level_in_force();
     void N8Autre1Click();
     void BitBtn24Click();
     void BitBtn25Click();

@@ -210,13 +210,7 @@ void MainWindow::ouvre() {
 }
 
 void MainWindow::after_open() {
-    // The level read with the game is ticked again ("Autre" with its minutes).
-    if (clocks.level_index == 18) {
-        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
-        BitBtn24Click();
-    } else {
-        set_level(clocks.level_index);
-    }
+    tick_level_in_force();  // the level read with the game
     refresh_after_navigation();
 }
 

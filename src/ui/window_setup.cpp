@@ -62,6 +62,14 @@ void MainWindow::Introduction() {
     if (!introduced_) {
         board_->load_pictures();
         introduced_ = true;
+        // First activation: the last run's level, time control and language come back
+        // (its game only with a perspective board), and saved games get their folder.
+        if (read_resume_settings(data_path(RESUME_FILE))) {
+            if (!caption_table(game.language).empty()) language_ = game.language;
+            game.language = uint8_t(language_);
+        }
+        std::error_code ignored;
+        std::filesystem::create_directories(data_path("Sauve"), ignored);
     }
     game.side_to_move = WHITE;
     remplir();
@@ -71,7 +79,7 @@ void MainWindow::Introduction() {
     show_colour_caption();
     set_names("Inconnu", "Quorvel");
     game.setup_mode = 0;
-    set_level(clocks.level_index);
+    tick_level_in_force();
 }
 
 void MainWindow::SpeedButton6Click() {
@@ -287,6 +295,15 @@ void MainWindow::set_level(int level_index) {
     set_checked(LEVEL_ITEMS[clocks.level_index], true);
     findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
     engine_.set_level(clocks.time_budget, clocks.clock_limit);
+}
+
+void MainWindow::tick_level_in_force() {
+    if (clocks.level_index == 18) {  // "Autre" with its minutes
+        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        BitBtn24Click();
+    } else {
+        set_level(clocks.level_index);
+    }
 }
 
 void MainWindow::N8Autre1Click() {
