@@ -159,6 +159,10 @@ const Caption FRENCH_CAPTIONS[] = {
     {"Msg_import_type", "Partie %1 : le type de jeu « %2 » n'est pas la dame italienne"},
     {"Msg_import_illisible", "Partie %1, coup %2 : « %3 » n'est pas un coup lisible"},
     {"Msg_import_illegal", "Partie %1, coup %2 : %3 n'est pas un coup légal"},
+    // "A propos".
+    {"Msg_apropos_version", "Dame italienne, version %1"},
+    {"Msg_apropos_licence",
+     "Tous droits réservés : aucune licence n'accompagne encore ce programme."},
 };
 const int FRENCH_CAPTION_COUNT = sizeof FRENCH_CAPTIONS / sizeof FRENCH_CAPTIONS[0];
 

@@ -127,6 +127,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void ListBox7Click();
     void BitBtn20Click();
     void BitBtn12Click();
+    void RamenerTarnavelClick();
+    void Apropos1Click();
+    void BitBtn26Click();  // OK of the "A propos" panel
     void Crerunfichiertexte1Click();
     void Ouvrirunfichiertexte1Click();
     // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
@@ -163,6 +166,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_side_panel();
     void build_panels();
     void build_player_panels();
+    // The player and rating lists of the new-game dialog's three pages.
+    void build_new_game_lists();
+    void fill_new_game_lists();
+    void build_about();
     // A raised, hidden floating panel over the board.
     QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();

@@ -392,7 +392,8 @@ void MainWindow::pause() {
 
 void MainWindow::refresh_commands() {
     const bool match = game.game_state == 1 || game.game_state == 5;
-    for (const char* n : {"Abandon1"}) widget(n)->setVisible(match);
+    for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
+    widget("Proposernul")->setVisible(game.game_state == 1);
     auto* mode = findChild<QLabel*>("Panel11");
     if (match)
         mode->setText("Match");

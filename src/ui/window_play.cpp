@@ -96,14 +96,7 @@ void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
     game.game_result = 3;
-    PlayersTable table;
-    read_players(program_dir(), table);
-    for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"}) {
-        auto* list = findChild<QListWidget*>(name);
-        if (!list) continue;
-        list->clear();
-        for (const std::string& n : table.names) list->addItem(QString::fromStdString(n));
-    }
+    fill_new_game_lists();
     if (game.setup_mode) {
         Entrerpositionclick();
         show_page(0);
@@ -152,7 +145,11 @@ void MainWindow::BitBtn16Click() {
 void MainWindow::BitBtn17Click() {
     const QString white = findChild<QLineEdit*>("Joueur2")->text().trimmed();
     const QString black = findChild<QLineEdit*>("Joueur3")->text().trimmed();
-    if (!start_two_players(white.toStdString(), black.toStdString(), -1, -1, now())) return;
+    // Line 0 of either list is the computer, which does not play here.
+    const int white_line = findChild<QListWidget*>("ListBox10")->currentRow();
+    const int black_line = findChild<QListWidget*>("ListBox11")->currentRow();
+    if (!start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now()))
+        return;
     new_game_common();
     set_checked("Humaincontrehumain1", true);
     set_checked("Ordinateurcontreordinateur1", false);

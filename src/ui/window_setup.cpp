@@ -51,6 +51,7 @@ void MainWindow::select_language(int language) {
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
+    findChild<QPushButton*>("Abandon3")->setText(text_of("Abandon1"));
     // Captions that follow the state.
     orientation_changed();
     show_colour_caption();
