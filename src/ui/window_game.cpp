@@ -427,8 +427,8 @@ void MainWindow::show_capture_labels(bool visible) {
 
 void MainWindow::show_totals() {
     const auto totals = count_pieces();
-    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf("%2d", totals.white));
-    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf("%2d", totals.black));
+    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
+    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
     show_board3d_labels();
     if (game.setup_mode) show_static_evaluations();
 }
