@@ -152,6 +152,17 @@ const Caption FRENCH_CAPTIONS[] = {
     {"Rgles1", "Règles"},
     {"Match1", "Match"},
     {"Pause2", "Pause"},
+    // Messages of "Ouvrir un fichier texte" when a game cannot be imported.
+    {"Msg_import_aucune", "Ce fichier ne contient aucune partie"},
+    {"Msg_import_absente", "Pas de partie %1 : les parties vont de 0 à %2"},
+    {"Msg_import_fen", "Partie %1 : la position FEN « %2 » est illisible"},
+    {"Msg_import_type", "Partie %1 : le type de jeu « %2 » n'est pas la dame italienne"},
+    {"Msg_import_illisible", "Partie %1, coup %2 : « %3 » n'est pas un coup lisible"},
+    {"Msg_import_illegal", "Partie %1, coup %2 : %3 n'est pas un coup légal"},
+    // "A propos".
+    {"Msg_apropos_version", "Dame italienne, version %1"},
+    {"Msg_apropos_licence",
+     "Tous droits réservés : aucune licence n'accompagne encore ce programme."},
 };
 const int FRENCH_CAPTION_COUNT = sizeof FRENCH_CAPTIONS / sizeof FRENCH_CAPTIONS[0];
 

@@ -112,6 +112,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Pause2Click();
     void ajouter_temps();
     void set_level(int level_index);
+    // Ticks the level and time control held in `clocks` ("Autre" with its minutes).
+    void tick_level_in_force();
     void N8Autre1Click();
     void BitBtn24Click();
     void BitBtn25Click();
@@ -125,6 +127,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void ListBox7Click();
     void BitBtn20Click();
     void BitBtn12Click();
+    void RamenerTarnavelClick();
+    void Apropos1Click();
+    void BitBtn26Click();  // OK of the "A propos" panel
     void Crerunfichiertexte1Click();
     void Ouvrirunfichiertexte1Click();
     // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
@@ -163,6 +168,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_side_panel();
     void build_panels();
     void build_player_panels();
+    // The player and rating lists of the new-game dialog's three pages.
+    void build_new_game_lists();
+    void fill_new_game_lists();
+    void build_about();
     // A raised, hidden floating panel over the board.
     QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();
@@ -188,6 +197,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void computer_turn();
     void after_person_move(int from, int to, int captures);
     void refresh_commands();
+    // The "Probleme" page and its commands are out of reach during a rated match and
+    // while the computer is to move.
+    bool setup_locked() const;
+    void refresh_problem_page();
     void show_clock(int side, int32_t seconds);
     void show_clocks();
     void show_static_evaluations();

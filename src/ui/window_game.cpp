@@ -103,6 +103,7 @@ bool MainWindow::pass() {
     }
     game.computer_requested = 0;
     run_deferred();
+    refresh_problem_page();
     if (session.pending_click) {
         session.pending_click = 0;
         clic1(session.pending_x, session.pending_y);
@@ -171,8 +172,10 @@ void MainWindow::clic1(int x, int y) {
     if (game.vs_computer) std::memcpy(board, shown_board, sizeof board);
     engine_.request_stop(false);
     if (!session.clocks_running) {
+        // Play begins: the clocks run from now, even if "Pause" was pressed before.
         session.clocks_running = 1;
         clocks.white_turn_start = clocks.black_turn_start = now();
+        clocks.timer_running = true;
         timer_->start();
         set_checked("Pause2", false);
     }
@@ -389,7 +392,8 @@ void MainWindow::pause() {
 
 void MainWindow::refresh_commands() {
     const bool match = game.game_state == 1 || game.game_state == 5;
-    for (const char* n : {"Abandon1"}) widget(n)->setVisible(match);
+    for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
+    widget("Proposernul")->setVisible(game.game_state == 1);
     auto* mode = findChild<QLabel*>("Panel11");
     if (match)
         mode->setText("Match");
@@ -403,7 +407,18 @@ void MainWindow::refresh_commands() {
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
     menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+    refresh_problem_page();
     show_board3d_labels();
+}
+
+bool MainWindow::setup_locked() const {
+    return game.game_state == 1 || (game.vs_computer && game.computer_to_move && !game.setup_mode);
+}
+
+void MainWindow::refresh_problem_page() {
+    constexpr int PROBLEM_PAGE = 2;
+    side_->setTabVisible(PROBLEM_PAGE, game.game_state != 1);
+    side_->setTabEnabled(PROBLEM_PAGE, !setup_locked());
 }
 
 void MainWindow::show_capture_labels(bool visible) {
@@ -412,8 +427,8 @@ void MainWindow::show_capture_labels(bool visible) {
 
 void MainWindow::show_totals() {
     const auto totals = count_pieces();
-    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf("%2d", totals.white));
-    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf("%2d", totals.black));
+    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
+    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
     show_board3d_labels();
     if (game.setup_mode) show_static_evaluations();
 }

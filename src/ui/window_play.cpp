@@ -32,6 +32,7 @@
 #include "ui/captions.h"
 #include "ui/entry.h"
 #include "ui/help_window.h"
+#include "ui/import_messages.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -97,14 +98,7 @@ void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
     game.game_result = 3;
-    PlayersTable table;
-    read_players(program_dir(), table);
-    for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"}) {
-        auto* list = findChild<QListWidget*>(name);
-        if (!list) continue;
-        list->clear();
-        for (const std::string& n : table.names) list->addItem(QString::fromStdString(n));
-    }
+    fill_new_game_lists();
     if (game.setup_mode) {
         Entrerpositionclick();
         show_page(0);
@@ -153,7 +147,11 @@ void MainWindow::BitBtn16Click() {
 void MainWindow::BitBtn17Click() {
     const QString white = findChild<QLineEdit*>("Joueur2")->text().trimmed();
     const QString black = findChild<QLineEdit*>("Joueur3")->text().trimmed();
-    if (!start_two_players(white.toStdString(), black.toStdString(), -1, -1, now())) return;
+    // Line 0 of either list is the computer, which does not play here.
+    const int white_line = findChild<QListWidget*>("ListBox10")->currentRow();
+    const int black_line = findChild<QListWidget*>("ListBox11")->currentRow();
+    if (!start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now()))
+        return;
     new_game_common();
     set_checked("Humaincontrehumain1", true);
     set_checked("Ordinateurcontreordinateur1", false);
@@ -211,13 +209,7 @@ void MainWindow::ouvre() {
 }
 
 void MainWindow::after_open() {
-    // The level read with the game is ticked again ("Autre" with its minutes).
-    if (clocks.level_index == 18) {
-        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
-        BitBtn24Click();
-    } else {
-        set_level(clocks.level_index);
-    }
+    tick_level_in_force();  // the level read with the game
     refresh_after_navigation();
 }
 
@@ -299,13 +291,13 @@ void MainWindow::Ouvrirunfichiertexte1Click() {
     int g = 0;
     if (games.size() > 1) g = choose_text_game(choice_lines(games));
     if (g < 0) return;
+    // A game that cannot be imported is named with its move; the game in hand stays.
     TextGame tg;
-    std::string why;
-    if (!parse_text_game(text, g, tg, why)) {
-        platform_.error_box(this, QString::fromStdString(why));
+    TextProblem why;
+    if (!parse_text_game(text, g, tg, why) || !load_text_game(tg, now(), why)) {
+        platform_.error_box(this, import_message(language_, why));
         return;
     }
-    load_text_game(tg, now());
     refresh_after_navigation();
 }
 
