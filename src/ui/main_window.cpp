@@ -149,15 +149,7 @@ void MainWindow::build_menus() {
     }
     add_action(special, "N8Autre1", &MainWindow::N8Autre1Click, true);
 
-    QMenu* params = add_menu(nullptr, "Ouvertures1");
-    add_action(params, "Bibliothquesactives1", nullptr, true)->setChecked(true);
-    add_action(params, "Changerbibliothqueouvertures1", nullptr);
-    add_action(params, "Ouverturespourlesblancs1", nullptr);
-    add_action(params, "Ouverturespourlesnoirs1", nullptr);
-    add_action(params, "Changerlesparamtres1", nullptr);
-    add_action(params, "Sauverlesparamtres1", nullptr);
-    add_action(params, "Chargerdesparamtres1", nullptr);
-    add_action(params, "Tailledestablesdetransposition1", nullptr);
+    build_settings(add_menu(nullptr, "Ouvertures1"));
 
     QMenu* analysis = add_menu(nullptr, "Analyse2");
     add_action(analysis, "Dbuteruneanalyse1", nullptr);

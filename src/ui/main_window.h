@@ -30,6 +30,8 @@ namespace qv::ui {
 
 class BoardWidget;
 class Board3dView;
+class OpeningsForm;
+class ParamsForm;
 
 class MainWindow : public QMainWindow, public BoardView, public Host {
     Q_OBJECT
@@ -150,6 +152,26 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void DamierImage1Click(QPoint picture_point);
     void pick_theme(int theme);  // a style button of the start-up panel
 
+    // The "Paramétrage" menu (window_settings.cpp).
+    OpeningsForm* opening_form(int side) const;  // Form2 (White), Form3 (Black)
+    ParamsForm* params_form() const { return form_params_; }
+    void Ouverturespourlesblancs1Click();
+    void Ouverturespourlesnoirs1Click();
+    void Changerbibliothqueouvertures1Click();
+    void Bibliothquesactives1Click();
+    void Changer1Click();
+    void parametreOKClick();
+    void Sauverlesparamtres1Click();
+    void Chargerdesparamtres1Click();
+    void N0Mo1Click();
+    void N07Mo1Click();
+    void N15Mo1Click();
+    void N3Mo1Click();
+    void N5Mo1Click();
+    void N10Mo1Click();
+    void N15Mo2Click();
+    void N30Mo1Click();
+
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
 
@@ -175,6 +197,14 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // A raised, hidden floating panel over the board.
     QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();
+    void build_settings(QMenu* menu);
+    void settings_language(int language);
+    void open_opening_form(int side);
+    void library_off();
+    void show_table_size();
+    void table_size_click(int step);
+    // The size setting read with the resumed game, its item ticked.
+    void restore_saved_table_size();
     void build_board3d();
     void show_board3d(bool on);
     void leave_board3d();
@@ -235,6 +265,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QListWidget* list_progress_ = nullptr;  // ListBox2
     QListWidget* list_root_ = nullptr;      // ListBox5
     QTimer* timer_ = nullptr;               // Timer1
+    OpeningsForm* form2_ = nullptr;
+    OpeningsForm* form3_ = nullptr;
+    ParamsForm* form_params_ = nullptr;
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> menus_;
     int language_ = FRENCH_INDEX;

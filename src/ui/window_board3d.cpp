@@ -146,7 +146,10 @@ void MainWindow::pick_theme(int theme) {
     if (view3d_->themes().loaded_set != 1) view3d_->load_sprite_set(1);
     // The game left at the last exit comes back.
     const auto resume = data_path(RESUME_FILE);
-    if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
+    if (std::filesystem::exists(resume) && resume_game(resume)) {
+        after_open();
+        restore_saved_table_size();
+    }
     intro_->hide();
     menuBar()->setVisible(true);
     board_->set_frame_visible(true);

@@ -28,6 +28,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -187,6 +188,7 @@ void MainWindow::Ordinateurcontreordinateur1Click() {
 void MainWindow::quitter() {
     engine_.request_stop(true);
     qv::quitter(program_dir(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+    clear_table();
     session.quit_requested = 1;
     close();
 }

@@ -23,6 +23,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -52,6 +53,7 @@ void MainWindow::select_language(int language) {
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
     findChild<QPushButton*>("Abandon3")->setText(text_of("Abandon1"));
+    settings_language(language);
     // Captions that follow the state.
     orientation_changed();
     show_colour_caption();
@@ -81,6 +83,7 @@ void MainWindow::Introduction() {
     set_names("Inconnu", "Quorvel");
     game.setup_mode = 0;
     tick_level_in_force();
+    clear_table();
 }
 
 void MainWindow::SpeedButton6Click() {
@@ -139,6 +142,7 @@ void MainWindow::Entrerpositionclick() {
         show_colour_caption();
         group->show();
         set_enabled("Ouvertures1", false);
+        library_off();  // the lists' lines start from the start position, not this one
     } else {
         group->hide();
         set_enabled("Ouvertures1", true);
