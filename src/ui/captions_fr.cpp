@@ -130,6 +130,12 @@ const Caption FRENCH_CAPTIONS[] = {
     {"Button12", "Editer"},
     {"Button11", "Fin analyse"},
     {"Button10", "Suivant"},
+    // The analysis window (its own window: its buttons are named after it).
+    {"Form4", "Analyse"},
+    {"Form4.BitBtn1", "Suivant"},
+    {"Form4.BitBtn4", "Fin analyse"},
+    {"Form4.BitBtn2", "Editer analyse"},
+    {"Form4.BitBtn3", "Imprimer analyse"},
     {"Panel13", "Suivant->"},
     {"Panel14", "Revoir coup"},
     {"K1600", "1600 (l'ordinateur vous laisse le double de son temps)"},
