@@ -135,6 +135,7 @@ void MainWindow::Analyser() {
     settings.time_budget = clocks.time_budget;
     settings.clock_limit = clocks.clock_limit;
     settings.learning_session = game.learning_session;
+    const uint8_t library = search.library_enabled;
     search.library_enabled = checked("Bibliothquesactives1");
     WindowAnalysisView view(language_, *form4_, *short_list, [this] {
         board_->placer_pions();
@@ -149,7 +150,7 @@ void MainWindow::Analyser() {
     session.searching = 0;
     if (ticking) timer_->start();
     QApplication::restoreOverrideCursor();
-    search.library_enabled = 1;
+    search.library_enabled = library;
     for (const char* m : LOCKED_MENUS) menus_[m]->setEnabled(true);
     game.skip_ponder = 1;
     board_->placer_pions();
