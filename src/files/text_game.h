@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -89,8 +90,11 @@ bool read_text_file(const std::filesystem::path& path, std::string& text);
 std::string text_game_bytes();
 bool write_text_game(const std::filesystem::path& path);
 
+// Words written after the move of ply p (comments, variations); `half_move` counts the
+// half moves from White's first, so White made the move when it is even.
+using PdnAnnotation = std::function<std::vector<std::string>(int p, int half_move)>;
 // Standard PDN of the whole game in hand. `date` is "YYYY.MM.DD" (empty: today).
-std::string pdn_bytes(std::string_view date = {});
+std::string pdn_bytes(std::string_view date = {}, const PdnAnnotation& annotate = {});
 bool write_pdn(const std::filesystem::path& path, std::string_view date = {});
 
 // "Editer coups": the calculation list's lines into the file, replacing it.

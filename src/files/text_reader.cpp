@@ -226,7 +226,25 @@ bool read_move(std::string_view t, size_t& i, uint8_t& from, uint8_t& to) {
     return true;
 }
 
-// Moves follow the first move number ("1."); comments in braces are skipped.
+// Past the variation opening at t[i] (nested ones and comments within included).
+size_t after_variation(std::string_view t, size_t i) {
+    int depth = 0;
+    while (i < t.size()) {
+        const char c = t[i++];
+        if (c == '{') {
+            const size_t end = t.find('}', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            break;
+        }
+    }
+    return i;
+}
+
+// Moves follow the first move number ("1."); comments in braces and variations in
+// parentheses are skipped.
 void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& plies) {
     bool numbered = false;
     size_t i = 0;
@@ -235,6 +253,10 @@ void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& pl
         if (c == '{') {
             const size_t end = t.find('}', i);
             i = end == std::string_view::npos ? t.size() : end + 1;
+            continue;
+        }
+        if (c == '(') {
+            i = after_variation(t, i);
             continue;
         }
         if (c == ' ' || c == '\t' || c == '\n') {
@@ -258,7 +280,9 @@ void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& pl
             continue;
         }
         // Not a move: skip the rest of this word.
-        while (i < t.size() && t[i] != ' ' && t[i] != '\t' && t[i] != '\n' && t[i] != '{') ++i;
+        while (i < t.size() && t[i] != ' ' && t[i] != '\t' && t[i] != '\n' && t[i] != '{' &&
+               t[i] != '(')
+            ++i;
     }
 }
 

@@ -20,6 +20,7 @@
 #include "game/game_record.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
+#include "ui/form4.h"
 #include "ui/session.h"
 
 namespace qv::ui {
@@ -50,6 +51,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     build_about();
     build_intro();
     build_board3d();
+    build_analysis();
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);

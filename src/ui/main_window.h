@@ -32,6 +32,7 @@ class BoardWidget;
 class Board3dView;
 class OpeningsForm;
 class ParamsForm;
+class Form4;
 
 class MainWindow : public QMainWindow, public BoardView, public Host {
     Q_OBJECT
@@ -171,6 +172,15 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void N10Mo1Click();
     void N15Mo2Click();
     void N30Mo1Click();
+    // Game analysis (window_analysis.cpp). "Arrêter cette phase" and both "Suivant"
+    // buttons are pause().
+    void Analyser();                // "Débuter une analyse"
+    void fin_analyse();             // "Terminer l'analyse", both "Fin analyse" (Button4Click)
+    void Button3Click();            // "Editer analyse", "Editer": the lines to a text file
+    void Button3aClick();           // "Imprimer analyse"
+    void ListBox4Click(int index);  // a line of either analysis list: back to that ply
+    void print_analysis_to(QPrinter& printer);
+    Form4* form4() const { return form4_.get(); }
 
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
@@ -206,6 +216,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // The size setting read with the resumed game, its item ticked.
     void restore_saved_table_size();
     void build_board3d();
+    void build_analysis();
+    void end_analysis(bool keep_short_list);
     void show_board3d(bool on);
     void leave_board3d();
     void place_board3d_clocks();
@@ -275,6 +287,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     bool introduced_ = false;
     bool in_loop_ = false;
     bool single_move_ = false;
+    std::unique_ptr<Form4> form4_;
+    bool saved_pondering_option_ = false;
+    int pending_analysis_line_ = -1;  // a line clicked while the analysis still ran
     static constexpr int FRENCH_INDEX = 0;
 };
 

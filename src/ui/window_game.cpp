@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <cstring>
 
+#include "analysis/analysis.h"
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/movegen.h"
@@ -22,6 +23,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/driver.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -143,7 +145,7 @@ void MainWindow::wait_ms(int ms) {
 // ---- clicks ---------------------------------------------------------------------------
 
 void MainWindow::clic(QPoint p) {
-    if (intro_->isVisible()) return;
+    if (intro_->isVisible() || analysis.running) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
         if (game.game_state != 0) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
@@ -384,8 +386,10 @@ void MainWindow::AbandonClick() {
 }
 
 void MainWindow::pause() {
-    // "Arrêter le calcul": the search ends and plays the best move found so far.
+    // "Arrêter le calcul": the search ends and plays the best move found so far. During an
+    // analysis ("Arrêter cette phase", "Suivant") the analysis goes on with the previous move.
     engine_.request_stop(false);
+    qv::pause();
 }
 
 // ---- the window kept up to date ---------------------------------------------------------
