@@ -41,7 +41,7 @@ int8_t value_of(const QLineEdit* e) {
 }  // namespace
 
 ParamsForm::ParamsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("Form4");
+    setObjectName("Form5");
     setFixedSize(980, 676);
     QFont small = font();
     small.setPointSize(8);
@@ -125,7 +125,7 @@ void ParamsForm::build_squares(int variant, QPoint origin) {
 }
 
 void ParamsForm::set_language(int language) {
-    setWindowTitle(QString::fromUtf8(caption_of(language, "Form4")));
+    setWindowTitle(QString::fromUtf8(caption_of(language, "Form5")));
     apply_captions(this, language);
 }
 

@@ -32,6 +32,7 @@ class BoardWidget;
 class Board3dView;
 class OpeningsForm;
 class ParamsForm;
+class Form4;
 
 class MainWindow : public QMainWindow, public BoardView, public Host {
     Q_OBJECT
@@ -114,6 +115,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Pause2Click();
     void ajouter_temps();
     void set_level(int level_index);
+    // Ticks the level and time control held in `clocks` ("Autre" with its minutes).
+    void tick_level_in_force();
     void N8Autre1Click();
     void BitBtn24Click();
     void BitBtn25Click();
@@ -127,6 +130,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void ListBox7Click();
     void BitBtn20Click();
     void BitBtn12Click();
+    void RamenerTarnavelClick();
+    void Apropos1Click();
+    void BitBtn26Click();  // OK of the "A propos" panel
     void Crerunfichiertexte1Click();
     void Ouvrirunfichiertexte1Click();
     // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
@@ -135,6 +141,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Best1Click();
     void Guide1Click();
     void Rgles1Click();
+    // Shows a page of the help folder, or the file error when it is missing.
+    void open_help(const char* page);
     void placement_button(int code);
 
     // The perspective board (window_board3d.cpp).
@@ -164,6 +172,15 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void N10Mo1Click();
     void N15Mo2Click();
     void N30Mo1Click();
+    // Game analysis (window_analysis.cpp). "Arrêter cette phase" and both "Suivant"
+    // buttons are pause().
+    void Analyser();                // "Débuter une analyse"
+    void fin_analyse();             // "Terminer l'analyse", both "Fin analyse" (Button4Click)
+    void Button3Click();            // "Editer analyse", "Editer": the lines to a text file
+    void Button3aClick();           // "Imprimer analyse"
+    void ListBox4Click(int index);  // a line of either analysis list: back to that ply
+    void print_analysis_to(QPrinter& printer);
+    Form4* form4() const { return form4_.get(); }
 
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
@@ -183,6 +200,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_side_panel();
     void build_panels();
     void build_player_panels();
+    // The player and rating lists of the new-game dialog's three pages.
+    void build_new_game_lists();
+    void fill_new_game_lists();
+    void build_about();
     // A raised, hidden floating panel over the board.
     QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();
@@ -195,6 +216,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // The size setting read with the resumed game, its item ticked.
     void restore_saved_table_size();
     void build_board3d();
+    void build_analysis();
+    void end_analysis(bool keep_short_list);
     void show_board3d(bool on);
     void leave_board3d();
     void place_board3d_clocks();
@@ -216,6 +239,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void computer_turn();
     void after_person_move(int from, int to, int captures);
     void refresh_commands();
+    // The "Probleme" page and its commands are out of reach during a rated match and
+    // while the computer is to move.
+    bool setup_locked() const;
+    void refresh_problem_page();
     void show_clock(int side, int32_t seconds);
     void show_clocks();
     void show_static_evaluations();
@@ -260,6 +287,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     bool introduced_ = false;
     bool in_loop_ = false;
     bool single_move_ = false;
+    std::unique_ptr<Form4> form4_;
+    bool saved_pondering_option_ = false;
+    int pending_analysis_line_ = -1;  // a line clicked while the analysis still ran
     static constexpr int FRENCH_INDEX = 0;
 };
 

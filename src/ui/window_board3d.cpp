@@ -37,8 +37,7 @@ struct Shared {
 constexpr Shared SHARED[] = {
     {"Panel11", {524, 128}, {8, 176}},     {"Label29", {524, 170}, {8, 212}},
     {"Label31", {524, 190}, {8, 232}},     {"Label30", {524, 210}, {8, 252}},
-    {"Proposernul", {530, 250}, {8, 290}}, {"Abandon1", {530, 282}, {8, 322}},
-    {"Abandon2", {530, 282}, {8, 322}},
+    {"Proposernul", {530, 250}, {8, 290}},
 };
 }  // namespace
 
@@ -78,6 +77,8 @@ void MainWindow::build_board3d() {
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     add_label(panel, "Coups3d", QRect(8, 360, 112, 18))->setStyleSheet(tag_style);
+    // The perspective board's own resign button, in its left margin.
+    add_button(panel, "Abandon2", QRect(8, 322, 112, 26), &MainWindow::AbandonClick)->hide();
     place_board3d_clocks();
 
     // Styles: menu entries and start-up buttons, offered when their pictures exist.
