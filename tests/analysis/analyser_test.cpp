@@ -241,17 +241,5 @@ TEST_F(AnalyserTest, FinAnalyseDuringASearchEndsAfterThatPositionsLine) {
     EXPECT_EQ(search.analysis_mode, 0);
 }
 
-TEST_F(AnalyserTest, GoingToALineRestoresItsPositionClocksAndSide) {
-    load(OPENING);
-    ASSERT_TRUE(run(3, nullptr));
-    for (int ply : {3, 4, 10}) {
-        restore_analysed_ply(analysis_line_ply(ply));
-        EXPECT_EQ(game.current_ply, ply);
-        EXPECT_EQ(game.side_to_move, ply % 2 ? BLACK : WHITE);
-        for (int s = 1; s <= 32; ++s) ASSERT_EQ(board[s], game.game_record[ply].squares[s]);
-        EXPECT_EQ(clocks.white_clock, game.game_record[ply].white_clock);
-    }
-}
-
 }  // namespace
 }  // namespace qv

@@ -29,9 +29,7 @@ class AnalysisPdnTest : public ::testing::Test {
         std::string why;
         ASSERT_TRUE(parse_text_game(GAME, 0, tg, why)) << why;
         load_text_game(tg, 1000);
-        plies = tg.plies;
     }
-    std::vector<std::pair<uint8_t, uint8_t>> plies;
 };
 
 // Black's 2... 12-15 marked: best 11-14 (+0.02) against -1.02, then 19x12 08x15 ... (not
@@ -77,15 +75,6 @@ TEST_F(AnalysisPdnTest, ReaderSkipsCommentsAndNestedVariations) {
               std::make_pair(uint8_t(square_of_label(10)), uint8_t(square_of_label(13))));
     EXPECT_EQ(tg.plies[2],
               std::make_pair(uint8_t(square_of_label(21)), uint8_t(square_of_label(18))));
-}
-
-TEST_F(AnalysisPdnTest, AnnotatedGameReadsBackWithTheSameMoves) {
-    const std::string pdn = analysis_pdn_bytes({black_marked()});
-    TextGame back;
-    std::string why;
-    ASSERT_TRUE(parse_text_game(pdn, 0, back, why)) << why;
-    EXPECT_EQ(back.plies, plies);
-    EXPECT_EQ(back.white, "first");
 }
 
 }  // namespace

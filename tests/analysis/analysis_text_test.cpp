@@ -85,8 +85,6 @@ constexpr TextCase TEXT_CASES[] = {
      " 3 White : 22-18; score : -60 ; best : 21-17; score : 40"},
     {"DutchIsEnglishLongBlackMarked", 2, true, true,
      "*12 Black : played : 10-14; score : -1020; best : 09-13; score :  0 ->( 22-18 13-17 ....)"},
-    {"ItalianIsEnglishShortWhite", 5, false, false,
-     " 3 White : 22-18; score : -60 ; best : 21-17; score : 40"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Forms, AnalysisTextTest, ::testing::ValuesIn(TEXT_CASES),

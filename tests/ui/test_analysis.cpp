@@ -209,12 +209,5 @@ TEST_F(AnalysisWindow, FinAnalyseDuringASearchStopsAndRestoresTheMenus) {
     EXPECT_EQ(game.side_to_move, p % 2 ? BLACK : WHITE);
 }
 
-TEST_F(AnalysisWindow, GameWithoutMoveStartsNothing) {
-    window.action("Dbuteruneanalyse1")->trigger();
-    EXPECT_FALSE(window.form4()->isVisible());
-    EXPECT_TRUE(enabled("Dbuteruneanalyse1"));
-    EXPECT_TRUE(analysis.lines.empty());
-}
-
 }  // namespace
 }  // namespace qv::ui::test
