@@ -79,7 +79,7 @@ TEST_P(Locate, TableAndIndex) {
         return;
     }
     ASSERT_TRUE(found) << c.fen;
-    EXPECT_EQ(qv::TABLE_SPECS[e.table].name, std::string(c.table)) << c.fen;
+    EXPECT_EQ(qv::TABLE_LAYOUTS[e.table].name, std::string(c.table)) << c.fen;
     EXPECT_EQ(e.index, c.index) << c.fen;
 }
 
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES));
 TEST(EntryRoundTrip, BothSidesToMove) {
     uint8_t white[33], black[33];
     for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t) {
-        const qv::TableSpec& layout = qv::TABLE_SPECS[t];
+        const qv::TableLayout& layout = qv::TABLE_LAYOUTS[t];
         int legal = 0;
         for (int i = 0; i < layout.size; ++i) {
             if (!qv::position_of_entry(t, i, white)) continue;
@@ -197,7 +197,7 @@ TEST(EntryRoundTrip, BothSidesToMove) {
 
 TEST(TableFiles, SizesAsShipped) {
     long total = 0;
-    for (const auto& layout : qv::TABLE_SPECS) {
+    for (const auto& layout : qv::TABLE_LAYOUTS) {
         const auto path = qv::find_file(QUORVEL_DATA_DIR, layout.name);
         ASSERT_TRUE(std::filesystem::exists(path)) << layout.name;
         EXPECT_EQ(std::filesystem::file_size(path), static_cast<uintmax_t>(layout.size));
@@ -212,7 +212,7 @@ TEST(TableFiles, MissingOrShortNamedOnStderr) {
                      ("quorvel_egdb_short_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    for (const auto& layout : qv::TABLE_SPECS) {
+    for (const auto& layout : qv::TABLE_LAYOUTS) {
         const std::string name = layout.name;
         if (name == "ddop.ita") continue;  // missing
         const auto from = qv::find_file(QUORVEL_DATA_DIR, name);
@@ -229,10 +229,10 @@ TEST(TableFiles, MissingOrShortNamedOnStderr) {
     EXPECT_NE(err.find("ppop.ita"), std::string::npos) << err;
     EXPECT_EQ(err.find("dod.chb"), std::string::npos) << err;
     for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t) {
-        const std::string name = qv::TABLE_SPECS[t].name;
+        const std::string name = qv::TABLE_LAYOUTS[t].name;
         const bool lost = name == "ddop.ita" || name == "ppop.ita";
         int nonzero = 0;
-        for (int i = 0; i < qv::TABLE_SPECS[t].size; ++i) nonzero += tables->table(t)[i] != 0;
+        for (int i = 0; i < qv::TABLE_LAYOUTS[t].size; ++i) nonzero += tables->table(t)[i] != 0;
         if (lost)
             EXPECT_EQ(nonzero, 0) << name;
         else
