@@ -210,13 +210,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{"Nulrefus", "Nul refusé"},
                       CaptionCase{"Pause1", "Arrêt du calcul"}));
 
-TEST(CaptionTable, FrenchIsCompleteAndOthersComeLater) {
-    EXPECT_EQ(caption_table(FRENCH).size(), 145u);
-    EXPECT_STREQ(caption_table(FRENCH).front().component, "Fichier1");
-    EXPECT_STREQ(caption_table(FRENCH).back().component, "Pause2");
-    for (int l = ENGLISH; l < LANGUAGES; ++l) EXPECT_TRUE(caption_table(l).empty());
-}
-
 TEST(Program, WithoutADisplaySaysSoAndExitsWithOne) {
     QProcess p;
     QProcessEnvironment env;
