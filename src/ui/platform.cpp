@@ -27,7 +27,7 @@ QString DesktopPlatform::save_file_name(QWidget* parent, const QString& dir, con
 }
 
 void DesktopPlatform::error_box(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Erreur"), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, error_title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -48,7 +48,7 @@ void DesktopPlatform::open_document(const QString& path) {
 void DesktopPlatform::show_help(QWidget* parent, const QString& path) {
     auto* window = new QDialog(parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Aide"));
+    window->setWindowTitle(help_title);
     auto* browser = new QTextBrowser(window);
     browser->setSource(QUrl::fromLocalFile(path));
     auto* layout = new QVBoxLayout(window);
