@@ -22,7 +22,6 @@ enum class Msg : uint16_t {
     // Errors.
     ERROR_TITLE,
     CANNOT_OPEN_FILE,
-    CANNOT_READ_GAME,
     OUT_OF_MEMORY,
     HASH_TABLES_ALLOCATION,
     // File dialogs: the description before each filter's patterns.
@@ -37,7 +36,6 @@ enum class Msg : uint16_t {
     FILTER_PARAMETER_FILES,
     // Window and start-up panel.
     WINDOW_TITLE,
-    HELP_TITLE,
     INTRO_VERSION,  // %s: the version number
     INTRO_BOARD_2D,
     INTRO_THEME_CLASSIC,
@@ -85,11 +83,6 @@ enum class Msg : uint16_t {
     HINT_BACK_ONE,
     HINT_FORWARD_ONE,
     HINT_TO_END,
-    // Game analysis.
-    ANALYSIS_EXPLANATION,
-    ANALYSIS_LEGEND,
-    ANALYSIS_SAVE,
-    ANALYSIS_PRINT,
     COUNT
 };
 

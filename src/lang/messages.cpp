@@ -54,11 +54,6 @@ const MessageRow ROWS[] = {
      {"Impossible d'ouvrir ce fichier", "Cannot open this file", "Kan dit bestand niet openen",
       "Não é possível abrir este arquivo", "No se puede abrir este archivo",
       "Impossibile aprire questo file"}},
-    {Msg::CANNOT_READ_GAME,
-     "CANNOT_READ_GAME",
-     {"Impossible de lire cette partie", "Cannot read this game", "Kan deze partij niet lezen",
-      "Não é possível ler esta partida", "No se puede leer esta partida",
-      "Impossibile leggere questa partita"}},
     {Msg::OUT_OF_MEMORY,
      "OUT_OF_MEMORY",
      {"Allocation mémoire", "Memory allocation", "Geheugentoewijzing", "Alocação de memória",
@@ -108,7 +103,6 @@ const MessageRow ROWS[] = {
      "WINDOW_TITLE",
      {"Quorvel 3D, le jeu", "Quorvel 3D, the game", "Quorvel 3D, the game", "Quorvel 3D, o jogo",
       "Quorvel 3D, el juego", "Quorvel 3D, il gioco"}},
-    {Msg::HELP_TITLE, "HELP_TITLE", {"Aide", "Help", "Help", "Ajuda", "Ayuda", "Aiuto"}},
     {Msg::INTRO_VERSION,
      "INTRO_VERSION",
      {"Dames italiennes - version %s", "Italian draughts - version %s",
@@ -283,39 +277,6 @@ const MessageRow ROWS[] = {
      {"Aller à la fin", "Go to the end", "Naar het einde", "Ir para o fim", "Ir al final",
       "Vai alla fine"}},
 
-    // The explanation and the legend exist in French, Portuguese and English; the other
-    // languages show the English ones.
-    {Msg::ANALYSIS_EXPLANATION,
-     "ANALYSIS_EXPLANATION",
-     {"(ne pas prendre en compte le dernier coup et les premiers). Attendre quelques secondes "
-      "- Analyse en cours",
-      "(don't consider the last and the first moves). Wait a few second - Analysing",
-      "(don't consider the last and the first moves). Wait a few second - Analysing",
-      "(nao considerar a primeira nem a ultima linha). Espere alguns segundos- Analisando",
-      "(don't consider the last and the first moves). Wait a few second - Analysing",
-      "(don't consider the last and the first moves). Wait a few second - Analysing"}},
-    {Msg::ANALYSIS_LEGEND,
-     "ANALYSIS_LEGEND",
-     {"+100 gagne un pion ; -100 perd un pion ; * en début de ligne indique qu'il y avait un "
-      "bien meilleur coup",
-      "+100 wins a man ; -100 loses a man ; * at the begining means that there was a very "
-      "better move",
-      "+100 wins a man ; -100 loses a man ; * at the begining means that there was a very "
-      "better move",
-      "+100 ganha uma peça ; -100 perde uma peça ; * no começo significa que existia um lance "
-      "melhor",
-      "+100 wins a man ; -100 loses a man ; * at the begining means that there was a very "
-      "better move",
-      "+100 wins a man ; -100 loses a man ; * at the begining means that there was a very "
-      "better move"}},
-    {Msg::ANALYSIS_SAVE,
-     "ANALYSIS_SAVE",
-     {"Editer analyse", "Save analysis", "Analyse opslaan", "Salvar análise", "Guardar análisis",
-      "Salva analisi"}},
-    {Msg::ANALYSIS_PRINT,
-     "ANALYSIS_PRINT",
-     {"Imprimer analyse", "Print analysis", "Analyse afdrukken", "Imprimir análise",
-      "Imprimir análisis", "Stampa analisi"}},
 };
 
 static_assert(sizeof ROWS / sizeof ROWS[0] == MESSAGE_COUNT, "one row per identifier");

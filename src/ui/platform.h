@@ -24,12 +24,11 @@ class Platform {
     virtual void play_sound(const QString& path) = 0;
     // Opens a document with the desktop's default program, without waiting.
     virtual void open_document(const QString& path) = 0;
-    // Shows an HTML help page in a window titled help_title.
+    // Shows an HTML help page.
     virtual void show_help(QWidget* parent, const QString& path) = 0;
 
-    // Titles in the interface language, set by the window when the language changes.
+    // The error box's title in the interface language, set by the window.
     QString error_title;
-    QString help_title;
 };
 
 // The desktop implementation.

@@ -25,6 +25,7 @@
 #include "game/players.h"
 #include "game/session.h"
 #include "lang/messages.h"
+#include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -63,6 +64,8 @@ void MainWindow::select_language(int language) {
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
+    findChild<QPushButton*>("Abandon3")->setText(text_of("Abandon1"));
+    settings_language(language);
     recaption();
 }
 
@@ -95,7 +98,6 @@ void MainWindow::recaption() {
     show_mode();
     // Texts outside the caption table.
     platform_.error_title = msg(Msg::ERROR_TITLE);
-    platform_.help_title = msg(Msg::HELP_TITLE);
     action("OuvrirunfichierVOG1")->setText(msg(Msg::OPEN_VOG_FILE));
     const std::pair<const char*, Msg> tips[] = {
         {"SpeedButton1", Msg::HINT_TO_START},     {"SpeedButton2", Msg::HINT_BACK_ONE},
@@ -133,6 +135,14 @@ void MainWindow::Introduction() {
     if (!introduced_) {
         board_->load_pictures();
         introduced_ = true;
+        // First activation: the last run's level, time control and language come back
+        // (its game only with a perspective board), and saved games get their folder.
+        if (read_resume_settings(data_path(RESUME_FILE))) {
+            if (game.language < LANGUAGES) language_ = game.language;
+            game.language = uint8_t(language_);
+        }
+        std::error_code ignored;
+        std::filesystem::create_directories(data_path("Sauve"), ignored);
     }
     game.side_to_move = WHITE;
     remplir();
@@ -142,7 +152,8 @@ void MainWindow::Introduction() {
     show_colour_caption();
     set_names(UNKNOWN_NAME, "Quorvel");
     game.setup_mode = 0;
-    set_level(clocks.level_index);
+    tick_level_in_force();
+    clear_table();
 }
 
 void MainWindow::SpeedButton6Click() {
@@ -180,6 +191,7 @@ void MainWindow::show_static_evaluations() {
 }
 
 void MainWindow::Installeruneposition1Click() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Installeruneposition1Click)) return;
     SpeedButton6Click();
     Entrerpositionclick();
@@ -187,6 +199,7 @@ void MainWindow::Installeruneposition1Click() {
 }
 
 void MainWindow::Entrerpositionclick() {
+    if (!game.setup_mode && setup_locked()) return;
     if (defer(&MainWindow::Entrerpositionclick)) return;
     if (entry.in_hand) {
         cancel_entry();
@@ -201,6 +214,7 @@ void MainWindow::Entrerpositionclick() {
         show_colour_caption();
         group->show();
         set_enabled("Ouvertures1", false);
+        library_off();  // the lists' lines start from the start position, not this one
     } else {
         group->hide();
         set_enabled("Ouvertures1", true);
@@ -213,6 +227,7 @@ void MainWindow::Entrerpositionclick() {
 }
 
 void MainWindow::placement_button(int code) {
+    if (setup_locked()) return;
     placement_code_ = uint8_t(code);
     show_placement_witness();
 }
@@ -233,6 +248,7 @@ void MainWindow::show_placement_witness() {
 }
 
 void MainWindow::remplir() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::remplir)) return;
     engine_.request_stop(false);
     qv::remplir(now());
@@ -248,6 +264,7 @@ void MainWindow::remplir() {
 }
 
 void MainWindow::vider() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::vider)) return;
     qv::vider();
     for (int s = 1; s <= 32; ++s) draw_square(s, EMPTY);
@@ -255,6 +272,7 @@ void MainWindow::vider() {
 }
 
 void MainWindow::Change_couleur() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Change_couleur)) return;
     qv::Change_couleur();
     show_colour_caption();
@@ -268,14 +286,17 @@ void MainWindow::set_who_plays(bool computer) {
 }
 
 void MainWindow::Couleur_joue() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Couleur_joue)) return;
     qv::Couleur_joue();
     set_who_plays(game.computer_to_move);
 }
 
 void MainWindow::Change_dir_click() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Change_dir_click)) return;
     Change_dir();
+    game.game_state = 0;  // the position has changed outside play
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
     qv::store_ply();
@@ -347,7 +368,8 @@ void MainWindow::Horlogeszro1Click() {
 }
 
 void MainWindow::Pause2Click() {
-    qv::Pause2Click(now(), session.searching);
+    // Before the first click no clock runs yet, so there is no time to charge.
+    qv::Pause2Click(now(), session.searching || !session.clocks_running);
     if (clocks.timer_running)
         timer_->start();
     else
@@ -363,6 +385,15 @@ void MainWindow::set_level(int level_index) {
     set_checked(LEVEL_ITEMS[clocks.level_index], true);
     findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
     engine_.set_level(clocks.time_budget, clocks.clock_limit);
+}
+
+void MainWindow::tick_level_in_force() {
+    if (clocks.level_index == 18) {  // "Autre" with its minutes
+        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        BitBtn24Click();
+    } else {
+        set_level(clocks.level_index);
+    }
 }
 
 void MainWindow::N8Autre1Click() {
