@@ -78,6 +78,10 @@ enum class Msg : uint16_t {
     SHORT_BLACK_KING,
     STATIC_EVAL_WHITE,  // %4d
     STATIC_EVAL_BLACK,  // %4d
+    // Opening-list editors.
+    TIP_ADD_OPENING,
+    TIP_REPLACE_OPENING,
+    TIP_DELETE_OPENING,
     // Move list buttons.
     HINT_TO_START,
     HINT_BACK_ONE,

@@ -56,14 +56,10 @@ OpeningsForm::OpeningsForm(QWidget* parent, Platform& platform, int side)
     status_->setStyleSheet("color:#b00000");
 
     auto* add = button(group, "Valide_Ouverture", QRect(10, 80, 136, 28));
-    add->setToolTip(QString::fromUtf8("Ajouter l'ouverture ci-dessus dans la liste ci-dessous"));
     connect(add, &QPushButton::clicked, this, [this] { Valide_OuvertureClick(); });
     auto* replace = button(group, "Remplacer", QRect(159, 80, 136, 28));
-    replace->setToolTip(
-        QString::fromUtf8("Remplacer l'ouverture choisie dessous par celle ci-dessus"));
     connect(replace, &QPushButton::clicked, this, [this] { RemplacerClick(); });
     auto* erase = button(group, "Effacer", QRect(308, 80, 136, 28));
-    erase->setToolTip(QString::fromUtf8("Effacer l'ouverture ci-dessus (et la même dessous)"));
     connect(erase, &QPushButton::clicked, this, [this] { EffacerClick(); });
 
     list_ = new QListWidget(group);
@@ -83,6 +79,11 @@ void OpeningsForm::set_language(int language) {
     language_ = language;
     setWindowTitle(QString::fromUtf8(caption_of(language, objectName().toLatin1().constData())));
     apply_captions(this, language);
+    const std::pair<const char*, Msg> tips[] = {{"Valide_Ouverture", Msg::TIP_ADD_OPENING},
+                                                {"Remplacer", Msg::TIP_REPLACE_OPENING},
+                                                {"Effacer", Msg::TIP_DELETE_OPENING}};
+    for (auto [name, id] : tips)
+        findChild<QWidget*>(name)->setToolTip(QString::fromUtf8(message(id, language)));
     show_check();
 }
 
