@@ -28,8 +28,6 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry) {
     return b;
 }
 
-const char* const OVV_FILTER = "Fichiers d'ouvertures (*.ovv *.OVV)";
-
 }  // namespace
 
 std::string OpeningsForm::active_file(int side) {
@@ -176,8 +174,9 @@ void OpeningsForm::BitBtn1Click() {
     // Parametres; this window's list also becomes the active file.
     const auto folder = data_path("Parametres");
     QDir().mkpath(QString::fromStdString(folder.string()));
-    const QString chosen =
-        platform_.save_file_name(this, QString::fromStdString(folder.string()), OVV_FILTER, "ovv");
+    const QString chosen = platform_.save_file_name(
+        this, QString::fromStdString(folder.string()),
+        QString::fromUtf8(message(Msg::FILTER_OPENING_SETS, language_)) + " (*.ovv *.OVV)", "ovv");
     if (!chosen.isEmpty()) {
         QString base = chosen;
         if (base.endsWith(".ovv", Qt::CaseInsensitive)) base.chop(4);
