@@ -16,7 +16,7 @@ namespace {
 
 bool write_or_report(const std::filesystem::path& path, std::string_view data) {
     if (write_file_atomic(path, data)) return true;
-    host().show_error("Impossible d'ouvrir ce fichier");
+    host().show_error(Msg::CANNOT_OPEN_FILE);
     return false;
 }
 

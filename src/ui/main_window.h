@@ -10,6 +10,7 @@
 #include "board/host.h"
 #include "game/clocks.h"
 #include "game/session.h"
+#include "lang/message_id.h"
 #include "ui/board_view.h"
 #include "ui/engine.h"
 #include "ui/platform.h"
@@ -72,8 +73,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
 
     // Host
     void process_events() override;
-    void show_error(std::string_view text) override;
-    void show_progress(std::span<const std::string> lines) override;
+    void show_error(Msg message) override;
+    void report_fatal(Msg message) override;
+    void show_progress(const SearchProgress& progress) override;
     void clear_root_moves() override;
     void set_root_move(int index, std::string_view text) override;
     void refresh_clock(int side, int32_t seconds) override;
@@ -186,6 +188,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void end_of_game(int reason);
 
     int language() const { return language_; }
+    // A message of the catalogue in the interface language.
+    QString msg(Msg id) const;
     int level_index() const { return clocks.level_index; }
     int32_t time_budget() const { return clocks.time_budget; }
     int32_t clock_limit() const { return clocks.clock_limit; }
@@ -234,6 +238,14 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void set_checked(const char* name, bool on);
     void set_enabled(const char* name, bool on);
     QString text_of(const char* component) const;
+    // Language switch: the start-up panel's texts, then everything worded from the state.
+    void word_intro();
+    void recaption();
+    void set_who_plays(bool computer);  // Couleurjoue
+    void show_mode();                   // Panel11: training, match or two people
+    void show_placement_witness();
+    void word_report();    // the end-of-game panel from last_report_
+    void word_progress();  // the Calcul page from last_progress_
 
     void Introduction();
     void computer_turn();
@@ -287,6 +299,11 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     bool introduced_ = false;
     bool in_loop_ = false;
     bool single_move_ = false;
+    bool who_plays_computer_ = false;
+    const char* mode_component_ = "Panel11";  // caption row of the mode panel
+    EndReport last_report_;
+    SearchProgress last_progress_;
+    bool has_progress_ = false;
     std::unique_ptr<Form4> form4_;
     bool saved_pondering_option_ = false;
     int pending_analysis_line_ = -1;  // a line clicked while the analysis still ran

@@ -21,6 +21,7 @@
 #include "files/file_io.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
+#include "lang/messages.h"
 #include "search/driver.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
@@ -225,18 +226,18 @@ QStringList exported_lines(const QListWidget* list) {
 void MainWindow::Button3Click() {
     const QString path =
         platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
-                                 "Fichiers texte (*.txt *.TXT)", "txt");
+                                 msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT)", "txt");
     if (path.isEmpty()) return;
     std::vector<std::string> lines;
     for (const QString& l : exported_lines(form4_->list())) lines.push_back(l.toStdString());
     if (!write_file_atomic(path.toStdString(), join_lines_crlf(lines)))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
 }
 
 void MainWindow::print_analysis_to(QPrinter& printer) {
     QPainter p;
     if (!p.begin(&printer)) {
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     p.setFont(QFont("monospace", 9));

@@ -15,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 struct RecordingHost : Host {
-    std::vector<std::string> errors;
-    void show_error(std::string_view text) override { errors.emplace_back(text); }
+    std::vector<Msg> errors;
+    void show_error(Msg message) override { errors.push_back(message); }
 };
 
 class ParameterFileTest : public ::testing::Test {
@@ -85,7 +85,7 @@ TEST_F(ParameterFileTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
         host_.errors.clear();
         EXPECT_FALSE(load_parameters(p)) << p;
         ASSERT_EQ(host_.errors.size(), 1u);
-        EXPECT_EQ(host_.errors[0], "Impossible d'ouvrir ce fichier");
+        EXPECT_EQ(host_.errors[0], Msg::CANNOT_OPEN_FILE);
         EXPECT_EQ(std::memcmp(&parameter_state, &before, sizeof before), 0);
     }
 }
@@ -93,7 +93,7 @@ TEST_F(ParameterFileTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
 TEST_F(ParameterFileTest, SaveIntoMissingDirectoryFails) {
     EXPECT_FALSE(save_parameters(dir_ / "no" / "such" / "x.par"));
     ASSERT_EQ(host_.errors.size(), 1u);
-    EXPECT_EQ(host_.errors[0], "Impossible d'ouvrir ce fichier");
+    EXPECT_EQ(host_.errors[0], Msg::CANNOT_OPEN_FILE);
 }
 
 TEST(DefaultParameters, LoadAndHoldSensibleValues) {

@@ -143,7 +143,7 @@ TEST_P(DamagedFile, IsRefusedAndTheGameInHandStays) {
     EXPECT_FALSE(ouvre(dir / "bad.dam")) << d.what;
     set_host(nullptr);
     EXPECT_EQ(h.errors, 1);
-    EXPECT_EQ(h.last, "Impossible d'ouvrir ce fichier");
+    EXPECT_EQ(h.last, Msg::CANNOT_OPEN_FILE);
     EXPECT_EQ(0, std::memcmp(game.game_record, before.game_record, sizeof before.game_record));
     EXPECT_EQ(game.current_ply, before.current_ply);
     EXPECT_EQ(game.last_ply, before.last_ply);

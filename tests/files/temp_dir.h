@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -41,10 +42,10 @@ class TempDirTest : public ::testing::Test {
 // A host that counts error boxes instead of printing them.
 struct CountingHost : Host {
     int errors = 0;
-    std::string last;
-    void show_error(std::string_view text) override {
+    std::optional<Msg> last;
+    void show_error(Msg message) override {
         ++errors;
-        last = text;
+        last = message;
     }
 };
 

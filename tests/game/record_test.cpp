@@ -181,7 +181,7 @@ TEST(Record, FullRecordEndsAsDrawWithoutTouchingSettingsEntries) {
     TurnEnd end;
     for (int p = 0; p < 300 && !end.ended; ++p) end = shuttle();
     EXPECT_TRUE(end.ended);
-    EXPECT_EQ(end.report.message, "Match nul !");
+    EXPECT_EQ(end.report.message, Msg::DRAW);
     EXPECT_EQ(end.report.result, 1);
     EXPECT_EQ(game.game_result, 1);
     EXPECT_EQ(game.last_ply, MAX_RECORDED_PLY);

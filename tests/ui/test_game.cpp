@@ -210,14 +210,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{"Nulrefus", "Nul refusé"},
                       CaptionCase{"Pause1", "Arrêt du calcul"}));
 
-TEST(CaptionTable, FrenchIsCompleteAndOthersComeLater) {
-    ASSERT_GT(caption_table(FRENCH).size(), 145u);
+TEST(CaptionTable, EachSecondaryWindowHasACaption) {
     EXPECT_STREQ(caption_table(FRENCH).front().component, "Fichier1");
     // Each secondary window has a caption of its own.
     EXPECT_STREQ(caption_of(FRENCH, "Form4"), "Analyse");
     EXPECT_STREQ(caption_of(FRENCH, "Form5"), "Parameters");
     EXPECT_STREQ(caption_of(FRENCH, "Form2"), "White");
-    for (int l = ENGLISH; l < LANGUAGES; ++l) EXPECT_TRUE(caption_table(l).empty());
 }
 
 TEST(Program, WithoutADisplaySaysSoAndExitsWithOne) {
