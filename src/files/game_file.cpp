@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
-#include "files/file_io.h"
 #include "game/clocks.h"
 
 namespace qv {
