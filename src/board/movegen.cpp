@@ -17,11 +17,12 @@ namespace {
 struct CaptureWork {
     uint8_t start = 0;  // square of the piece being tried
     uint8_t enemy_man = 0, enemy_king = 0;
-    uint8_t tried_piece[MAX_PLY + 1] = {};        // code of the piece being tried, per ply
-    uint8_t kings_at[MAX_CAPTURE + 2] = {};       // kings taken up to each depth
-    uint8_t first_king_at[MAX_CAPTURE + 2] = {};  // depth of the first king taken (0: none)
-    uint8_t landing_stack[MAX_CAPTURE + 2] = {};  // landing square after each jump
-    uint8_t best_piece = 0, best_kings = 0, best_first_king = 0;
+    uint8_t tried_piece[MAX_PLY + 1] = {};          // code of the piece being tried, per ply
+    uint8_t kings_at[MAX_CAPTURE + 2] = {};         // kings taken up to each depth
+    uint16_t king_depths_at[MAX_CAPTURE + 2] = {};  // depths of every king taken so far
+    uint8_t landing_stack[MAX_CAPTURE + 2] = {};    // landing square after each jump
+    uint8_t best_piece = 0, best_kings = 0;
+    uint16_t best_king_depths = 0;
     bool record_paths = false;  // window searches: also fill capture_paths
     bool record_list = true;    // capture_path() records paths only
 };
@@ -34,17 +35,24 @@ inline Move* current_list() {
     return move_lists[movegen.ply];
 }
 
+// The depths at which kings were taken, one bit per depth, an earlier depth on a higher
+// bit. Between sequences taking as many kings, the one that meets its kings earlier,
+// compared king by king, has the greater value; equal values meet them at the same jumps.
+inline uint16_t king_depth_bit(int depth) {
+    return static_cast<uint16_t>(1u << (MAX_CAPTURE + 1 - depth));
+}
+
 void empty_list() {
     if (work.record_list) move_count[movegen.ply] = 0;
     if (work.record_paths) movegen.capture_paths.count = 0;
 }
 
 // Records the sequence of n pieces from work.start to `to` (taken_stack[1..n]).
-void add_capture(int to, int n, uint8_t kings, uint8_t first_king) {
+void add_capture(int to, int n, uint8_t kings, uint16_t king_depths) {
     movegen.best_capture_count = static_cast<uint8_t>(n);
     work.best_piece = work.tried_piece[movegen.ply];
     work.best_kings = kings;
-    work.best_first_king = first_king;
+    work.best_king_depths = king_depths;
     if (work.record_list) {
         uint8_t& count = move_count[movegen.ply];
         if (count >= MAX_MOVES) return;  // cannot happen in a real game; never overflow
@@ -101,9 +109,8 @@ void king_search(int s, int n, int arrival) {
         if (code == work.enemy_man || code == work.enemy_king) {
             const bool king = code == work.enemy_king;
             work.kings_at[n] = static_cast<uint8_t>(work.kings_at[n - 1] + king);
-            work.first_king_at[n] = work.first_king_at[n - 1] ? work.first_king_at[n - 1]
-                                    : king                    ? static_cast<uint8_t>(n)
-                                                              : 0;
+            work.king_depths_at[n] =
+                static_cast<uint16_t>(work.king_depths_at[n - 1] | (king ? king_depth_bit(n) : 0));
             const int l = neighbour[d][m];
             if (board[l] == EMPTY) {
                 board[m] = TAKEN;
@@ -133,16 +140,16 @@ void king_search(int s, int n, int arrival) {
                 if (work.kings_at[k] > work.best_kings) {
                     retain = empty = true;
                 } else if (work.kings_at[k] == work.best_kings) {
-                    if (work.first_king_at[k] < work.best_first_king)
-                        retain = empty = true;
-                    else if (work.first_king_at[k] == work.best_first_king)
+                    if (work.king_depths_at[k] > work.best_king_depths)
+                        retain = empty = true;  // meets its kings earlier
+                    else if (work.king_depths_at[k] == work.best_king_depths)
                         retain = true;
                 }
             }
         }
         if (!retain) continue;
         if (empty) empty_list();
-        add_capture(stack[n], k, work.kings_at[k], work.first_king_at[k]);
+        add_capture(stack[n], k, work.kings_at[k], work.king_depths_at[k]);
         stack[n] = 0;
     }
 }
@@ -159,8 +166,10 @@ void set_enemy_for_code(uint8_t code) {
 
 void reset_best() {
     movegen.best_capture_count = 0;
-    work.best_piece = work.best_kings = work.best_first_king = 0;
-    work.kings_at[0] = work.first_king_at[0] = 0;
+    work.best_piece = work.best_kings = 0;
+    work.best_king_depths = 0;
+    work.kings_at[0] = 0;
+    work.king_depths_at[0] = 0;
     movegen.taken_stack[1] = 0;
 }
 

@@ -19,32 +19,38 @@ GameFileKind kind_of(const std::filesystem::path& path) {
     return GameFileKind::unknown;
 }
 
-bool load_any_game(const std::filesystem::path& path, int game_index, std::string& why) {
+bool load_any_game(const std::filesystem::path& path, int game_index, LoadProblem& why) {
+    why = LoadProblem{};
     const GameFileKind kind = kind_of(path);
     if (kind == GameFileKind::unknown) {
-        why = "unknown file kind (expected .dam, .txt or .pdn)";
+        why.failure = LoadFailure::unknown_kind;
         return false;
     }
     std::string bytes;
     const size_t limit = kind == GameFileKind::dam ? GAME_FILE_SIZE + 1 : TEXT_READ_LIMIT;
     if (!read_file_prefix(path, limit, bytes)) {
-        why = "cannot open the file";
+        why.failure = LoadFailure::cannot_open;
         return false;
     }
     if (kind == GameFileKind::dam) {
         if (game_index != 0) {
-            why = "a game file holds one game";
+            why.failure = LoadFailure::one_game_per_file;
             return false;
         }
         GameFileImage img;
-        if (!decode_game_file(bytes, img, why)) return false;
+        if (!decode_game_file(bytes, img, why.detail)) {
+            why.failure = LoadFailure::bad_game_file;
+            return false;
+        }
         apply_game_image(img);
         after_game_read();
         return true;
     }
     TextGame tg;
-    if (!parse_text_game(bytes, game_index, tg, why)) return false;
-    load_text_game(tg, now());
+    if (!parse_text_game(bytes, game_index, tg, why.text) || !load_text_game(tg, now(), why.text)) {
+        why.failure = LoadFailure::text;
+        return false;
+    }
     game.game_result = static_cast<uint8_t>(tg.result);  // kept for the file written next
     return true;
 }

@@ -1,6 +1,7 @@
 #include "files/game_file.h"
 
 #include <cstring>
+#include <memory>
 
 #include "board/board.h"
 #include "board/file_io.h"
@@ -151,6 +152,21 @@ bool ouvre(const std::filesystem::path& path) {
     game.language = language;
     game.table_size_setting = table_size;
     after_game_read();
+    return true;
+}
+
+bool read_resume_settings(const std::filesystem::path& path) {
+    std::string bytes;
+    std::string why;
+    auto img = std::make_unique<GameFileImage>();
+    if (!read_file_prefix(path, GAME_FILE_SIZE + 1, bytes) || !decode_game_file(bytes, *img, why))
+        return false;
+    clocks.time_budget = img->time_budget;
+    clocks.clock_limit = img->clock_limit;
+    clocks.nb_minutes = img->minutes;
+    clocks.level_index = img->level_index;
+    clocks.control_index = control_of_level(img->level_index);
+    if (img->language <= 5) game.language = img->language;
     return true;
 }
 

@@ -71,6 +71,10 @@ void apply_game_image(const GameFileImage& img);
 void after_game_read();
 // "Ouvrir": the file's language and table size have no effect.
 bool ouvre(const std::filesystem::path& path);
+// The window's first activation: the level, time control, minutes and language saved in
+// "last32.dam", without its game. False, changing nothing, when the file is missing or
+// not a game file (a first run has none).
+bool read_resume_settings(const std::filesystem::path& path);
 // "last32.dam" at start-up or on a board change: the language stays, the table size read
 // is applied (0 becomes 100).
 bool resume_game(const std::filesystem::path& path);

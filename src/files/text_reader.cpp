@@ -1,11 +1,14 @@
 // Reading games from text: finding the games of a file, their names and their moves.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "board/board.h"
 #include "board/file_io.h"
 #include "board/host.h"
+#include "board/movegen.h"
 #include "files/text_game.h"
 #include "game/game_record.h"
 
@@ -32,6 +35,35 @@ std::string trim(std::string_view s) {
 
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
+}
+
+bool is_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Tag names are compared without regard to case ("FEN", "Fen", "fen").
+bool same_name(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The text without a leading byte-order mark.
+std::string_view without_bom(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    return text;
+}
+
+// A tagged file: its first character, after a byte-order mark and blanks, is "[".
+bool is_tagged(std::string_view text) {
+    for (char c : text) {
+        if (is_space(c)) continue;
+        return c == '[';
+    }
+    return false;
 }
 
 // One game's text: its header line (or PDN tags) and the text holding its moves.
@@ -76,9 +108,10 @@ bool read_tag(std::string_view line, std::string& name, std::string& value) {
 
 std::vector<GameText> split_games(std::string_view text) {
     if (text.size() > TEXT_READ_LIMIT) text = text.substr(0, TEXT_READ_LIMIT);
+    text = without_bom(text);
     const std::vector<std::string> lines = split_lines(text);
     std::vector<GameText> games;
-    if (!text.empty() && text[0] == '[') {
+    if (is_tagged(text)) {
         // A game starts at a tag line that follows move text (or the start).
         bool in_tags = false;
         for (const std::string& l : lines) {
@@ -123,8 +156,8 @@ TextGameNames names_of(const GameText& g) {
     TextGameNames n;
     if (g.pdn) {
         for (const auto& [name, value] : g.tags) {
-            if (name == "White") n.white = fit_name(value);
-            if (name == "Black") n.black = fit_name(value);
+            if (same_name(name, "White")) n.white = fit_name(value);
+            if (same_name(name, "Black")) n.black = fit_name(value);
         }
     } else {
         read_names(g.header, n.white, n.black);
@@ -138,7 +171,7 @@ TextGameNames names_of(const GameText& g) {
 int result_of(const GameText& g) {
     if (g.pdn) {
         for (const auto& [name, value] : g.tags) {
-            if (name != "Result") continue;
+            if (!same_name(name, "Result")) continue;
             if (value == "1-0" || value == "2-0") return 2;
             if (value == "0-1" || value == "0-2") return 0;
             if (value == "1/2-1/2" || value == "1-1") return 1;
@@ -193,7 +226,25 @@ bool read_move(std::string_view t, size_t& i, uint8_t& from, uint8_t& to) {
     return true;
 }
 
-// Moves follow the first move number ("1."); comments in braces are skipped.
+// Past the variation opening at t[i] (nested ones and comments within included).
+size_t after_variation(std::string_view t, size_t i) {
+    int depth = 0;
+    while (i < t.size()) {
+        const char c = t[i++];
+        if (c == '{') {
+            const size_t end = t.find('}', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            break;
+        }
+    }
+    return i;
+}
+
+// Moves follow the first move number ("1."); comments in braces and variations in
+// parentheses are skipped.
 void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& plies) {
     bool numbered = false;
     size_t i = 0;
@@ -202,6 +253,10 @@ void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& pl
         if (c == '{') {
             const size_t end = t.find('}', i);
             i = end == std::string_view::npos ? t.size() : end + 1;
+            continue;
+        }
+        if (c == '(') {
+            i = after_variation(t, i);
             continue;
         }
         if (c == ' ' || c == '\t' || c == '\n') {
@@ -225,8 +280,109 @@ void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& pl
             continue;
         }
         // Not a move: skip the rest of this word.
-        while (i < t.size() && t[i] != ' ' && t[i] != '\t' && t[i] != '\n' && t[i] != '{') ++i;
+        while (i < t.size() && t[i] != ' ' && t[i] != '\t' && t[i] != '\n' && t[i] != '{' &&
+               t[i] != '(')
+            ++i;
     }
+}
+
+// The four result tokens of PDN, and the program's own "2-0", "1-1", "0-2".
+bool is_result(std::string_view w) {
+    for (const char* r : {"1-0", "0-1", "1/2-1/2", "*", "2-0", "1-1", "0-2"})
+        if (w == r) return true;
+    return false;
+}
+
+// Skips a variation "( ... )" starting at t[i], with the variations and comments inside.
+void skip_variation(std::string_view t, size_t& i) {
+    int depth = 0;
+    while (i < t.size()) {
+        const char c = t[i++];
+        if (c == '{') {
+            const size_t end = t.find('}', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == ';') {
+            const size_t end = t.find('\n', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return;
+        }
+    }
+}
+
+// A PDN move: two squares or more joined by "-" or "x" ("27x18", "27x20x11", "b6-a5");
+// every square written goes into `squares`.
+bool read_pdn_move(std::string_view w, std::vector<uint8_t>& squares) {
+    std::string upper(w);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string_view t = upper;
+    size_t i = 0;
+    for (;;) {
+        const int s = read_square(t, i);
+        if (!s) return false;
+        squares.push_back(static_cast<uint8_t>(s));
+        if (i == t.size()) break;
+        if (t[i] != '-' && t[i] != 'X') return false;
+        ++i;
+    }
+    return squares.size() >= 2 && squares.size() <= MAX_CAPTURE + 1u;
+}
+
+// The main line of PDN movetext: comments ("{...}", ";" to the end of the line),
+// variations (nested), NAGs ("$1", "!", "?", "!?"), move numbers ("4.", Black's "4...")
+// are passed over; the result token ends the game. False at a word that is no move.
+bool read_pdn_moves(std::string_view t, TextGame& tg, TextProblem& why) {
+    int number = 0;
+    size_t i = 0;
+    while (i < t.size() && tg.plies.size() < size_t(MAX_IMPORT_PLIES)) {
+        const char c = t[i];
+        if (is_space(c) || c == ')') {
+            ++i;
+        } else if (c == '{') {
+            const size_t end = t.find('}', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == ';') {
+            const size_t end = t.find('\n', i);
+            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == '(') {
+            skip_variation(t, i);
+        } else if (c == '$') {
+            ++i;
+            while (i < t.size() && is_digit(t[i])) ++i;
+        } else {
+            size_t j = i;
+            while (j < t.size() && !is_space(t[j]) && !std::strchr("{;()$", t[j])) ++j;
+            std::string_view w = t.substr(i, j - i);
+            i = j;
+            while (!w.empty() && (w.back() == '!' || w.back() == '?')) w.remove_suffix(1);
+            if (w.empty()) continue;
+            if (is_result(w)) break;
+            size_t k = 0;
+            while (k < w.size() && is_digit(w[k])) ++k;
+            if (k > 0 && k < w.size() && w[k] == '.') {
+                number = std::atoi(std::string(w.substr(0, std::min<size_t>(k, 6))).c_str());
+                while (k < w.size() && w[k] == '.') ++k;
+                w.remove_prefix(k);
+                if (w.empty()) continue;
+            } else if (w.find_first_not_of('.') == std::string_view::npos) {
+                continue;  // "..." standing alone
+            }
+            WrittenPly ply;
+            ply.number = number;
+            ply.text = std::string(w.substr(0, 40));
+            if (!read_pdn_move(w, ply.squares)) {
+                why.error = TextError::unreadable_move;
+                why.move_number = number;
+                why.text = ply.text;
+                return false;
+            }
+            tg.plies.emplace_back(ply.squares.front(), ply.squares.back());
+            tg.written.push_back(std::move(ply));
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -261,12 +417,13 @@ std::vector<std::string> choice_lines(const std::vector<TextGameNames>& games) {
     return lines;
 }
 
-bool parse_text_game(std::string_view text, int g, TextGame& out, std::string& why) {
+bool parse_text_game(std::string_view text, int g, TextGame& out, TextProblem& why) {
     const std::vector<GameText> games = split_games(text);
+    why = TextProblem{};
+    why.game = g;
+    why.games = static_cast<int>(games.size());
     if (g < 0 || g >= static_cast<int>(games.size())) {
-        why = games.empty() ? "no game in this text"
-                            : "there is no game " + std::to_string(g) + " (the text holds " +
-                                  std::to_string(games.size()) + ")";
+        why.error = games.empty() ? TextError::no_game : TextError::no_such_game;
         return false;
     }
     const GameText& gt = games[g];
@@ -275,16 +432,31 @@ bool parse_text_game(std::string_view text, int g, TextGame& out, std::string& w
     tg.white = n.white;
     tg.black = n.black;
     tg.result = result_of(gt);
+    tg.pdn = gt.pdn;
     for (const auto& [name, value] : gt.tags) {
-        if (name != "FEN") continue;
+        if (same_name(name, "GameType")) {
+            // "22" or its long form "22,W,8,8,N2,1": Italian draughts.
+            const std::string type = trim(std::string_view(value).substr(0, value.find(',')));
+            if (!type.empty() && type != "22") {
+                why.error = TextError::other_game_type;
+                why.text = value;
+                return false;
+            }
+        }
+        if (!same_name(name, "FEN")) continue;
         std::string error;
         if (!parse_fen(value, tg.start, error)) {
-            why = "FEN tag: " + error;
+            why.error = TextError::bad_fen;
+            why.text = value;
             return false;
         }
         tg.has_fen = true;
     }
-    read_moves(gt.moves, tg.plies);
+    if (gt.pdn) {
+        if (!read_pdn_moves(gt.moves, tg, why)) return false;
+    } else {
+        read_moves(gt.moves, tg.plies);
+    }
     out = std::move(tg);
     return true;
 }

@@ -84,7 +84,7 @@ bool write_text_game(const std::filesystem::path& path) {
     return write_or_report(path, text_game_bytes());
 }
 
-std::string pdn_bytes(std::string_view date) {
+std::string pdn_bytes(std::string_view date, const PdnAnnotation& annotate) {
     const char* result = game.game_result == 2   ? "1-0"
                          : game.game_result == 0 ? "0-1"
                          : game.game_result == 1 ? "1/2-1/2"
@@ -110,15 +110,23 @@ std::string pdn_bytes(std::string_view date) {
         if (!line.empty()) line += ' ';
         line += word;
     };
+    bool interrupted = false;  // a comment or variation came between White's move and Black's
     for (int p = 1; p <= game.last_ply; ++p) {
         const int index = p - 1 + first;  // half moves counted from White's first
         const PlyRecord& e = game.game_record[p];
         if (index % 2 == 0)
             add(std::to_string(index / 2 + 1) + ".");
-        else if (p == 1)
+        else if (p == 1 || interrupted)
             add(std::to_string(index / 2 + 1) + "...");
         add(std::to_string(label_number(e.from)) + (e.capture_count ? "x" : "-") +
             std::to_string(label_number(e.to)));
+        interrupted = false;
+        if (annotate) {
+            for (const std::string& word : annotate(p, index)) {
+                add(word);
+                interrupted = true;
+            }
+        }
     }
     add(result);
     out += line + "\r\n";

@@ -145,6 +145,7 @@ void remplir(int32_t t) {
 }
 
 void vider() {
+    game.game_state = 0;  // any change of the position outside play ends the rating
     clear_board();
     std::memcpy(shown_board, board, sizeof board);
 }
@@ -171,6 +172,7 @@ bool place_piece(int square, int code) {
 }
 
 void Change_couleur() {
+    game.game_state = 0;
     if (game.computer_colour == 0) {
         game.computer_colour = 1;
         game.side_to_move = WHITE;
@@ -181,6 +183,7 @@ void Change_couleur() {
 }
 
 void Couleur_joue() {
+    game.game_state = 0;
     game.computer_to_move = game.computer_to_move ? 0 : 1;
     game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
 }

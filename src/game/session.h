@@ -74,6 +74,7 @@ bool computer_vs_computer_draw(int last_score);
 
 // Start position, empty record at ply 0, White to move, clocks restarted at t.
 void remplir(int32_t t);
+// The empty board. Like every set-up command below, it makes the game unrated.
 void vider();
 // Set-up mode on or off (Entrerpositionclick); returns the new setup_mode. When the
 // computer was to move, it is asked to move once the position is left.

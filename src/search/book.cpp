@@ -42,21 +42,25 @@ void seed_book_random(uint32_t seed) {
     book_random.seed(seed);
 }
 
-bool load_book_list(int side, const std::string& file) {
-    auto& list = book.lists[side];
-    list.clear();
+bool read_book_lines(const std::string& file, std::vector<std::string>& out) {
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "opening list %s missing: empty list\n", file.c_str());
-        return false;
-    }
+    if (!in) return false;
+    out.clear();
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) list.push_back(line);
+        if (!line.empty()) out.push_back(line);
     }
-    std::sort(list.begin(), list.end());
+    std::sort(out.begin(), out.end());
     return true;
+}
+
+bool load_book_list(int side, const std::string& file) {
+    auto& list = book.lists[side];
+    if (read_book_lines(file, list)) return true;
+    list.clear();
+    std::fprintf(stderr, "opening list %s missing: empty list\n", file.c_str());
+    return false;
 }
 
 void load_book_lists() {

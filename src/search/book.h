@@ -25,6 +25,8 @@ extern BookState book;
 inline constexpr int MAX_CANDIDATES = 20;
 inline constexpr int MAX_POOL = 14;
 
+// The lines of a list file, sorted; false (and `out` untouched) when it cannot be opened.
+bool read_book_lines(const std::string& file, std::vector<std::string>& out);
 // Reads one list file (lines sorted as the list windows keep them). A missing file gives
 // an empty list and a line on standard error; returns false then.
 bool load_book_list(int side, const std::string& file);

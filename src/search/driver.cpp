@@ -11,6 +11,7 @@
 #include "board/now.h"
 #include "eval/evaluate.h"
 #include "search/book.h"
+#include "search/book_edit.h"
 #include "search/node_copy.h"
 #include "search/search.h"
 #include "search/tt.h"
@@ -189,7 +190,9 @@ uint8_t choose_move(int side, SearchInputs& in) {
     }
 
     const bool full_men = count[WHITE_MAN] == 12 && count[BLACK_MAN] == 12;
-    if (search.library_enabled && book_window(g, full_men)) {
+    // A board that the game's moves do not reach from the start position (a set-up
+    // position) never takes a move from the lists, whose lines start there.
+    if (search.library_enabled && book_window(g, full_men) && game_follows_start_position(in)) {
         const int pick = pick_book_move(side, in, n);
         if (pick >= 0) return finish(static_cast<uint8_t>(pick));
     }

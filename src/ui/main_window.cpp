@@ -20,6 +20,7 @@
 #include "game/game_record.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
+#include "ui/form4.h"
 #include "ui/session.h"
 
 namespace qv::ui {
@@ -47,8 +48,10 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     build_side_panel();
     build_panels();
     build_player_panels();
+    build_about();
     build_intro();
     build_board3d();
+    build_analysis();
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);
@@ -148,15 +151,7 @@ void MainWindow::build_menus() {
     }
     add_action(special, "N8Autre1", &MainWindow::N8Autre1Click, true);
 
-    QMenu* params = add_menu(nullptr, "Ouvertures1");
-    add_action(params, "Bibliothquesactives1", nullptr, true)->setChecked(true);
-    add_action(params, "Changerbibliothqueouvertures1", nullptr);
-    add_action(params, "Ouverturespourlesblancs1", nullptr);
-    add_action(params, "Ouverturespourlesnoirs1", nullptr);
-    add_action(params, "Changerlesparamtres1", nullptr);
-    add_action(params, "Sauverlesparamtres1", nullptr);
-    add_action(params, "Chargerdesparamtres1", nullptr);
-    add_action(params, "Tailledestablesdetransposition1", nullptr);
+    build_settings(add_menu(nullptr, "Ouvertures1"));
 
     QMenu* analysis = add_menu(nullptr, "Analyse2");
     add_action(analysis, "Dbuteruneanalyse1", nullptr);
@@ -255,10 +250,7 @@ void MainWindow::build_board_side() {
         l->hide();
     }
     add_button(central_, "Proposernul", QRect(530, 250, 112, 26), &MainWindow::ProposernulClick);
-    for (const char* n : {"Abandon1", "Abandon2"}) {
-        auto* b = add_button(central_, n, QRect(530, 282, 112, 26), &MainWindow::AbandonClick);
-        b->hide();
-    }
+    add_button(central_, "Abandon1", QRect(530, 282, 112, 26), &MainWindow::AbandonClick)->hide();
 }
 
 void MainWindow::build_side_panel() {
@@ -303,6 +295,7 @@ void MainWindow::build_side_panel() {
     list_root_->setFont(QFont("monospace", 10));
     add_button(calc, "Joue", QRect(6, 410, 190, 30), &MainWindow::pause);
     add_button(calc, "Button9", QRect(6, 446, 190, 26), &MainWindow::Best1Click);
+    add_button(calc, "Abandon3", QRect(202, 410, 102, 30), &MainWindow::AbandonClick)->hide();
     side_->addTab(calc, QString());
 
     auto* problem = new QWidget;
@@ -344,6 +337,10 @@ void MainWindow::build_side_panel() {
     side_->addTab(problem, QString());
     connect(side_, &QTabWidget::currentChanged, this, [this](int index) {
         const bool on_problem = index == 2;
+        if (on_problem && !game.setup_mode && setup_locked()) {
+            show_page(game.computer_to_move ? 1 : 0);
+            return;
+        }
         if (on_problem != bool(game.setup_mode)) Entrerpositionclick();
     });
 }

@@ -30,6 +30,9 @@ namespace qv::ui {
 
 class BoardWidget;
 class Board3dView;
+class OpeningsForm;
+class ParamsForm;
+class Form4;
 
 class MainWindow : public QMainWindow, public BoardView, public Host {
     Q_OBJECT
@@ -112,6 +115,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Pause2Click();
     void ajouter_temps();
     void set_level(int level_index);
+    // Ticks the level and time control held in `clocks` ("Autre" with its minutes).
+    void tick_level_in_force();
     void N8Autre1Click();
     void BitBtn24Click();
     void BitBtn25Click();
@@ -125,6 +130,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void ListBox7Click();
     void BitBtn20Click();
     void BitBtn12Click();
+    void RamenerTarnavelClick();
+    void Apropos1Click();
+    void BitBtn26Click();  // OK of the "A propos" panel
     void Crerunfichiertexte1Click();
     void Ouvrirunfichiertexte1Click();
     // The game chosen in the choice panel (waiting for the person), -1 when cancelled.
@@ -133,6 +141,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Best1Click();
     void Guide1Click();
     void Rgles1Click();
+    // Shows a page of the help folder, or the file error when it is missing.
+    void open_help(const char* page);
     void placement_button(int code);
 
     // The perspective board (window_board3d.cpp).
@@ -142,6 +152,35 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Editerlimagefichierbmp1Click();
     void DamierImage1Click(QPoint picture_point);
     void pick_theme(int theme);  // a style button of the start-up panel
+
+    // The "Paramétrage" menu (window_settings.cpp).
+    OpeningsForm* opening_form(int side) const;  // Form2 (White), Form3 (Black)
+    ParamsForm* params_form() const { return form_params_; }
+    void Ouverturespourlesblancs1Click();
+    void Ouverturespourlesnoirs1Click();
+    void Changerbibliothqueouvertures1Click();
+    void Bibliothquesactives1Click();
+    void Changer1Click();
+    void parametreOKClick();
+    void Sauverlesparamtres1Click();
+    void Chargerdesparamtres1Click();
+    void N0Mo1Click();
+    void N07Mo1Click();
+    void N15Mo1Click();
+    void N3Mo1Click();
+    void N5Mo1Click();
+    void N10Mo1Click();
+    void N15Mo2Click();
+    void N30Mo1Click();
+    // Game analysis (window_analysis.cpp). "Arrêter cette phase" and both "Suivant"
+    // buttons are pause().
+    void Analyser();                // "Débuter une analyse"
+    void fin_analyse();             // "Terminer l'analyse", both "Fin analyse" (Button4Click)
+    void Button3Click();            // "Editer analyse", "Editer": the lines to a text file
+    void Button3aClick();           // "Imprimer analyse"
+    void ListBox4Click(int index);  // a line of either analysis list: back to that ply
+    void print_analysis_to(QPrinter& printer);
+    Form4* form4() const { return form4_.get(); }
 
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
@@ -161,10 +200,24 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_side_panel();
     void build_panels();
     void build_player_panels();
+    // The player and rating lists of the new-game dialog's three pages.
+    void build_new_game_lists();
+    void fill_new_game_lists();
+    void build_about();
     // A raised, hidden floating panel over the board.
     QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();
+    void build_settings(QMenu* menu);
+    void settings_language(int language);
+    void open_opening_form(int side);
+    void library_off();
+    void show_table_size();
+    void table_size_click(int step);
+    // The size setting read with the resumed game, its item ticked.
+    void restore_saved_table_size();
     void build_board3d();
+    void build_analysis();
+    void end_analysis(bool keep_short_list);
     void show_board3d(bool on);
     void leave_board3d();
     void place_board3d_clocks();
@@ -186,6 +239,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void computer_turn();
     void after_person_move(int from, int to, int captures);
     void refresh_commands();
+    // The "Probleme" page and its commands are out of reach during a rated match and
+    // while the computer is to move.
+    bool setup_locked() const;
+    void refresh_problem_page();
     void show_clock(int side, int32_t seconds);
     void show_clocks();
     void show_static_evaluations();
@@ -220,6 +277,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QListWidget* list_progress_ = nullptr;  // ListBox2
     QListWidget* list_root_ = nullptr;      // ListBox5
     QTimer* timer_ = nullptr;               // Timer1
+    OpeningsForm* form2_ = nullptr;
+    OpeningsForm* form3_ = nullptr;
+    ParamsForm* form_params_ = nullptr;
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> menus_;
     int language_ = FRENCH_INDEX;
@@ -227,6 +287,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     bool introduced_ = false;
     bool in_loop_ = false;
     bool single_move_ = false;
+    std::unique_ptr<Form4> form4_;
+    bool saved_pondering_option_ = false;
+    int pending_analysis_line_ = -1;  // a line clicked while the analysis still ran
     static constexpr int FRENCH_INDEX = 0;
 };
 

@@ -1,14 +1,14 @@
 #include "ui/platform.h"
 
+#include "ui/help_window.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace qv::ui {
 
@@ -46,15 +46,7 @@ void DesktopPlatform::open_document(const QString& path) {
 }
 
 void DesktopPlatform::show_help(QWidget* parent, const QString& path) {
-    auto* window = new QDialog(parent);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Aide"));
-    auto* browser = new QTextBrowser(window);
-    browser->setSource(QUrl::fromLocalFile(path));
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(browser);
-    window->resize(640, 520);
-    window->show();
+    show_help_window(parent, path);
 }
 
 }  // namespace qv::ui

@@ -37,8 +37,7 @@ struct Shared {
 constexpr Shared SHARED[] = {
     {"Panel11", {524, 128}, {8, 176}},     {"Label29", {524, 170}, {8, 212}},
     {"Label31", {524, 190}, {8, 232}},     {"Label30", {524, 210}, {8, 252}},
-    {"Proposernul", {530, 250}, {8, 290}}, {"Abandon1", {530, 282}, {8, 322}},
-    {"Abandon2", {530, 282}, {8, 322}},
+    {"Proposernul", {530, 250}, {8, 290}},
 };
 }  // namespace
 
@@ -78,6 +77,8 @@ void MainWindow::build_board3d() {
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     add_label(panel, "Coups3d", QRect(8, 360, 112, 18))->setStyleSheet(tag_style);
+    // The perspective board's own resign button, in its left margin.
+    add_button(panel, "Abandon2", QRect(8, 322, 112, 26), &MainWindow::AbandonClick)->hide();
     place_board3d_clocks();
 
     // Styles: menu entries and start-up buttons, offered when their pictures exist.
@@ -145,7 +146,10 @@ void MainWindow::pick_theme(int theme) {
     if (view3d_->themes().loaded_set != 1) view3d_->load_sprite_set(1);
     // The game left at the last exit comes back.
     const auto resume = data_path(RESUME_FILE);
-    if (std::filesystem::exists(resume) && resume_game(resume)) after_open();
+    if (std::filesystem::exists(resume) && resume_game(resume)) {
+        after_open();
+        restore_saved_table_size();
+    }
     intro_->hide();
     menuBar()->setVisible(true);
     board_->set_frame_visible(true);

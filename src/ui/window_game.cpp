@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <cstring>
 
+#include "analysis/analysis.h"
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/movegen.h"
@@ -22,6 +23,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/driver.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -103,6 +105,7 @@ bool MainWindow::pass() {
     }
     game.computer_requested = 0;
     run_deferred();
+    refresh_problem_page();
     if (session.pending_click) {
         session.pending_click = 0;
         clic1(session.pending_x, session.pending_y);
@@ -142,7 +145,7 @@ void MainWindow::wait_ms(int ms) {
 // ---- clicks ---------------------------------------------------------------------------
 
 void MainWindow::clic(QPoint p) {
-    if (intro_->isVisible()) return;
+    if (intro_->isVisible() || analysis.running) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
         if (game.game_state != 0) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
@@ -171,8 +174,10 @@ void MainWindow::clic1(int x, int y) {
     if (game.vs_computer) std::memcpy(board, shown_board, sizeof board);
     engine_.request_stop(false);
     if (!session.clocks_running) {
+        // Play begins: the clocks run from now, even if "Pause" was pressed before.
         session.clocks_running = 1;
         clocks.white_turn_start = clocks.black_turn_start = now();
+        clocks.timer_running = true;
         timer_->start();
         set_checked("Pause2", false);
     }
@@ -381,15 +386,18 @@ void MainWindow::AbandonClick() {
 }
 
 void MainWindow::pause() {
-    // "Arrêter le calcul": the search ends and plays the best move found so far.
+    // "Arrêter le calcul": the search ends and plays the best move found so far. During an
+    // analysis ("Arrêter cette phase", "Suivant") the analysis goes on with the previous move.
     engine_.request_stop(false);
+    qv::pause();
 }
 
 // ---- the window kept up to date ---------------------------------------------------------
 
 void MainWindow::refresh_commands() {
     const bool match = game.game_state == 1 || game.game_state == 5;
-    for (const char* n : {"Abandon1"}) widget(n)->setVisible(match);
+    for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
+    widget("Proposernul")->setVisible(game.game_state == 1);
     auto* mode = findChild<QLabel*>("Panel11");
     if (match)
         mode->setText("Match");
@@ -403,7 +411,18 @@ void MainWindow::refresh_commands() {
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
     menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+    refresh_problem_page();
     show_board3d_labels();
+}
+
+bool MainWindow::setup_locked() const {
+    return game.game_state == 1 || (game.vs_computer && game.computer_to_move && !game.setup_mode);
+}
+
+void MainWindow::refresh_problem_page() {
+    constexpr int PROBLEM_PAGE = 2;
+    side_->setTabVisible(PROBLEM_PAGE, game.game_state != 1);
+    side_->setTabEnabled(PROBLEM_PAGE, !setup_locked());
 }
 
 void MainWindow::show_capture_labels(bool visible) {
@@ -412,8 +431,8 @@ void MainWindow::show_capture_labels(bool visible) {
 
 void MainWindow::show_totals() {
     const auto totals = count_pieces();
-    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf("%2d", totals.white));
-    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf("%2d", totals.black));
+    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
+    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
     show_board3d_labels();
     if (game.setup_mode) show_static_evaluations();
 }

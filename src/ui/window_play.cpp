@@ -16,6 +16,7 @@
 #include <QTextStream>
 #include <QTimer>
 #include <cstring>
+#include <filesystem>
 
 #include "board/board.h"
 #include "board/data_dir.h"
@@ -27,9 +28,12 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
+#include "ui/help_window.h"
+#include "ui/import_messages.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -95,14 +99,7 @@ void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
     game.game_result = 3;
-    PlayersTable table;
-    read_players(program_dir(), table);
-    for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"}) {
-        auto* list = findChild<QListWidget*>(name);
-        if (!list) continue;
-        list->clear();
-        for (const std::string& n : table.names) list->addItem(QString::fromStdString(n));
-    }
+    fill_new_game_lists();
     if (game.setup_mode) {
         Entrerpositionclick();
         show_page(0);
@@ -151,7 +148,11 @@ void MainWindow::BitBtn16Click() {
 void MainWindow::BitBtn17Click() {
     const QString white = findChild<QLineEdit*>("Joueur2")->text().trimmed();
     const QString black = findChild<QLineEdit*>("Joueur3")->text().trimmed();
-    if (!start_two_players(white.toStdString(), black.toStdString(), -1, -1, now())) return;
+    // Line 0 of either list is the computer, which does not play here.
+    const int white_line = findChild<QListWidget*>("ListBox10")->currentRow();
+    const int black_line = findChild<QListWidget*>("ListBox11")->currentRow();
+    if (!start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now()))
+        return;
     new_game_common();
     set_checked("Humaincontrehumain1", true);
     set_checked("Ordinateurcontreordinateur1", false);
@@ -187,6 +188,7 @@ void MainWindow::Ordinateurcontreordinateur1Click() {
 void MainWindow::quitter() {
     engine_.request_stop(true);
     qv::quitter(program_dir(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+    clear_table();
     session.quit_requested = 1;
     close();
 }
@@ -209,13 +211,7 @@ void MainWindow::ouvre() {
 }
 
 void MainWindow::after_open() {
-    // The level read with the game is ticked again ("Autre" with its minutes).
-    if (clocks.level_index == 18) {
-        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
-        BitBtn24Click();
-    } else {
-        set_level(clocks.level_index);
-    }
+    tick_level_in_force();  // the level read with the game
     refresh_after_navigation();
 }
 
@@ -297,13 +293,13 @@ void MainWindow::Ouvrirunfichiertexte1Click() {
     int g = 0;
     if (games.size() > 1) g = choose_text_game(choice_lines(games));
     if (g < 0) return;
+    // A game that cannot be imported is named with its move; the game in hand stays.
     TextGame tg;
-    std::string why;
-    if (!parse_text_game(text, g, tg, why)) {
-        platform_.error_box(this, QString::fromStdString(why));
+    TextProblem why;
+    if (!parse_text_game(text, g, tg, why) || !load_text_game(tg, now(), why)) {
+        platform_.error_box(this, import_message(language_, why));
         return;
     }
-    load_text_game(tg, now());
     refresh_after_navigation();
 }
 
@@ -345,17 +341,20 @@ void MainWindow::Best1Click() {
 }
 
 void MainWindow::Guide1Click() {
-    const char* files[] = {"Quorvel.html",   "Quorvel_e.html",  "Quorvel_nl.html",
-                           "Quorvel_p.html", "Quorvel_es.html", "Quorvel_e.html"};
-    platform_.show_help(
-        this, QString::fromStdString(data_path(std::string("help/") + files[language_]).string()));
+    open_help(help_page(HelpBook::Guide, language_));
 }
 
 void MainWindow::Rgles1Click() {
-    const char* files[] = {"Rquorvel_f.html", "Rquorvel_e.html", "Rquorvel_nl.html",
-                           "Rquorvel_p.html", "Rquorvel_i.html", "Rquorvel_i.html"};
-    platform_.show_help(
-        this, QString::fromStdString(data_path(std::string("help/") + files[language_]).string()));
+    open_help(help_page(HelpBook::Rules, language_));
+}
+
+void MainWindow::open_help(const char* page) {
+    const auto path = data_path(std::string("help/") + page);
+    if (!std::filesystem::is_regular_file(path)) {
+        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        return;
+    }
+    platform_.show_help(this, QString::fromStdString(path.string()));
 }
 
 }  // namespace qv::ui

@@ -65,6 +65,53 @@ void MainWindow::build_player_panels() {
     add_button(erase, "BitBtn20", QRect(40, 292, 110, 32), &MainWindow::BitBtn20Click)
         ->setText("OK");
     add_button(erase, "BitBtn21", QRect(200, 292, 110, 32), &MainWindow::BitBtn12Click);
+    build_new_game_lists();
+}
+
+void MainWindow::build_new_game_lists() {
+    // Training and match: the rating list beside the player list, line for line.
+    for (auto [names, ratings] : {std::pair{"ListBox8", "ListBox12"}, {"ListBox9", "ListBox14"}}) {
+        auto* list = findChild<QListWidget*>(names);
+        list->setGeometry(10, 66, 150, 220);
+        list_of(list->parentWidget(), ratings, QRect(164, 66, 50, 220));
+    }
+    add_button(widget("Match"), "RamenerTarnavel", QRect(224, 130, 180, 30),
+               &MainWindow::RamenerTarnavelClick);
+    // Two people: a list for each colour, the ratings between them.
+    QWidget* people = widget("Humain");
+    findChild<QLineEdit*>("Joueur2")->setGeometry(10, 34, 150, 26);
+    findChild<QLineEdit*>("Joueur3")->setGeometry(218, 34, 150, 26);
+    widget("Label17")->move(218, 10);
+    auto* white = list_of(people, "ListBox10", QRect(10, 66, 150, 170));
+    list_of(people, "ListBox13", QRect(164, 66, 50, 170));
+    auto* black = list_of(people, "ListBox11", QRect(218, 66, 150, 170));
+    connect(white, &QListWidget::currentTextChanged, findChild<QLineEdit*>("Joueur2"),
+            &QLineEdit::setText);
+    connect(black, &QListWidget::currentTextChanged, findChild<QLineEdit*>("Joueur3"),
+            &QLineEdit::setText);
+}
+
+void MainWindow::fill_new_game_lists() {
+    PlayersTable table;
+    read_players(program_dir(), table);
+    for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"})
+        fill(findChild<QListWidget*>(name), table.names);
+    for (const char* name : {"ListBox12", "ListBox13", "ListBox14"})
+        fill(findChild<QListWidget*>(name), table.ratings);
+}
+
+void MainWindow::RamenerTarnavelClick() {
+    // The computer (line 0) goes back to 2050 in the three lists and in "points.dat".
+    for (const char* name : {"ListBox12", "ListBox13", "ListBox14"}) {
+        auto* list = findChild<QListWidget*>(name);
+        if (list->count() > 0) list->item(0)->setText("2050");
+    }
+    findChild<QLineEdit*>("Joueur1")->clear();
+    PlayersTable table;
+    if (!read_players(program_dir(), table) || table.ratings.empty()) return;
+    table.ratings[0] = "2050";
+    if (!write_players(program_dir(), table))
+        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
 }
 
 void MainWindow::Match21Click() {

@@ -23,6 +23,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
@@ -51,6 +52,8 @@ void MainWindow::select_language(int language) {
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
+    findChild<QPushButton*>("Abandon3")->setText(text_of("Abandon1"));
+    settings_language(language);
     // Captions that follow the state.
     orientation_changed();
     show_colour_caption();
@@ -62,6 +65,14 @@ void MainWindow::Introduction() {
     if (!introduced_) {
         board_->load_pictures();
         introduced_ = true;
+        // First activation: the last run's level, time control and language come back
+        // (its game only with a perspective board), and saved games get their folder.
+        if (read_resume_settings(data_path(RESUME_FILE))) {
+            if (!caption_table(game.language).empty()) language_ = game.language;
+            game.language = uint8_t(language_);
+        }
+        std::error_code ignored;
+        std::filesystem::create_directories(data_path("Sauve"), ignored);
     }
     game.side_to_move = WHITE;
     remplir();
@@ -71,7 +82,8 @@ void MainWindow::Introduction() {
     show_colour_caption();
     set_names("Inconnu", "Quorvel");
     game.setup_mode = 0;
-    set_level(clocks.level_index);
+    tick_level_in_force();
+    clear_table();
 }
 
 void MainWindow::SpeedButton6Click() {
@@ -107,6 +119,7 @@ void MainWindow::show_static_evaluations() {
 }
 
 void MainWindow::Installeruneposition1Click() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Installeruneposition1Click)) return;
     SpeedButton6Click();
     Entrerpositionclick();
@@ -114,6 +127,7 @@ void MainWindow::Installeruneposition1Click() {
 }
 
 void MainWindow::Entrerpositionclick() {
+    if (!game.setup_mode && setup_locked()) return;
     if (defer(&MainWindow::Entrerpositionclick)) return;
     if (entry.in_hand) {
         cancel_entry();
@@ -128,6 +142,7 @@ void MainWindow::Entrerpositionclick() {
         show_colour_caption();
         group->show();
         set_enabled("Ouvertures1", false);
+        library_off();  // the lists' lines start from the start position, not this one
     } else {
         group->hide();
         set_enabled("Ouvertures1", true);
@@ -140,6 +155,7 @@ void MainWindow::Entrerpositionclick() {
 }
 
 void MainWindow::placement_button(int code) {
+    if (setup_locked()) return;
     placement_code_ = uint8_t(code);
     const char* files[] = {"Images1i/v48.Bmp", "Images1i/b48.Bmp", "Images1i/bd48.Bmp",
                            "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
@@ -155,6 +171,7 @@ void MainWindow::placement_button(int code) {
 }
 
 void MainWindow::remplir() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::remplir)) return;
     engine_.request_stop(false);
     qv::remplir(now());
@@ -170,6 +187,7 @@ void MainWindow::remplir() {
 }
 
 void MainWindow::vider() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::vider)) return;
     qv::vider();
     for (int s = 1; s <= 32; ++s) draw_square(s, EMPTY);
@@ -177,12 +195,14 @@ void MainWindow::vider() {
 }
 
 void MainWindow::Change_couleur() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Change_couleur)) return;
     qv::Change_couleur();
     show_colour_caption();
 }
 
 void MainWindow::Couleur_joue() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Couleur_joue)) return;
     qv::Couleur_joue();
     findChild<QPushButton*>("Couleurjoue")
@@ -190,8 +210,10 @@ void MainWindow::Couleur_joue() {
 }
 
 void MainWindow::Change_dir_click() {
+    if (setup_locked()) return;
     if (defer(&MainWindow::Change_dir_click)) return;
     Change_dir();
+    game.game_state = 0;  // the position has changed outside play
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
     qv::store_ply();
@@ -261,7 +283,8 @@ void MainWindow::Horlogeszro1Click() {
 }
 
 void MainWindow::Pause2Click() {
-    qv::Pause2Click(now(), session.searching);
+    // Before the first click no clock runs yet, so there is no time to charge.
+    qv::Pause2Click(now(), session.searching || !session.clocks_running);
     if (clocks.timer_running)
         timer_->start();
     else
@@ -277,6 +300,15 @@ void MainWindow::set_level(int level_index) {
     set_checked(LEVEL_ITEMS[clocks.level_index], true);
     findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
     engine_.set_level(clocks.time_budget, clocks.clock_limit);
+}
+
+void MainWindow::tick_level_in_force() {
+    if (clocks.level_index == 18) {  // "Autre" with its minutes
+        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        BitBtn24Click();
+    } else {
+        set_level(clocks.level_index);
+    }
 }
 
 void MainWindow::N8Autre1Click() {

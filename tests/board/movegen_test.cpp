@@ -56,6 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"king_before_man", "W:W22,K3:B18,6", {"03x10"}},
         RuleCase{"most_kings", "W:WK3,K30:B6,K26", {"30x21"}},
         RuleCase{"earliest_king", "W:WK30:BK26,18,27,K20", {"30x21x14"}},
+        // Equal count and kings, first kings met at the same jump: the second king decides.
+        RuleCase{"second_king_earlier", "W:WK30:B10,K12,K18,20,K26,K27", {"30x21x14x05"}},
+        RuleCase{"second_king_earlier_black", "B:WK6,K7,13,K15,K21,23:BK3", {"03x12x19x28"}},
+        RuleCase{
+            "second_king_earlier_other_side", "W:WK30:BK10,12,18,K20,K26,K27", {"30x23x16x07"}},
+        RuleCase{"kings_met_at_the_same_jumps_both_kept",
+                 "W:WK30:B10,12,K18,K20,K26,K27",
+                 {"30x21x14x05", "30x23x16x07"}},
         RuleCase{"equal_captures_all_listed", "W:W22:B18,19", {"22x13", "22x15"}},
         // Two round trips over the same four men, back to the start square.
         RuleCase{"same_start_and_end_two_paths",
@@ -137,6 +145,17 @@ TEST(PieceMoves, PathsMatchTheMovesOfThatPiece) {
     EXPECT_EQ(piece_moves(square_of_label(22), WHITE), 2);
     EXPECT_EQ(movegen.capture_paths.landing[1][1], square_of_label(19));  // direction 0 first
     EXPECT_EQ(movegen.capture_paths.landing[2][1], square_of_label(18));
+}
+
+// The window's paths follow the same rule: only the sequence that meets its second king
+// first is offered and shown.
+TEST(PieceMoves, KingsMetEarlierDecideThePathsShown) {
+    moves_of("W:WK30:B10,K12,K18,20,K26,K27");
+    const int sq = square_of_label(30);
+    ASSERT_EQ(piece_moves(sq, WHITE), 1);
+    ASSERT_EQ(movegen.capture_paths.count, 1);
+    EXPECT_EQ(move_path(move_lists[1][0]), "30x21x14x05");
+    EXPECT_EQ(movegen.capture_paths.landing[1][2], square_of_label(14));
 }
 
 TEST(SortMoves, DescendingKeys) {

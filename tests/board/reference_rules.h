@@ -1,6 +1,7 @@
 // A deliberately plain second implementation of the Italian capture rules, used to check
 // the fast generator: enumerate every jump sequence of every piece, keep the longest,
-// then prefer king captures, then most kings taken, then the earliest first king.
+// then prefer king captures, then most kings taken, then the kings met earliest, compared
+// king by king.
 #pragma once
 
 #include <algorithm>
@@ -27,8 +28,7 @@ struct RefMove {
 struct RefSequence {
     RefMove move;
     bool by_king = false;
-    int kings = 0;
-    int first_king = 0;  // 1-based jump of the first king taken, 0 none
+    std::vector<int> king_jumps;  // 1-based jump of each king taken, in order
 };
 
 inline bool own_piece(uint8_t c, int side) {
@@ -49,11 +49,7 @@ inline void ref_jumps(std::array<uint8_t, 33>& b, int side, bool king, int s, Re
         if (!king && is_king(c)) continue;  // men never take kings
         b[m] = TAKEN;
         cur.move.taken.push_back(m);
-        const int kings_before = cur.kings, first_before = cur.first_king;
-        if (is_king(c)) {
-            ++cur.kings;
-            if (!cur.first_king) cur.first_king = static_cast<int>(cur.move.taken.size());
-        }
+        if (is_king(c)) cur.king_jumps.push_back(static_cast<int>(cur.move.taken.size()));
         // A man stops on its crowning row.
         const bool crowned = !king && (side == WHITE ? l <= 4 : l >= 29);
         if (crowned) {
@@ -63,8 +59,7 @@ inline void ref_jumps(std::array<uint8_t, 33>& b, int side, bool king, int s, Re
         } else {
             ref_jumps(b, side, king, l, cur, out);
         }
-        cur.kings = kings_before;
-        cur.first_king = first_before;
+        if (is_king(c)) cur.king_jumps.pop_back();
         cur.move.taken.pop_back();
         b[m] = c;
         extended = true;
@@ -105,13 +100,13 @@ inline std::vector<RefMove> reference_moves(const uint8_t* squares, int side) {
         keep([&](const RefSequence& q) { return q.move.taken.size() == most; });
         if (std::any_of(seqs.begin(), seqs.end(), [](auto& q) { return q.by_king; }))
             keep([](const RefSequence& q) { return q.by_king; });
-        int kings = 0;
-        for (auto& q : seqs) kings = std::max(kings, q.kings);
-        keep([&](const RefSequence& q) { return q.kings == kings; });
-        int first = 99;
-        for (auto& q : seqs)
-            if (q.first_king) first = std::min(first, q.first_king);
-        if (kings > 0) keep([&](const RefSequence& q) { return q.first_king == first; });
+        size_t kings = 0;
+        for (auto& q : seqs) kings = std::max(kings, q.king_jumps.size());
+        keep([&](const RefSequence& q) { return q.king_jumps.size() == kings; });
+        // Same number of kings: the lexicographically smallest list of king jumps.
+        std::vector<int> earliest = seqs.front().king_jumps;
+        for (auto& q : seqs) earliest = std::min(earliest, q.king_jumps);
+        keep([&](const RefSequence& q) { return q.king_jumps == earliest; });
         for (auto& q : seqs) moves.push_back(q.move);
     } else {
         for (int s = 1; s <= 32; ++s) {

@@ -115,11 +115,11 @@ TEST_F(Robustness, TextAndPdnReader) {
         EXPECT_EQ(choice_lines(games).size(), games.size());
         for (int g = 0; g < static_cast<int>(games.size()) && g < 3; ++g) {
             TextGame tg;
-            std::string why;
+            TextProblem why;
             if (!parse_text_game(read, g, tg, why)) continue;
             EXPECT_LE(tg.plies.size(), static_cast<size_t>(MAX_IMPORT_PLIES));
             test::fresh_game();
-            load_text_game(tg, 1000);
+            if (!load_text_game(tg, 1000, why)) continue;
             expect_consistent();
             EXPECT_LE(game.white_name.size(), 19u);
         }

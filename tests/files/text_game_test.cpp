@@ -22,12 +22,12 @@ std::vector<std::vector<uint8_t>> positions(int last) {
 
 bool load(const std::string& text, int g = 0) {
     TextGame tg;
-    std::string why;
-    if (!parse_text_game(text, g, tg, why)) {
-        ADD_FAILURE() << why;
+    TextProblem why;
+    if (!parse_text_game(text, g, tg, why) || !load_text_game(tg, 5000, why)) {
+        ADD_FAILURE() << "error " << int(why.error) << " move " << why.move_number << " "
+                      << why.text;
         return false;
     }
-    load_text_game(tg, 5000);
     return true;
 }
 
@@ -84,9 +84,10 @@ TEST_F(TextGames, ChoiceListOfThreeGames) {
     EXPECT_EQ(game.white_name, "Carla");
     EXPECT_EQ(game.list_lines, std::vector<std::string>{" 1.22-18 12-15"});
     TextGame tg;
-    std::string why;
+    TextProblem why;
     EXPECT_FALSE(parse_text_game(text, 3, tg, why));
-    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(why.error, TextError::no_such_game);
+    EXPECT_EQ(why.games, 3);
 }
 
 TEST_F(TextGames, LetterAndNumericSquaresReplayAlike) {
@@ -205,9 +206,10 @@ TEST_F(TextGames, PdnWithFenAndBlackToMove) {
 
 TEST_F(TextGames, PdnBadFenIsRefused) {
     TextGame tg;
-    std::string why;
+    TextProblem why;
     EXPECT_FALSE(parse_text_game("[FEN \"X:W40\"]\n1. 22-18 *\n", 0, tg, why));
-    EXPECT_NE(why.find("FEN"), std::string::npos);
+    EXPECT_EQ(why.error, TextError::bad_fen);
+    EXPECT_EQ(why.text, "X:W40");
 }
 
 TEST_F(TextGames, AtMost250PliesAreImported) {

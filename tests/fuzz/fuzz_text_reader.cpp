@@ -24,12 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(choice_lines(games).size() == games.size());
     for (int g = 0; g < static_cast<int>(games.size()) && g < 4; ++g) {
         TextGame tg;
-        std::string why;
+        TextProblem why;
         if (!parse_text_game(text, g, tg, why)) continue;
         check(tg.plies.size() <= static_cast<size_t>(MAX_IMPORT_PLIES));
         for (const auto& [from, to] : tg.plies)
             check(from >= 1 && from <= 32 && to >= 1 && to <= 32);
-        load_text_game(tg, 0);
+        if (!load_text_game(tg, 0, why)) {
+            check(why.error == TextError::illegal_move);
+            continue;
+        }
         check(game.current_ply == game.last_ply && game.last_ply <= MAX_IMPORT_PLIES);
         check(game.list_lines.size() == static_cast<size_t>((game.last_ply + 1) / 2));
         check(game.white_name.size() <= 19 && game.black_name.size() <= 19);

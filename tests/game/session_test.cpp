@@ -357,6 +357,30 @@ TEST(SetUp, CouleurJoueTwiceAndRemplir) {
     EXPECT_EQ(game.last_ply, 0);
 }
 
+// A rated match cannot survive a change of the position outside play.
+struct SetUpCommand {
+    const char* name;
+    void (*run)();
+};
+void PrintTo(const SetUpCommand& c, std::ostream* os) {
+    *os << c.name;
+}
+class SetUpUnrates : public ::testing::TestWithParam<SetUpCommand> {};
+TEST_P(SetUpUnrates, RatedMatchBecomesFree) {
+    test::fresh_game();
+    game.game_state = 1;
+    GetParam().run();
+    EXPECT_EQ(game.game_state, 0);
+}
+INSTANTIATE_TEST_SUITE_P(Commands, SetUpUnrates,
+                         ::testing::Values(SetUpCommand{"vider", [] { vider(); }},
+                                           SetUpCommand{"remplir", [] { remplir(5); }},
+                                           SetUpCommand{"Couleur_joue", [] { Couleur_joue(); }},
+                                           SetUpCommand{"Change_couleur", [] { Change_couleur(); }},
+                                           SetUpCommand{"place_piece",
+                                                        [] { place_piece(17, WHITE_KING); }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SetUp, PlacingStoresTheSquareAndEmptyRemovesIt) {
     test::fresh_game();
     game.game_state = 1;

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "board/data_dir.h"
-#include "window_fixture.h"
+#include "program_dir_fixture.h"
 
 namespace qv::ui::test {
 namespace {
@@ -43,34 +43,6 @@ TEST_F(WindowTest, SaveNewGameOpenShowsTheSamePositionAndList) {
     EXPECT_EQ(list_line(1), lines[1]);
     EXPECT_TRUE(platform.errors.isEmpty());
 }
-
-// A program directory of its own, so that tests running beside these do not share files.
-class ProgramDirTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        saved_ = program_dir();
-        set_program_dir(dir_.path().toStdString());
-        WindowTest::SetUp();
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        set_program_dir(saved_);
-    }
-    // The players files of this directory.
-    void write_players(const char* names, const char* ratings) {
-        QFile n(QString::fromStdString((program_dir() / "joueurs.dat").string()));
-        QFile r(QString::fromStdString((program_dir() / "points.dat").string()));
-        ASSERT_TRUE(n.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
-        n.write(names);
-        r.write(ratings);
-    }
-    static std::string slurp(const std::filesystem::path& p) {
-        QFile f(QString::fromStdString(p.string()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    }
-    QTemporaryDir dir_;
-    std::filesystem::path saved_;
-};
 
 TEST_F(ProgramDirTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
     const auto resume = program_dir() / "last32.dam";

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "common/case_name.h"
-#include "window_fixture.h"
+#include "program_dir_fixture.h"
 
 namespace qv::ui::test {
 namespace {
@@ -88,8 +88,12 @@ TEST_F(WindowTest, NumberingWritesLabelsAndFlippingMovesThem) {
     EXPECT_EQ(window->board_widget()->pixel(label_spot), before);
 }
 
-TEST_F(WindowTest, DrawProposedWithTwentyPiecesOrMoreIsRefused) {
+// "Proposer nul" belongs to a rated match.
+TEST_F(ProgramDirTest, DrawProposedWithTwentyPiecesOrMoreIsRefused) {
+    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1800\r\n");
     start_2d();
+    start_rated_match(1);
+    ASSERT_EQ(game.game_state, 1);
     QTest::mouseClick(button("Proposernul"), Qt::LeftButton);
     window->run_until_idle();
     EXPECT_TRUE(window->widget("Nulrefus")->isVisible());
@@ -97,8 +101,11 @@ TEST_F(WindowTest, DrawProposedWithTwentyPiecesOrMoreIsRefused) {
     EXPECT_FALSE(window->widget("Nulrefus")->isVisible());
 }
 
-TEST_F(WindowTest, DrawProposedInAnEvenEndingIsAccepted) {
+TEST_F(ProgramDirTest, DrawProposedInAnEvenEndingIsAccepted) {
+    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1800\r\n");
     start_2d();
+    start_rated_match(1);
+    ASSERT_EQ(game.game_state, 1);
     put_position({{sq(6, 2), WHITE_KING}, {sq(1, 1), BLACK_KING}}, WHITE);
     engine.score = 0;
     QTest::mouseClick(button("Proposernul"), Qt::LeftButton);

@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+namespace qv {
+struct LoadProblem;
+}
+
 namespace qv::cli {
 
 // A command gets its arguments after the command name. It returns the exit status:
@@ -29,5 +33,8 @@ bool parse_int(std::string_view text, long lo, long hi, long& value);
 
 // Loads FEN `text` into board; prints the parser's message and returns false if bad.
 bool load_fen_argument(const char* text, int& side_to_move);
+
+// What went wrong loading a game file, in words ("game 0, move 4: 27x18 is not a legal move").
+std::string load_problem_text(const LoadProblem& problem);
 
 }  // namespace qv::cli

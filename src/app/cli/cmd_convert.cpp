@@ -22,11 +22,12 @@ int run_convert(int argc, char** argv) {
         std::fprintf(stderr, "%s: unknown file kind (expected .dam, .txt or .pdn)\n", out);
         return 1;
     }
-    std::string why;
-    if (!load_any_game(in, static_cast<int>(game_index), why)) {
-        std::fprintf(stderr, "%s: %s\n", in, why.c_str());
+    LoadProblem problem;
+    if (!load_any_game(in, static_cast<int>(game_index), problem)) {
+        std::fprintf(stderr, "%s: %s\n", in, load_problem_text(problem).c_str());
         return 1;
     }
+    std::string why;
     // A text file holds the moves up to the position shown: show the whole game.
     if (kind_of(out) == GameFileKind::text) {
         Aller_fin(now());

@@ -33,9 +33,9 @@ int run_show(int argc, char** argv) {
             for (const auto& l : lines) std::printf("%s\n", l.c_str());
         }
     }
-    std::string why;
-    if (!load_any_game(path, static_cast<int>(game_index), why)) {
-        std::fprintf(stderr, "%s: %s\n", path, why.c_str());
+    LoadProblem problem;
+    if (!load_any_game(path, static_cast<int>(game_index), problem)) {
+        std::fprintf(stderr, "%s: %s\n", path, load_problem_text(problem).c_str());
         return 1;
     }
     std::printf("white: %s\nblack: %s\n", game.white_name.c_str(), game.black_name.c_str());
