@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
-#include "files/file_io.h"
 #include "game/clocks.h"
 
 namespace qv {

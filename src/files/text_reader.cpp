@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
 #include "board/movegen.h"
-#include "files/file_io.h"
 #include "files/text_game.h"
 #include "game/game_record.h"
 

@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
-#include "files/file_io.h"
 #include "files/text_game.h"
 #include "game/game_record.h"
 

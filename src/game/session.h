@@ -11,7 +11,7 @@
 
 #include "board/movegen.h"
 #include "game/players.h"
-#include "lang/message_id.h"
+#include "board/message_id.h"
 
 namespace qv {
 

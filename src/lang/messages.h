@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "lang/message_id.h"
+#include "board/message_id.h"
 
 namespace qv {
 

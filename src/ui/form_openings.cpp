@@ -9,7 +9,7 @@
 
 #include "board/board.h"
 #include "board/data_dir.h"
-#include "files/file_io.h"
+#include "board/file_io.h"
 #include "files/game_file.h"
 #include "lang/messages.h"
 #include "search/book.h"

@@ -10,7 +10,7 @@
 #include "board/host.h"
 #include "game/clocks.h"
 #include "game/session.h"
-#include "lang/message_id.h"
+#include "board/message_id.h"
 #include "ui/board_view.h"
 #include "ui/engine.h"
 #include "ui/platform.h"

@@ -1,6 +1,5 @@
 // Where positions stand in the endgame tables and what a probe returns to the search.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <ostream>
 
@@ -14,8 +13,10 @@
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/fen.h"
+#include "common/case_name.h"
 #include "eval/egdb.h"
 #include "eval/egdb_store.h"
+#include "files/temp_dir.h"
 
 namespace {
 
@@ -83,7 +84,10 @@ TEST_P(Locate, TableAndIndex) {
     EXPECT_EQ(e.index, c.index) << c.fen;
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES));
+std::string case_name(const LocateCase& c) {
+    return c.fen;
+}
+INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES), qv::test::CaseName());
 
 // A byte planted in the king-against-king table, probed from both sides' views.
 struct ScoreCase {
@@ -128,7 +132,11 @@ TEST_P(Score, ByPlyParity) {
     byte = saved;
 }
 
-INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES));
+std::string case_name(const ScoreCase& c) {
+    return "byte" + qv::test::number_name(c.v) + (c.root_side == qv::WHITE ? "_white" : "_black") +
+           "_ply" + std::to_string(c.ply);
+}
+INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES), qv::test::CaseName());
 
 // Entries of the shipped tables that can be checked by hand.
 struct KnownEntry {
@@ -166,7 +174,10 @@ TEST_P(Known, ShippedByte) {
     EXPECT_EQ(score, qv::endgame_score(c.v, 3));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES));
+std::string case_name(const KnownEntry& c) {
+    return c.fen;
+}
+INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES), qv::test::CaseName());
 
 // Every entry that holds a legal position reads back at its own index, White to move and,
 // turned into the same position with Black to move, through the table's mirror.
@@ -208,10 +219,8 @@ TEST(TableFiles, SizesAsShipped) {
 
 // A short file and a missing one leave their tables all zero and are named.
 TEST(TableFiles, MissingOrShortNamedOnStderr) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("quorvel_egdb_short_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const qv::test::TempDir temp;
+    const auto& dir = temp.path();
     for (const auto& layout : qv::TABLE_LAYOUTS) {
         const std::string name = layout.name;
         if (name == "ddop.ita") continue;  // missing

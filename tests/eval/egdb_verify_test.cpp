@@ -10,6 +10,7 @@
 #include <string>
 
 #include "board/data_dir.h"
+#include "common/case_name.h"
 #include "eval/egdb_store.h"
 #include "eval/egdb_verify.h"
 
@@ -133,7 +134,12 @@ TEST_P(PlantedFault, IsFound) {
     bytes[at] = saved;
 }
 
-INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS));
+std::string case_name(const Fault& f) {
+    static const char* const PICKS[] = {"win", "draw", "long_loss", "lost_now", "no_position"};
+    return std::string(f.table) + "_" + PICKS[static_cast<int>(f.pick)] + "_" +
+           qv::test::number_name(f.change);
+}
+INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS), qv::test::CaseName());
 
 // The command over the shipped files: one line per table, exit status 0.
 TEST(EgdbCommand, VerifiesAllNineteen) {

@@ -1,6 +1,5 @@
 // The end of a game, draw offers, the level-0 handicap and new games.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -9,6 +8,8 @@
 
 #include "board/data_dir.h"
 #include "board/fen.h"
+#include "common/case_name.h"
+#include "files/temp_dir.h"
 #include "game/play_helpers.h"
 
 namespace qv {
@@ -41,14 +42,19 @@ TEST_P(Handicap, SecondMoveOnlyAtLevelZeroWhenAhead) {
     select_level(c.level);
     EXPECT_EQ(handicap_choice(0, c.side, c.legal_count, c.single), c.expected);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Handicap,
-    ::testing::Values(HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
-                      HandicapCase{"B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
-                      HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
-                      HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
-                      HandicapCase{"B:W21,22,23:B1,2,3", 0, BLACK, 5, false, 0},
-                      HandicapCase{"W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}));
+std::string case_name(const HandicapCase& c) {
+    return std::string(c.fen) + "_level" + std::to_string(c.level) + "_moves" +
+           std::to_string(c.legal_count) + (c.single ? "_single" : "");
+}
+INSTANTIATE_TEST_SUITE_P(Cases, Handicap,
+                         ::testing::Values(HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
+                                           HandicapCase{"B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
+                                           HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
+                                           HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
+                                           HandicapCase{"B:W21,22,23:B1,2,3", 0, BLACK, 5, false,
+                                                        0},
+                                           HandicapCase{"W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}),
+                         qv::test::CaseName());
 
 // Plays `n` quiet plies as records (no captures) so that the draw offer can look back.
 void quiet_history(int n) {
@@ -106,6 +112,13 @@ TEST_P(DrawAcceptance, ByPiecesAndScore) {
 }
 constexpr const char* NINETEEN = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9";
 constexpr const char* TWENTY = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9,10";
+std::string case_name(const AcceptCase& c) {
+    const int pieces = std::string_view(c.fen) == NINETEEN ? 19
+                       : std::string_view(c.fen) == TWENTY ? 20
+                                                           : 24;
+    return std::to_string(pieces) + "_pieces_score" + test::number_name(c.score) +
+           (c.pondering ? "_pondering" : "");
+}
 INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
                          ::testing::Values(AcceptCase{NINETEEN, false, 0, true},
                                            AcceptCase{NINETEEN, false, -100, true},
@@ -114,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
                                            AcceptCase{NINETEEN, true, -1, false},
                                            AcceptCase{TWENTY, false, -5000, false},
                                            AcceptCase{TWENTY, true, 5000, false},
-                                           AcceptCase{START_FEN, false, 0, false}));
+                                           AcceptCase{START_FEN, false, 0, false}),
+                         qv::test::CaseName());
 
 TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {
     test::fresh_game();
@@ -195,31 +209,19 @@ TEST(EndOfGame, TwoPeopleWinnerMessageAndRatedReportOnlyOnce) {
     EXPECT_FALSE(end_of_game(0).reported);
 }
 
-class RatedMatch : public ::testing::Test {
+class RatedMatch : public test::TempDirTest {
   protected:
-    fs::path dir;
     fs::path saved_program_dir;
     void SetUp() override {
         saved_program_dir = program_dir();
-        dir = fs::temp_directory_path() / ("quorvel_rated_match_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         std::ofstream(dir / "joueurs.dat", std::ios::binary)
             << "Quorvel\r\nInconnu\r\nSelbrun\r\nAnna\r\n";
         std::ofstream(dir / "points.dat", std::ios::binary) << "2050\r\n1500\r\n1950\r\n1800\r\n";
         set_program_dir(dir);
         test::fresh_game();
     }
-    void TearDown() override {
-        set_program_dir(saved_program_dir);
-        fs::remove_all(dir);
-    }
-    std::string points() {
-        std::ifstream in(dir / "points.dat", std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    void TearDown() override { set_program_dir(saved_program_dir); }
+    std::string points() { return get("points.dat"); }
 };
 
 TEST_F(RatedMatch, BlackWinUpdatesBothRatingsOnce) {

@@ -4,8 +4,8 @@
 
 #include "app/cli/cli.h"
 #include "board/board.h"
+#include "board/file_io.h"
 #include "files/any_game.h"
-#include "files/file_io.h"
 #include "files/text_game.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
