@@ -82,7 +82,7 @@ QAction* MainWindow::add_action(QMenu* menu, const char* name, void (MainWindow:
     if (handler)
         connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     else
-        a->setEnabled(false);  // a feature of a later version
+        a->setEnabled(false);  // an item without a handler is shown greyed
     actions_[name] = a;
     return a;
 }
@@ -377,7 +377,7 @@ void MainWindow::build_panels() {
     add_button(end, "BitBtn13", QRect(115, 112, 110, 32), &MainWindow::BitBtn13Click)
         ->setText("OK");
 
-    // Learning question (used by the learning sessions of a later version).
+    // Learning question, asked during a learning series.
     QFrame* learn = add_panel("Learn", QRect(150, 220, 220, 80));
     add_label(learn, "Label_learn", QRect(10, 8, 200, 20));
     add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), nullptr);
@@ -584,7 +584,7 @@ QString MainWindow::text_of(const char* component) const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // exiter: closing the window ends a free game; a rated match must be finished first.
-    if (game.game_state != 0 && game.game_state != 5) {
+    if (game.game_state != FREE_GAME && game.game_state != RATED_MATCH_REPORTED) {
         event->ignore();
         return;
     }

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "board/host.h"
+#include "board/message_id.h"
 #include "game/clocks.h"
 #include "game/session.h"
-#include "board/message_id.h"
 #include "ui/board_view.h"
 #include "ui/engine.h"
 #include "ui/platform.h"
@@ -184,8 +184,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void print_analysis_to(QPrinter& printer);
     Form4* form4() const { return form4_.get(); }
 
-    // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
-    void end_of_game(int reason);
+    // End of the game for `reason`, worded and shown.
+    void end_of_game(EndReason reason);
 
     int language() const { return language_; }
     // A message of the catalogue in the interface language.

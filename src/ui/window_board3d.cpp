@@ -181,7 +181,7 @@ void MainWindow::Editerlimagefichierbmp1Click() {
 void MainWindow::DamierImage1Click(QPoint p) {
     if (intro_->isVisible()) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
-        if (game.game_state != 0) return;
+        if (game.game_state != FREE_GAME) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
     }
     const int place = board3d_place_at(p.x(), p.y());

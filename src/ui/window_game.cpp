@@ -148,7 +148,7 @@ void MainWindow::wait_ms(int ms) {
 void MainWindow::clic(QPoint p) {
     if (intro_->isVisible() || analysis.running) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
-        if (game.game_state != 0) return;
+        if (game.game_state != FREE_GAME) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
     }
     if (QWidget* learn = widget("Learn")) learn->hide();
@@ -328,7 +328,7 @@ void MainWindow::play_sound(const char* file) {
     platform_.play_sound(QString::fromStdString(data_path(file).string()));
 }
 
-void MainWindow::end_of_game(int reason) {
+void MainWindow::end_of_game(EndReason reason) {
     show_report(qv::end_of_game(reason));
 }
 
@@ -381,7 +381,7 @@ void MainWindow::BitBtn13Click() {
 
 void MainWindow::ProposernulClick() {
     if (defer(&MainWindow::ProposernulClick, false)) return;
-    const TurnEnd e = qv::ProposernulClick(false, engine_.last_score());
+    const TurnEnd e = qv::person_offers_draw(false, engine_.last_score());
     if (e.ended) {
         show_report(e.report);
         return;
@@ -393,7 +393,7 @@ void MainWindow::ProposernulClick() {
 
 void MainWindow::BitBtn14Click() {
     widget("Panel8")->hide();
-    show_report(qv::BitBtn14Click());
+    show_report(qv::accept_computer_draw());
 }
 
 void MainWindow::Annul_nulClick() {
@@ -402,7 +402,7 @@ void MainWindow::Annul_nulClick() {
 
 void MainWindow::AbandonClick() {
     if (defer(&MainWindow::AbandonClick)) return;
-    show_report(qv::AbandonClick());
+    show_report(qv::person_resigns());
 }
 
 void MainWindow::pause() {
@@ -415,15 +415,15 @@ void MainWindow::pause() {
 // ---- the window kept up to date ---------------------------------------------------------
 
 void MainWindow::refresh_commands() {
-    const bool match = game.game_state == 1 || game.game_state == 5;
+    const bool match = game.game_state == RATED_MATCH || game.game_state == RATED_MATCH_REPORTED;
     for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
-    widget("Proposernul")->setVisible(game.game_state == 1);
+    widget("Proposernul")->setVisible(game.game_state == RATED_MATCH);
     if (match)
         mode_component_ = "Match1";
     else if (game.vs_computer)
         mode_component_ = "Panel11";
     show_mode();
-    const bool rated = game.game_state == 1;
+    const bool rated = game.game_state == RATED_MATCH;
     for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
         if (!session.searching) menus_[m]->setEnabled(!rated);
     for (const char* n :
@@ -440,12 +440,13 @@ void MainWindow::show_mode() {
 }
 
 bool MainWindow::setup_locked() const {
-    return game.game_state == 1 || (game.vs_computer && game.computer_to_move && !game.setup_mode);
+    return game.game_state == RATED_MATCH ||
+           (game.vs_computer && game.computer_to_move && !game.setup_mode);
 }
 
 void MainWindow::refresh_problem_page() {
     constexpr int PROBLEM_PAGE = 2;
-    side_->setTabVisible(PROBLEM_PAGE, game.game_state != 1);
+    side_->setTabVisible(PROBLEM_PAGE, game.game_state != RATED_MATCH);
     side_->setTabEnabled(PROBLEM_PAGE, !setup_locked());
 }
 

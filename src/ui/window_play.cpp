@@ -101,7 +101,7 @@ void MainWindow::set_names(const QString& white, const QString& black) {
 void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
-    game.game_result = 3;
+    game.game_result = NO_RESULT;
     fill_new_game_lists();
     if (game.setup_mode) {
         Entrerpositionclick();
@@ -142,7 +142,7 @@ void MainWindow::BitBtn16Click() {
     set_checked("Humaincontrehumain1", false);
     set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
     set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
-    set_enabled("Arretrflexionparclicsouris1", game.game_state == 0);
+    set_enabled("Arretrflexionparclicsouris1", game.game_state == FREE_GAME);
     if (computer_white) Inverser();
     show_colour_caption();
     refresh_after_navigation();

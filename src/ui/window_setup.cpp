@@ -210,7 +210,7 @@ void MainWindow::Entrerpositionclick() {
     show_static_evaluations();
     QWidget* group = widget("GroupBox1");
     const bool was_computer_turn = game.computer_to_move;
-    if (qv::Entrerpositionclick()) {
+    if (qv::toggle_setup_mode()) {
         show_colour_caption();
         group->show();
         set_enabled("Ouvertures1", false);
@@ -296,7 +296,7 @@ void MainWindow::Change_dir_click() {
     if (setup_locked()) return;
     if (defer(&MainWindow::Change_dir_click)) return;
     Change_dir();
-    game.game_state = 0;  // the position has changed outside play
+    game.game_state = FREE_GAME;  // the position has changed outside play
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
     qv::store_ply();
@@ -363,13 +363,13 @@ void MainWindow::ajouter_temps() {
 }
 
 void MainWindow::Horlogeszro1Click() {
-    qv::Horlogeszro1Click(now());
+    qv::reset_clocks_and_state(now());
     show_clocks();
 }
 
 void MainWindow::Pause2Click() {
     // Before the first click no clock runs yet, so there is no time to charge.
-    qv::Pause2Click(now(), session.searching || !session.clocks_running);
+    qv::toggle_pause(now(), session.searching || !session.clocks_running);
     if (clocks.timer_running)
         timer_->start();
     else
