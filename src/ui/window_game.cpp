@@ -244,8 +244,8 @@ void MainWindow::computer_turn() {
                             "Crerunfichiertexte1",
                             "Inverserlesjoueurs1"};
     for (const char* n : locked) set_enabled(n, false);
-    for (const char* m : {"Edition1", "Joueurs1", "Analyse2"}) menus_[m]->setEnabled(false);
-    if (!self_play) menus_["Fichier1"]->setEnabled(false);
+    for (const char* m : {"Edition1", "Joueurs1", "Analyse2"}) menu(m)->setEnabled(false);
+    if (!self_play) menu("Fichier1")->setEnabled(false);
     set_enabled("Proposernul", false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
@@ -262,8 +262,8 @@ void MainWindow::computer_turn() {
 
     QApplication::restoreOverrideCursor();
     for (const char* n : locked) set_enabled(n, true);
-    for (const char* m : {"Edition1", "Joueurs1"}) menus_[m]->setEnabled(true);
-    menus_["Fichier1"]->setEnabled(true);
+    for (const char* m : {"Edition1", "Joueurs1"}) menu(m)->setEnabled(true);
+    menu("Fichier1")->setEnabled(true);
     set_enabled("Proposernul", true);
 
     if (abandoned) {
@@ -341,9 +341,9 @@ void MainWindow::word_report() {
             format_message(Msg::PLAYER_WINS, language_, r.winner_name.c_str()));
     else if (r.message)
         text = msg(*r.message);
-    findChild<QLabel*>("qui_gagne")->setText(text);
-    auto* white = findChild<QLabel*>("Resultat_blanc");
-    auto* black = findChild<QLabel*>("Resultat_noir");
+    child<QLabel>("qui_gagne")->setText(text);
+    auto* white = child<QLabel>("Resultat_blanc");
+    auto* black = child<QLabel>("Resultat_noir");
     if (!r.ratings_changed) {
         white->clear();
         black->clear();
@@ -366,8 +366,7 @@ void MainWindow::show_report(const EndReport& r) {
         panel->show();
         panel->raise();
     }
-    for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"})
-        menus_[m]->setEnabled(true);
+    for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"}) menu(m)->setEnabled(true);
     set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
     set_enabled("Arretrflexionparclicsouris1", true);
     if (checked("Commentaires1") && r.sound != Sound::none)
@@ -425,18 +424,18 @@ void MainWindow::refresh_commands() {
     show_mode();
     const bool rated = game.game_state == RATED_MATCH;
     for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
-        if (!session.searching) menus_[m]->setEnabled(!rated);
+        if (!session.searching) menu(m)->setEnabled(!rated);
     for (const char* n :
          {"Rflexionsurtempsadverse1", "Horlogeszro1", "Pause2", "Reprendrecoups1", "Avancercoups1",
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
-    menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+    menu("Niveau1")->setEnabled(!(rated && game.current_ply > 10));
     refresh_problem_page();
     show_board3d_labels();
 }
 
 void MainWindow::show_mode() {
-    findChild<QLabel*>("Panel11")->setText(text_of(mode_component_));
+    child<QLabel>("Panel11")->setText(text_of(mode_component_));
 }
 
 bool MainWindow::setup_locked() const {
@@ -456,8 +455,8 @@ void MainWindow::show_capture_labels(bool visible) {
 
 void MainWindow::show_totals() {
     const auto totals = count_pieces();
-    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
-    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
+    child<QLabel>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
+    child<QLabel>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
     show_board3d_labels();
     if (game.setup_mode) show_static_evaluations();
 }

@@ -89,7 +89,7 @@ TEST(CaptionTables, TellingRowsAreWordedAsDocumented) {
 
 // The caption a component shows, whatever kind of component it is.
 std::optional<QString> shown_caption(MainWindow& w, const char* name) {
-    if (QAction* a = w.action(name)) return a->text();
+    if (QAction* a = w.find_action(name)) return a->text();
     if (auto* m = w.findChild<QMenu*>(name)) return m->title();
     QWidget* widget = w.findChild<QWidget*>(name);
     if (!widget) return std::nullopt;
