@@ -12,6 +12,8 @@
 namespace qv {
 namespace {
 
+constexpr int MOBILITY_CLAMP = 60;
+
 template <bool Mirror>
 int man_mobility(int s, int phase) {
     using V = View<Mirror>;
@@ -82,7 +84,8 @@ int white_side_total(int phase) {
 }  // namespace
 
 int men_mobility_white(int phase) {
-    return std::clamp(white_side_total<false>(phase) - white_side_total<true>(phase), -60, 60);
+    return std::clamp(white_side_total<false>(phase) - white_side_total<true>(phase),
+                      -MOBILITY_CLAMP, MOBILITY_CLAMP);
 }
 
 }  // namespace qv
