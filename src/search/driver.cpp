@@ -114,8 +114,8 @@ void show_progress(int16_t score, int shown_depth) {
 namespace {
 
 // The clocks, keys, tables and evaluation sums for a new search, and the root's moves.
-// Returns NO_MOVE or SINGLE_MOVE when the search need not run, else the count of root moves
-// (below NO_MOVE) in `moves`.
+// NO_MOVE or SINGLE_MOVE when the search need not run; otherwise nothing, with the count
+// of root moves in `moves`.
 std::optional<uint8_t> prepare_search(int side, SearchInputs& in, int& moves) {
     const int g = in.game_ply;
     board[0] = OFF_BOARD;
