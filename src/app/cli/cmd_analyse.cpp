@@ -72,9 +72,6 @@ class TimedPhases : public AnalysisView {
 
 int run_analyse(int argc, char** argv) {
     Options o;
-    // The program's --lang comes before the command and is taken out of the arguments
-    // there; it words the lines unless the command is given a --lang of its own.
-    o.language = language();
     if (!parse_options(argc, argv, o)) return usage("analyse");
     LoadProblem why;
     if (!load_any_game(o.file, static_cast<int>(o.game_index), why)) {
