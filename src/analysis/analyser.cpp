@@ -120,18 +120,18 @@ bool Analyser(const AnalysisSettings& settings, AnalysisView* view) {
     int g = game.current_ply;
     if (g <= 0 || analysis.running) return false;
 
-    // 1. Start: a running search ends; no rated game, no thinking on the other's time.
+    // Start: a running search ends; no rated game, no thinking on the other's time.
     search.stop_requested = 1;
     search.search_abandoned = 0;
     search.pondering = 0;
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     analysis.analysis_side = game.side_to_move;
     analysis.lines.clear();
     for (auto& s : analysis.score_by_ply) s = 0;
     analysis.running = true;
     show_ply(g, nullptr);
 
-    // 2. The game ended by taking the last piece: the analysis starts before that capture,
+    // The game ended by taking the last piece: the analysis starts before that capture,
     // and the capture is valued as the win it is.
     const int lines_end = g;  // positions below this ply have a move of the game
     bool last_piece = false;
@@ -149,19 +149,19 @@ bool Analyser(const AnalysisSettings& settings, AnalysisView* view) {
     }
     game.side_to_move = analysis.analysis_side;
 
-    // 3. Analysis mode.
+    // Analysis mode.
     search.analysis_mode = 1;
     analysis.analysis_first_ply = analysis.analysis_end_ply = analysis.analysis_ply = g;
     prepare_inputs(settings, g);
     if (view) view->analysis_started();
 
-    // 4. The final position once; without a legal move it is lost for its side.
+    // The final position once; without a legal move it is lost for its side.
     if (search_position(analysis.analysis_side, g, view) == NO_MOVE && !last_piece)
         search.last_score = LOSS;
 
-    // 5. Every position, last to first.
+    // Every position, last to first.
     for (int p = g; p >= 0 && search.analysis_mode; --p) {
-        Horlogeszro1Click(now());
+        reset_clocks_and_state(now());
         const int side = mover_at(p);
         int prev = search.last_score;
         analysis.analysis_ply = p;
@@ -186,7 +186,7 @@ bool Analyser(const AnalysisSettings& settings, AnalysisView* view) {
         if (game.current_ply > 0) show_ply(game.current_ply - 1, view);
     }
 
-    // 6. Back to the game's position at the ply reached, with its side to move.
+    // Back to the game's position at the ply reached, with its side to move.
     search.analysis_mode = 0;
     analysis.running = false;
     restore_analysed_ply(game.current_ply);

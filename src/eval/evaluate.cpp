@@ -16,7 +16,26 @@ EvalState eval_state;
 namespace {
 
 constexpr int MAN_VALUE = 2000;
+// A king by phase (opening, middle game, pre-final, final): it gains as the board empties.
+constexpr int KING_VALUE_BY_PHASE[4] = {2360, 2390, 2410, 2430};
+constexpr int LONE_KING_BONUS = 30;  // the only king on the board
 constexpr int LAZY_MARGIN = 185;
+// Centre and wing balance while many pieces stand, clamped to +-CENTRE_CLAMP.
+constexpr int CENTRE_WEIGHT = 15;
+constexpr int WING_BALANCE_WEIGHT = 8;
+constexpr int CENTRE_CLAMP = 45;
+constexpr int ZONE_PRESSURE_WEIGHT = 15;  // a wing outnumbered by the facing enemy wing
+constexpr int POSITIONAL_CLAMP = 170;
+constexpr int FINAL_MAN_MOVE_BONUS = 30;  // a root move by a man in the final phase
+constexpr int KINGS_ONLY_WEIGHT = 1000;   // per king of advantage, shared by all kings
+constexpr int DRAWISH_DIVISOR = 4;
+// Corner kings: a king on its own double-corner square 4 / 29, worse when an enemy man
+// blocks it in, and a king on the enemy's.
+constexpr int CORNER_KING_PENALTY = 20;
+constexpr int CORNER_KING_SHUT_IN = 30;
+constexpr int ENEMY_CORNER_KING_PENALTY = 10;
+constexpr int KING_MAJORITY_WEIGHT = 50;
+constexpr int CAPTURE_THREAT_VALUE = 100;
 
 bool holds_variant(const int8_t (&white)[7], const int8_t (&black)[7]) {
     int count = 0;
@@ -70,15 +89,15 @@ int tempo_coefficient(int men) {
 int corner_kings() {
     int v = 0;
     if (board[4] == WHITE_KING) {
-        v -= 20;
-        if (board[3] == BLACK_MAN && board[12] == EMPTY) v -= 30;
+        v -= CORNER_KING_PENALTY;
+        if (board[3] == BLACK_MAN && board[12] == EMPTY) v -= CORNER_KING_SHUT_IN;
     }
     if (board[29] == BLACK_KING) {
-        v += 20;
-        if (board[30] == WHITE_MAN && board[21] == EMPTY) v += 30;
+        v += CORNER_KING_PENALTY;
+        if (board[30] == WHITE_MAN && board[21] == EMPTY) v += CORNER_KING_SHUT_IN;
     }
-    if (board[29] == WHITE_KING) v -= 10;
-    if (board[4] == BLACK_KING) v += 10;
+    if (board[29] == WHITE_KING) v -= ENEMY_CORNER_KING_PENALTY;
+    if (board[4] == BLACK_KING) v += ENEMY_CORNER_KING_PENALTY;
     return v;
 }
 
@@ -86,8 +105,8 @@ int corner_kings() {
 int king_majority(int wm, int wk, int bm, int bk) {
     int v = 0;
     const int kings = wk + bk;
-    if (wm < wk && wm + wk >= bm + bk && wk > bk) v += (wk - bk) * 50 / kings;
-    if (bm < bk && bm + bk >= wm + wk && bk > wk) v -= (bk - wk) * 50 / kings;
+    if (wm < wk && wm + wk >= bm + bk && wk > bk) v += (wk - bk) * KING_MAJORITY_WEIGHT / kings;
+    if (bm < bk && bm + bk >= wm + wk && bk > wk) v -= (bk - wk) * KING_MAJORITY_WEIGHT / kings;
     return v;
 }
 
@@ -99,7 +118,7 @@ int capture_threat(int ply) {
     for (int d = 0; d < 4; ++d) {
         const int ahead = neighbour[d][t], behind = neighbour[3 - d][t];
         if (board[ahead] == EMPTY && std::abs(board[behind] - piece) == 2 && behind != 0)
-            return ply % 2 == 0 ? 100 : -100;
+            return ply % 2 == 0 ? CAPTURE_THREAT_VALUE : -CAPTURE_THREAT_VALUE;
     }
     return 0;
 }
@@ -168,17 +187,14 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
     const int sign = side == BLACK ? -1 : 1;
     EvalBreakdown r;
 
-    // 1-2. Material; a king gains value as the board empties.
-    int king_value = pieces > params.opening_threshold    ? 2360
-                     : pieces > params.middle_threshold   ? 2390
-                     : pieces > params.prefinal_threshold ? 2410
-                                                          : 2430;
-    if (kings == 1) king_value += 30;
+    // Material; a king gains value as the board empties.
+    int king_value = KING_VALUE_BY_PHASE[phase_of(pieces)];
+    if (kings == 1) king_value += LONE_KING_BONUS;
     int16_t material = static_cast<int16_t>(MAN_VALUE * (wm - bm) + king_value * (wk - bk));
     if (side == BLACK) material = static_cast<int16_t>(-material);
     r.material = material;
 
-    // 3. Lazy cut.
+    // Lazy cut: material alone is far outside the window.
     if ((ply % 2 != 0 && material <= alpha - LAZY_MARGIN) ||
         (ply % 2 == 0 && material >= beta + LAZY_MARGIN)) {
         r.lazy_cut = true;
@@ -186,11 +202,11 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
         return r;
     }
 
-    // 4. Breakthrough.
+    // Men about to crown.
     const int b = breakthrough_term(side);
     r.breakthrough = b;
 
-    // 5. Positional accumulator.
+    // Positional terms, clamped together.
     int p = st.positional_sum;
     r.positional_sum = p;
     p += sign * corner_kings();
@@ -198,18 +214,18 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
     r.tempo = (tempo_coefficient(men) + 5) * st.tempo_balance;
     p += r.tempo;
     if (pieces > params.prefinal_threshold) {
-        p += 15 * (st.own_centre - st.their_centre) +
-             8 * (std::abs(st.their_zone[1] - st.their_zone[2]) -
-                  std::abs(st.own_zone[1] - st.own_zone[2]));
-        p = std::clamp(p, -45, 45);
+        p += CENTRE_WEIGHT * (st.own_centre - st.their_centre) +
+             WING_BALANCE_WEIGHT * (std::abs(st.their_zone[1] - st.their_zone[2]) -
+                                    std::abs(st.own_zone[1] - st.own_zone[2]));
+        p = std::clamp(p, -CENTRE_CLAMP, CENTRE_CLAMP);
     }
     if (pieces > params.opening_threshold) {
         const int8_t* own = st.own_zone;
         const int8_t* their = st.their_zone;
-        if (own[1] < their[4]) p += 15 * (own[1] - their[4]);
-        if (own[2] < their[3]) p += 15 * (own[2] - their[3]);
-        if (own[4] > their[1]) p += 15 * (own[4] - their[1]);
-        if (own[3] > their[2]) p += 15 * (own[3] - their[2]);
+        if (own[1] < their[4]) p += ZONE_PRESSURE_WEIGHT * (own[1] - their[4]);
+        if (own[2] < their[3]) p += ZONE_PRESSURE_WEIGHT * (own[2] - their[3]);
+        if (own[4] > their[1]) p += ZONE_PRESSURE_WEIGHT * (own[4] - their[1]);
+        if (own[3] > their[2]) p += ZONE_PRESSURE_WEIGHT * (own[3] - their[2]);
     }
     if (kings > 0 && men > 0) {
         r.king_fork = king_fork_term(side);
@@ -233,26 +249,28 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
         r.capture_threat = capture_threat(ply);
         p += r.capture_threat;
     }
-    p = std::clamp(p, -170, 170);
+    p = std::clamp(p, -POSITIONAL_CLAMP, POSITIONAL_CLAMP);
     r.positional = p;
 
-    // 6-7. Knowledge outside the clamp; in the final phase a root move by a man gains.
+    // Knowledge outside the clamp; in the final phase a root move by a man gains.
     int total = p + b + e;
     if (st.phase == 3) {
-        if (st.root_moved_piece == BLACK_MAN) total += side == BLACK ? 30 : -30;
-        if (st.root_moved_piece == WHITE_MAN) total += side == WHITE ? 30 : -30;
+        if (st.root_moved_piece == BLACK_MAN)
+            total += side == BLACK ? FINAL_MAN_MOVE_BONUS : -FINAL_MAN_MOVE_BONUS;
+        if (st.root_moved_piece == WHITE_MAN)
+            total += side == WHITE ? FINAL_MAN_MOVE_BONUS : -FINAL_MAN_MOVE_BONUS;
     }
-    // 8-10.
+    // Material, king tactics, and in a kings-only ending the king advantage.
     total += material;
     if (kings > 0) {
         r.king_tactics = king_tactics_term(side);
         total += r.king_tactics;
     }
-    if (men == 0 && kings > 0) total += sign * (wk - bk) * 1000 / kings;
+    if (men == 0 && kings > 0) total += sign * (wk - bk) * KINGS_ONLY_WEIGHT / kings;
 
-    // 11. Few pieces, men and at least two kings on each side: drawish.
+    // Few pieces, men and at least two kings on each side: drawish.
     if (drawish(total, n)) {
-        total /= 4;  // toward zero
+        total /= DRAWISH_DIVISOR;  // toward zero
         r.scaled = true;
     }
     r.score = static_cast<int16_t>(std::clamp(total, -32767, 32767));

@@ -10,6 +10,13 @@
 namespace qv {
 namespace {
 
+constexpr int FORK_TWO_MEN = 50;        // both men beside the king can be jumped
+constexpr int FORK_MAN_AND_BELOW = 40;  // one beside it and the man two rows down
+constexpr int FORK_CLAMP = 45;
+constexpr int SLIP_AND_TAKE = 300;  // the king slips beside a man and takes the one beyond
+constexpr int PAIR_AHEAD = 150;     // two men in a row ahead of the king, room behind
+constexpr int TACTICS_CLAMP = 500;
+
 // A black king on inner square s between white men with room to jump (negative values).
 template <bool Mirror>
 int fork_value(int s) {
@@ -17,9 +24,9 @@ int fork_value(int s) {
     const int k2 = V::nb(2, s), k3 = V::nb(3, s);
     const int k2k2 = V::nb(2, k2), k3k3 = V::nb(3, k3);
     const int below = s + 8 <= 32 ? s + 8 : 0;  // two rows down in the same column
-    if (V::W(k3) && V::W(k2) && V::e(k3k3) && V::e(k2k2)) return -50;
-    if (V::W(k3) && V::W(below) && V::e(V::nb(3, k2k2)) && V::e(k3k3)) return -40;
-    if (V::W(k2) && V::W(below) && V::e(V::nb(2, k3k3)) && V::e(k2k2)) return -40;
+    if (V::W(k3) && V::W(k2) && V::e(k3k3) && V::e(k2k2)) return -FORK_TWO_MEN;
+    if (V::W(k3) && V::W(below) && V::e(V::nb(3, k2k2)) && V::e(k3k3)) return -FORK_MAN_AND_BELOW;
+    if (V::W(k2) && V::W(below) && V::e(V::nb(2, k3k3)) && V::e(k2k2)) return -FORK_MAN_AND_BELOW;
     return 0;
 }
 
@@ -47,14 +54,14 @@ int black_tactics_total(bool t) {
         if (s > 8 && V::W(s - 8)) {
             for (int d : {1, 0}) {
                 const int a = V::nb(d, s), b = V::nb(d, a), c = V::nb(d, b);
-                if (V::e(a) && V::W(b) && V::e(c)) sum -= 300;
+                if (V::e(a) && V::W(b) && V::e(c)) sum -= SLIP_AND_TAKE;
             }
         }
         // Two white men in a row ahead with room behind them.
         for (int d : {0, 1}) {
             const int a = V::nb(d, s), b = V::nb(d, a), c = V::nb(d, b);
             if (V::W(a) && V::W(b) && V::e(c)) {
-                sum -= 150;
+                sum -= PAIR_AHEAD;
                 break;
             }
         }
@@ -68,12 +75,12 @@ int king_fork_white() {
     const auto& n = eval_state.piece_count;
     const int total = black_fork_total<false>(n[WHITE_MAN], n[BLACK_KING]) -
                       black_fork_total<true>(n[BLACK_MAN], n[WHITE_KING]);
-    return std::clamp(total, -45, 45);
+    return std::clamp(total, -FORK_CLAMP, FORK_CLAMP);
 }
 
 int king_tactics_white(bool t) {
     const int total = black_tactics_total<false>(t) - black_tactics_total<true>(!t);
-    return std::clamp(total, -500, 500);
+    return std::clamp(total, -TACTICS_CLAMP, TACTICS_CLAMP);
 }
 
 }  // namespace qv

@@ -12,12 +12,14 @@
 namespace qv {
 namespace {
 
+constexpr int MOBILITY_CLAMP = 60;
+
 template <bool Mirror>
 int man_mobility(int s, int phase) {
     using V = View<Mirror>;
     const int f0 = V::nb(0, s), f1 = V::nb(1, s), k2 = V::nb(2, s), k3 = V::nb(3, s);
     int v = 0;
-    // 1. Empty squares behind: the man can be jumped once an enemy stands in front.
+    // Empty squares behind: the man can be jumped once an enemy stands in front.
     if (k2 && V::e(k2)) {
         v -= 2;
         if (V::e(V::nb(2, k2))) v -= 3;
@@ -28,7 +30,7 @@ int man_mobility(int s, int phase) {
         if (V::e(V::nb(3, k3))) v -= 3;
         if (V::e(k2)) v -= 2;
     }
-    // 2. A man pushed up between two own men with nothing behind: a target for a shot.
+    // A man pushed up between two own men with nothing behind: a target for a shot.
     const int f0f0 = V::nb(0, f0), f1f1 = V::nb(1, f1);
     if (s > 12 && V::W(f0) && V::W(f1) && V::e(k2) && V::e(k3) && (f0f0 == 0 || V::e(f0f0)) &&
         (f1f1 == 0 || V::e(f1f1)) && V::e(s - 8)) {
@@ -36,7 +38,7 @@ int man_mobility(int s, int phase) {
         if (phase == 3) v -= 12;
         if (V::X(f0 - 8) && V::X(f1 - 8)) v -= 15;
     }
-    // 3. The front: free squares count, an enemy man that can jump it costs dearly.
+    // The front: free squares count, an enemy man that can jump it costs dearly.
     int f = 0;
     if (V::e(f0))
         f += 2;
@@ -50,7 +52,7 @@ int man_mobility(int s, int phase) {
         v -= 10;
     }
     v += f;
-    // 4. Both ways forward open: reward the road unless enemy men wait two rows up.
+    // Both ways forward open: reward the road unless enemy men wait two rows up.
     const bool reach = Mirror ? s <= 25 : s < 24;
     if (f == 4 && reach) {
         int c = 0;
@@ -82,7 +84,8 @@ int white_side_total(int phase) {
 }  // namespace
 
 int men_mobility_white(int phase) {
-    return std::clamp(white_side_total<false>(phase) - white_side_total<true>(phase), -60, 60);
+    return std::clamp(white_side_total<false>(phase) - white_side_total<true>(phase),
+                      -MOBILITY_CLAMP, MOBILITY_CLAMP);
 }
 
 }  // namespace qv

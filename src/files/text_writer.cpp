@@ -57,13 +57,13 @@ std::string today() {
 std::string text_game_bytes() {
     std::string out = game.white_name + "-" + game.black_name;
     switch (game.game_result) {
-        case 2:
+        case WHITE_WON:
             out += "  2-0";
             break;
-        case 1:
+        case DRAWN:
             out += "  1-1";
             break;
-        case 0:
+        case BLACK_WON:
             out += "  0-2";
             break;
         default:
@@ -85,10 +85,10 @@ bool write_text_game(const std::filesystem::path& path) {
 }
 
 std::string pdn_bytes(std::string_view date, const PdnAnnotation& annotate) {
-    const char* result = game.game_result == 2   ? "1-0"
-                         : game.game_result == 0 ? "0-1"
-                         : game.game_result == 1 ? "1/2-1/2"
-                                                 : "*";
+    const char* result = game.game_result == WHITE_WON   ? "1-0"
+                         : game.game_result == BLACK_WON ? "0-1"
+                         : game.game_result == DRAWN     ? "1/2-1/2"
+                                                         : "*";
     std::string out;
     out += "[Event \"Quorvel\"]\r\n";
     out += "[Date \"" + (date.empty() ? today() : std::string(date)) + "\"]\r\n";

@@ -11,22 +11,22 @@ namespace qv {
 ClockState clocks;
 
 const LevelRow LEVELS[16] = {
-    {"Dbutant1", "Dbutant1Click", 5, 58, 1, 0, 0},
-    {"Niveau01", "Niveau01Click", 2, 58, 1, 1, 0},
-    {"Niveau02", "Niveau02Click", 5, 158, 1, 2, 0},
-    {"Niveau03", "Niveau03Click", 6, 358, 1, 3, 0},
-    {"Niveau04", "Niveau04Click", 10, 600, 1, 4, 0},
-    {"Niveau05", "Niveau05Click", 160, 178, 3, 5, 0},
-    {"Niveau06", "Niveau06Click", 270, 298, 5, 6, 0},
-    {"Niveau07", "Niveau07Click", 540, 598, 10, 7, 0},
-    {"Niveau081", "Niveau081Click", 1680, 1798, 30, 8, 0},
-    {"N150coupsen3mn1", "niveau1", 160, 178, 3, 11, 1},
-    {"N250coupsen5mn1", "niveau2", 270, 298, 5, 12, 2},
-    {"N350coupsen10mn1", "niveau3", 540, 598, 10, 13, 3},
-    {"N450coupsen30mn1", "niveau4", 1680, 1798, 30, 14, 4},
-    {"N550coupsen1h1", "niveau5", 3360, 3598, 60, 15, 5},
-    {"N650coupsen2h1", "niveau6", 6700, 7198, 120, 16, 6},
-    {"N7longlong1", "niveau7", 320000, 319998, 500, 17, 7},
+    {"Dbutant1", 5, 58, 1, 0, 0},
+    {"Niveau01", 2, 58, 1, 1, 0},
+    {"Niveau02", 5, 158, 1, 2, 0},
+    {"Niveau03", 6, 358, 1, 3, 0},
+    {"Niveau04", 10, 600, 1, 4, 0},
+    {"Niveau05", 160, 178, 3, 5, 0},
+    {"Niveau06", 270, 298, 5, 6, 0},
+    {"Niveau07", 540, 598, 10, 7, 0},
+    {"Niveau081", 1680, 1798, 30, 8, 0},
+    {"N150coupsen3mn1", 160, 178, 3, 11, 1},
+    {"N250coupsen5mn1", 270, 298, 5, 12, 2},
+    {"N350coupsen10mn1", 540, 598, 10, 13, 3},
+    {"N450coupsen30mn1", 1680, 1798, 30, 14, 4},
+    {"N550coupsen1h1", 3360, 3598, 60, 15, 5},
+    {"N650coupsen2h1", 6700, 7198, 120, 16, 6},
+    {"N7longlong1", 320000, 319998, 500, 17, 7},
 };
 
 const LevelRow* level_row(int level_index) {
@@ -92,12 +92,12 @@ void reset_clocks(int32_t t) {
     clocks.white_turn_start = clocks.black_turn_start = t;
 }
 
-void Horlogeszro1Click(int32_t t) {
+void reset_clocks_and_state(int32_t t) {
     reset_clocks(t);
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
 }
 
-void Pause2Click(int32_t t, bool search_running) {
+void toggle_pause(int32_t t, bool search_running) {
     if (clocks.timer_running) {
         // The turn so far is charged now, so that the clock neither jumps back on resuming
         // nor counts the pause.
@@ -158,16 +158,17 @@ int64_t time_limit(int ply, int32_t clock_limit) {
     return static_cast<int64_t>(ply / 100) * clock_limit * 100;
 }
 
-int time_out_outcome(int32_t clock_x, int32_t clock_y, int rating_y, int ply, int32_t clock_limit) {
+std::optional<EndReason> time_out_outcome(int32_t clock_x, int32_t clock_y, int rating_y, int ply,
+                                          int32_t clock_limit) {
     const int64_t limit = time_limit(ply, clock_limit);
-    if (clock_x > limit) return 5;
+    if (clock_x > limit) return EndReason::computer_out_of_time;
     const int32_t y = rating_y < 1800 ? clock_y / 2 : clock_y;
-    if (y > limit) return 4;
-    return 0;
+    if (y > limit) return EndReason::person_out_of_time;
+    return std::nullopt;
 }
 
-int check_time_out() {
-    if (game.game_state == 0) return 0;
+std::optional<EndReason> check_time_out() {
+    if (game.game_state == FREE_GAME) return std::nullopt;
     const int x = game.side_to_move;
     const int32_t clock_x = x == 0 ? clocks.white_clock : clocks.black_clock;
     const int32_t clock_y = x == 0 ? clocks.black_clock : clocks.white_clock;

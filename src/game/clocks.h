@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "game/game_codes.h"
 
 namespace qv {
 
@@ -25,7 +28,6 @@ extern ClockState clocks;
 
 struct LevelRow {
     const char* item;  // the menu item (its caption is the window's, per language)
-    const char* handler;
     int32_t time_budget;
     int32_t clock_limit;
     int32_t minutes;
@@ -40,7 +42,7 @@ const LevelRow* level_row(int level_index);
 // A level or time-control handler: sets the pair, the minutes and both indexes.
 // False (nothing changed) for an index without a fixed row.
 bool select_level(int level_index);
-// "Autre" confirmed (BitBtn24Click) with the text of Nbminutes: N > 0 gives N x 55,
+// "Autre" confirmed with the text of Nbminutes: N > 0 gives N x 55,
 // N x 60 - 2. False (nothing changed) when the text is not a positive whole number or
 // the pair would not fit.
 bool autre(std::string_view minutes_text);
@@ -57,11 +59,11 @@ ClockText clock_text(int32_t seconds);
 
 // Both clocks 0, both turn starts t (a new game, "Horloges à zéro" without game_state).
 void reset_clocks(int32_t t);
-// "Horloges à zéro": reset_clocks and game_state 0.
-void Horlogeszro1Click(int32_t t);
+// "Horloges à zéro": reset_clocks, and the game is no longer a rated match.
+void reset_clocks_and_state(int32_t t);
 // "Pause": stops the tick, folding the side to move's running turn into its clock; again:
 // both turn starts become t and the tick runs (the paused time is not charged).
-void Pause2Click(int32_t t, bool search_running);
+void toggle_pause(int32_t t, bool search_running);
 // The one-second tick: the side to move's shown value (unless a search runs).
 void ajouter_temps(int32_t t, bool search_running);
 // End of a human move by `mover`: its clock takes the shown value; the other side starts.
@@ -71,13 +73,14 @@ void start_turn(int side, int32_t t);
 // During the computer's search: the side to move's clock (unless pondering).
 void set_search_clock(int32_t value, bool pondering);
 
-// Time-out outcome for the side to move X and the other side Y, at ply g:
-// 0 none, 5 X over its limit ("Temps dépassé, vous gagnez"), 4 Y over ("Temps dépassé,
-// gain QUORVEL"; Y's clock is halved when Y is rated below 1800).
-int time_out_outcome(int32_t clock_x, int32_t clock_y, int rating_y, int ply, int32_t clock_limit);
+// Time-out outcome for the computer X to move and the person Y, at ply g: none, X over its
+// limit (computer_out_of_time) or Y over it (person_out_of_time; Y's clock is halved when
+// Y is rated below 1800).
+std::optional<EndReason> time_out_outcome(int32_t clock_x, int32_t clock_y, int rating_y, int ply,
+                                          int32_t clock_limit);
 // The limit at ply g: clock_limit + 2 below ply 100, then (g / 100) x clock_limit x 100.
 int64_t time_limit(int ply, int32_t clock_limit);
-// check_time_out for the game in hand: only in a rated match; 0, 4 or 5 as above.
-int check_time_out();
+// check_time_out for the game in hand: only in a rated match.
+std::optional<EndReason> check_time_out();
 
 }  // namespace qv

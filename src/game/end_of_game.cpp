@@ -13,12 +13,12 @@ namespace qv {
 namespace {
 
 int result_for_winner(int colour) {
-    return colour == WHITE ? 2 : 0;
+    return colour == WHITE ? WHITE_WON : BLACK_WON;
 }
 
-// Rated match: new ratings shown and written to points.dat; game_state 5.
+// Rated match: new ratings shown and written to points.dat; its end is reported.
 void report_ratings(EndReport& r) {
-    game.game_state = 5;
+    game.game_state = RATED_MATCH_REPORTED;
     const RatingUpdate u = update_ratings(match.white_rating, match.black_rating, r.result);
     r.ratings_changed = true;
     r.white_rating = {game.white_name, match.white_rating, u.white};
@@ -44,9 +44,9 @@ PieceTotals totals() {
 
 }  // namespace
 
-EndReport end_of_game(int reason) {
+EndReport end_of_game(EndReason reason) {
     EndReport r;
-    if (game.game_state == 5) return r;
+    if (game.game_state == RATED_MATCH_REPORTED) return r;
     r.reported = true;
 
     // The winner by position.
@@ -54,9 +54,9 @@ EndReport end_of_game(int reason) {
     const int black_moves = white_moves == 0 ? 1 : legal_moves(BLACK);
     legal_moves(game.side_to_move);  // the window's ply-1 list is the side to move's again
     if (white_moves == 0 || black_moves == 0) {
-        r.result = white_moves == 0 ? 0 : 2;
-        const int winner = r.result == 2 ? WHITE : BLACK;
-        if (game.game_state == 1) {
+        r.result = white_moves == 0 ? BLACK_WON : WHITE_WON;
+        const int winner = r.result == WHITE_WON ? WHITE : BLACK;
+        if (game.game_state == RATED_MATCH) {
             r.message = Msg::PLAYER_WINS;
             r.winner_name = winner == WHITE ? game.white_name : game.black_name;
         } else if (!game.vs_computer) {
@@ -72,22 +72,22 @@ EndReport end_of_game(int reason) {
 
     const int computer = game.computer_colour;
     switch (reason) {
-        case 1:
+        case EndReason::agreed_draw:
             r.message = Msg::DRAW;
             r.sound = Sound::none;
-            r.result = 1;
+            r.result = DRAWN;
             break;
-        case 4:
+        case EndReason::person_out_of_time:
             r.message = Msg::TIME_OUT_COMPUTER_WINS;
             r.sound = Sound::perdu;
             r.result = result_for_winner(computer);
             break;
-        case 5:
+        case EndReason::computer_out_of_time:
             r.message = Msg::TIME_OUT_YOU_WIN;
             r.sound = Sound::gagne;
             r.result = result_for_winner(1 - computer);
             break;
-        case 6:
+        case EndReason::person_resigned:
             r.message = Msg::YOU_RESIGN;
             r.sound = Sound::perdu;
             r.result = result_for_winner(computer);
@@ -97,8 +97,8 @@ EndReport end_of_game(int reason) {
     }
 
     r.show_panel = !game.learning_session;
-    if (game.game_state == 0) r.clear_result_labels = true;
-    if (game.game_state == 1) report_ratings(r);
+    if (game.game_state == FREE_GAME) r.clear_result_labels = true;
+    if (game.game_state == RATED_MATCH) report_ratings(r);
     if (game.computer_vs_computer) {
         if (game.learning_session)
             r.start_analysis = true;
@@ -134,22 +134,22 @@ bool computer_accepts_draw(bool pondering, int last_score) {
     return pondering ? last_score >= 0 : last_score <= 0;
 }
 
-TurnEnd ProposernulClick(bool pondering, int last_score) {
+TurnEnd person_offers_draw(bool pondering, int last_score) {
     TurnEnd e;
     if (!computer_accepts_draw(pondering, last_score)) return e;
     e.ended = true;
-    e.report = end_of_game(1);
+    e.report = end_of_game(EndReason::agreed_draw);
     return e;
 }
 
-EndReport BitBtn14Click() {
-    return end_of_game(1);
+EndReport accept_computer_draw() {
+    return end_of_game(EndReason::agreed_draw);
 }
 
-EndReport AbandonClick() {
+EndReport person_resigns() {
     game.stop_requested = true;
-    EndReport r = end_of_game(6);
-    game.game_state = 0;
+    EndReport r = end_of_game(EndReason::person_resigned);
+    game.game_state = FREE_GAME;
     return r;
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/game_codes.h"
+
 namespace qv {
 
 // One ply of the game record. Also the layout of game files, byte for byte.
@@ -67,8 +69,8 @@ struct GameState {
     uint8_t computer_to_move = 0;
     uint8_t computer_requested = 0;
     uint8_t setup_mode = 0;
-    uint8_t game_state = 0;   // 0 free game, 1 rated match, 5 its end reported
-    uint8_t game_result = 3;  // 0 Black won, 1 draw, 2 White won, 3 none yet
+    uint8_t game_state = FREE_GAME;
+    uint8_t game_result = NO_RESULT;
     uint8_t legal_count = 0;
     uint8_t skip_ponder = 1;
     uint8_t last_from = 0, last_to = 0;

@@ -74,13 +74,13 @@ void reprise(int32_t t) {
 void avancer(int32_t t) {
     game.skip_ponder = 1;
     if (game.current_ply >= game.last_ply) return;
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     step_ply(+1, t);
 }
 
 void revenir_debut(int32_t t) {
     stop_search();
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     game.current_ply = 0;
     keep_names();
     show_entry();
@@ -91,7 +91,7 @@ void revenir_debut(int32_t t) {
 
 void Aller_fin(int32_t t) {
     stop_search();
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     game.current_ply = static_cast<uint8_t>(game.last_ply);
     keep_names();
     show_entry();
@@ -111,7 +111,7 @@ bool revenir_n(int line) {
 }
 
 void inverser_joueurs() {
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     inverser_joueurs1();
 }
 
@@ -137,7 +137,7 @@ void remplir(int32_t t) {
     movegen.best_capture_count = 0;
     game.move_from = game.move_to = game.move_captures = 0;
     game.computer_to_move = 0;
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     game.skip_ponder = 1;
     game.list_lines.clear();
     game.list_selection = -1;
@@ -145,12 +145,12 @@ void remplir(int32_t t) {
 }
 
 void vider() {
-    game.game_state = 0;  // any change of the position outside play ends the rating
+    game.game_state = FREE_GAME;  // any change of the position outside play ends the rating
     clear_board();
     std::memcpy(shown_board, board, sizeof board);
 }
 
-bool Entrerpositionclick() {
+bool toggle_setup_mode() {
     game.stop_requested = true;
     game.setup_mode = game.setup_mode ? 0 : 1;
     game.computer_requested = 0;
@@ -166,13 +166,13 @@ bool place_piece(int square, int code) {
     board[0] = OFF_BOARD;
     board[square] = static_cast<uint8_t>(code);
     std::memcpy(shown_board, board, sizeof board);
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     store_ply();
     return true;
 }
 
 void Change_couleur() {
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     if (game.computer_colour == 0) {
         game.computer_colour = 1;
         game.side_to_move = WHITE;
@@ -183,7 +183,7 @@ void Change_couleur() {
 }
 
 void Couleur_joue() {
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     game.computer_to_move = game.computer_to_move ? 0 : 1;
     game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
 }

@@ -30,9 +30,9 @@ bool computer_against_itself() {
 
 }  // namespace
 
-void Nouveau2Click() {
+void start_new_game() {
     game.stop_requested = true;
-    game.game_result = 3;
+    game.game_result = NO_RESULT;
     game.list_lines.clear();
     game.list_selection = -1;
     game.setup_mode = 0;
@@ -40,7 +40,7 @@ void Nouveau2Click() {
 
 void start_training(std::string_view person, bool computer_white, int32_t t) {
     common_start(t);
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     game.vs_computer = 1;
     game.stop_on_click = true;
     game.computer_vs_computer = false;
@@ -52,7 +52,7 @@ bool start_match(const PlayersTable& table, std::string_view person, int selecte
                  bool computer_white, int32_t t) {
     if (person.empty()) return false;
     common_start(t);
-    game.game_state = 1;
+    game.game_state = RATED_MATCH;
     game.vs_computer = 1;
     game.computer_vs_computer = false;
     game.stop_on_click = false;
@@ -73,7 +73,7 @@ bool start_match(const PlayersTable& table, std::string_view person, int selecte
     seat_computer(person, computer_white);
     if (computer_against_itself()) {
         game.computer_vs_computer = true;
-        game.game_state = 0;
+        game.game_state = FREE_GAME;
         game.stop_on_click = true;
     }
     return true;
@@ -86,7 +86,7 @@ bool start_two_players(std::string_view white, std::string_view black, int white
     common_start(t);
     game.computer_vs_computer = false;
     game.vs_computer = 0;
-    game.game_state = 0;
+    game.game_state = FREE_GAME;
     game.stop_on_click = true;
     set_names(white, black);
     return true;

@@ -112,7 +112,7 @@ RatingUpdate update_ratings(int32_t white_rating, int32_t black_rating, int resu
     const int64_t rw = white_rating, rb = black_rating;
     int64_t t = 0;
     switch (result) {
-        case 0:  // Black won: the loser's ratio enters three more times
+        case BLACK_WON:  // the loser's ratio enters three more times
             t = (rw > rb ? rw - rb : rb - rw) * rw / rb;
             t = t / 20;
             for (int i = 0; i < 3; ++i) t = capped(t) * rw / rb;
@@ -120,7 +120,7 @@ RatingUpdate update_ratings(int32_t white_rating, int32_t black_rating, int resu
             u.white = clamp32(rw - t);
             u.black = clamp32(rb + t);
             break;
-        case 2:  // White won
+        case WHITE_WON:
             t = (rb > rw ? rb - rw : rw - rb) * rb / rw;
             t = t / 20;
             for (int i = 0; i < 2; ++i) t = capped(t) * rb / rw;
@@ -128,7 +128,7 @@ RatingUpdate update_ratings(int32_t white_rating, int32_t black_rating, int resu
             u.white = clamp32(rw + t);
             u.black = clamp32(rb - t);
             break;
-        case 1:
+        case DRAWN:
             u.white = clamp32(rw - (rw - rb) / 10);
             u.black = clamp32(rb - (rb - rw) / 10);
             break;

@@ -59,7 +59,7 @@ struct RatingUpdate {
     int32_t white = 0;
     int32_t black = 0;
 };
-// New ratings after result 2 (White won), 0 (Black won) or 1 (draw), in integer steps.
+// New ratings after result WHITE_WON, BLACK_WON or DRAWN, in integer steps.
 RatingUpdate update_ratings(int32_t white_rating, int32_t black_rating, int result);
 
 }  // namespace qv

@@ -9,9 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "board/movegen.h"
-#include "game/players.h"
 #include "board/message_id.h"
+#include "board/movegen.h"
+#include "game/game_codes.h"
+#include "game/players.h"
 
 namespace qv {
 
@@ -27,7 +28,7 @@ struct RatingChange {
 // What end_of_game decided, for the window to word and show.
 struct EndReport {
     bool reported = false;       // false: the end of this rated match was already reported
-    int result = 1;              // 0 Black won, 1 draw, 2 White won
+    int result = DRAWN;          // BLACK_WON, DRAWN or WHITE_WON
     std::optional<Msg> message;  // the label qui_gagne (none when nobody has won)
     std::string winner_name;     // Msg::PLAYER_WINS: the winner of a rated match
     Sound sound = Sound::none;
@@ -40,9 +41,7 @@ struct EndReport {
     bool start_analysis = false;   // a learning series goes on with the game analysis
 };
 
-// reason: 0 after a person's move, 1 agreed draw, 2 after the computer's move,
-// 4 the person's time is over, 5 the computer's, 6 the person resigns.
-EndReport end_of_game(int reason);
+EndReport end_of_game(EndReason reason);
 
 // What happened after a move: the game may have ended.
 struct TurnEnd {
@@ -52,16 +51,16 @@ struct TurnEnd {
 
 // A person's move, already made on board: record, list line, clocks, the turn passes.
 TurnEnd after_person_move(int from, int to, int captures, int32_t t);
-// The computer's move (played on board here), then steps g to 11 of its turn: time
-// control, record, list line, the next side's clock, end of game, the draw rule of the
-// computer playing itself. `last_score` is the last search score.
+// The computer's move (played on board here), then the rest of its turn: time control, record, list
+// line, the next side's clock, end of game, the draw rule of the computer playing itself.
+// `last_score` is the last search score.
 TurnEnd computer_move_played(const Move& move, int last_score, int32_t t);
-// The computer's turn found no move (choose_move gave 100): it plays nothing, and the game
+// The computer's turn found no move (choose_move gave NO_MOVE): it plays nothing, and the game
 // ends with the other side the winner.
 TurnEnd computer_cannot_move();
 
 // Start of the computer's turn: it moves for the side to move (computer_colour follows),
-// and in a rated match the clocks are checked first (reasons 4 and 5).
+// and in a rated match the clocks are checked first.
 TurnEnd begin_computer_turn();
 
 // The move the computer plays at level 0 ("0 : Néophyte"): the second of its list when it
@@ -73,12 +72,13 @@ bool computer_offers_draw(int last_score);
 // The person proposes a draw: accepted with fewer than 20 pieces when the last score is
 // >= 0 while pondering (the person's side) or <= 0 otherwise (the computer's side).
 bool computer_accepts_draw(bool pondering, int last_score);
-// ProposernulClick: ends the game as a draw when accepted (else "Nul refusé" is shown).
-TurnEnd ProposernulClick(bool pondering, int last_score);
-// The person accepts the computer's offer (BitBtn14Click).
-EndReport BitBtn14Click();
-// AbandonClick: reason 6, then game_state 0.
-EndReport AbandonClick();
+// The person proposes a draw: the game ends as a draw when the computer accepts (else the
+// window says it refused).
+TurnEnd person_offers_draw(bool pondering, int last_score);
+// The person accepts the computer's draw offer.
+EndReport accept_computer_draw();
+// The person resigns: the game ends, then it is no longer a rated match.
+EndReport person_resigns();
 // Computer against computer: more than 250 plies, the same total as 60 plies back and a
 // score within +-20000 make a draw.
 bool computer_vs_computer_draw(int last_score);
@@ -87,9 +87,9 @@ bool computer_vs_computer_draw(int last_score);
 void remplir(int32_t t);
 // The empty board. Like every set-up command below, it makes the game unrated.
 void vider();
-// Set-up mode on or off (Entrerpositionclick); returns the new setup_mode. When the
+// Set-up mode on or off; returns the new setup_mode. When the
 // computer was to move, it is asked to move once the position is left.
-bool Entrerpositionclick();
+bool toggle_setup_mode();
 // A set-up click: `code` (0..4) on square s (1..32), stored at the current ply; the game is
 // no longer rated. False (nothing changed) for anything else.
 bool place_piece(int square, int code);
@@ -97,7 +97,7 @@ bool place_piece(int square, int code);
 void Change_couleur();
 void Couleur_joue();
 
-// Names shown (OKjoueurClick): cut to 19 bytes, written into entry current_ply.
+// The players' names as entered: cut to 19 bytes, written into entry current_ply.
 void set_names(std::string_view white, std::string_view black);
 
 // Navigation. Each raises the search's stop marks where it must and leaves the position in
@@ -108,13 +108,13 @@ void revenir_debut(int32_t t);
 void Aller_fin(int32_t t);
 // Double click on list line `line`: keeps the side to move. False if the line is not there.
 bool revenir_n(int line);
-// Swap players: game_state 0, then inverser_joueurs1.
+// Swap players: a free game, then inverser_joueurs1.
 void inverser_joueurs();
 void inverser_joueurs1();
 
 // "Nouveau": the search stops, no result yet, the move list is emptied, set-up is left;
 // the window then shows the dialog with the players table.
-void Nouveau2Click();
+void start_new_game();
 
 // New games from the dialog. Each starts from the start position with clocks at zero.
 // When the computer takes White the players are swapped (computer_colour 0, computer to

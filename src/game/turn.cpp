@@ -24,7 +24,7 @@ bool record(int mover, int from, int to, int captures, TurnEnd& e) {
         std::memcpy(shown_board, board, sizeof board);
     }
     e.ended = true;
-    e.report = end_of_game(1);
+    e.report = end_of_game(EndReason::agreed_draw);
     return o == RecordOutcome::full;
 }
 
@@ -48,7 +48,7 @@ TurnEnd after_person_move(int from, int to, int captures, int32_t t) {
     game.legal_count = static_cast<uint8_t>(legal_moves(game.side_to_move));
     if (game.legal_count == 0) {
         e.ended = true;
-        e.report = end_of_game(0);
+        e.report = end_of_game(EndReason::person_moved);
     }
     return e;
 }
@@ -58,10 +58,9 @@ TurnEnd computer_move_played(const Move& played, int last_score, int32_t t) {
     TurnEnd e;
     const int mover = game.side_to_move;
     play_move(move);
-    const int timeout = check_time_out();
-    if (timeout) {
+    if (const auto timeout = check_time_out()) {
         e.ended = true;
-        e.report = end_of_game(timeout);
+        e.report = end_of_game(*timeout);
     }
     if (!record(mover, move.from, move.to, move.captures, e)) return e;
     game.last_from = move.from;
@@ -73,25 +72,25 @@ TurnEnd computer_move_played(const Move& played, int last_score, int32_t t) {
     game.skip_ponder = movegen.best_capture_count > 2;
     if (game.legal_count == 0 && !e.ended) {
         e.ended = true;
-        e.report = end_of_game(2);
+        e.report = end_of_game(EndReason::computer_moved);
     }
     std::memcpy(shown_board, board, sizeof board);
     const PieceTotals tot = count_pieces();
     game.totals_by_ply[game.current_ply] = tot.white + tot.black;
     if (!e.ended && computer_vs_computer_draw(last_score)) {
         e.ended = true;
-        e.report = end_of_game(1);
+        e.report = end_of_game(EndReason::agreed_draw);
     }
     return e;
 }
 
 TurnEnd begin_computer_turn() {
     TurnEnd e;
-    const int timeout = check_time_out();
+    const auto timeout = check_time_out();
     game.computer_to_move = 1;
     if (timeout) {
         e.ended = true;
-        e.report = end_of_game(timeout);
+        e.report = end_of_game(*timeout);
     }
     game.computer_colour = game.side_to_move;
     return e;
@@ -103,7 +102,7 @@ TurnEnd computer_cannot_move() {
     game.legal_count = static_cast<uint8_t>(legal_moves(game.side_to_move));
     if (game.legal_count == 0) {
         e.ended = true;
-        e.report = end_of_game(2);
+        e.report = end_of_game(EndReason::computer_moved);
     }
     return e;
 }

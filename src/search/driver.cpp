@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,11 @@ namespace qv {
 
 namespace {
 
-constexpr int32_t NO_LIMIT = 3200000;
+constexpr int32_t NO_LIMIT = 3200000;           // seconds: a search without a time limit
+constexpr int16_t ASPIRATION_WIDTH = 3000;      // half the window around the last score
+constexpr int FIRST_RESEED_LIMIT = 35;          // killers reseeded from the table, deepest ply
+constexpr int MIN_TIMED_DEPTH = 5;              // the clock stops no search before this depth
+constexpr int32_t LAST_FIXED_DEPTH_BUDGET = 5;  // budgets 1..5 are fixed depths 2..6
 
 // Window bounds stay inside the widest window (a bound beyond it would wrap in 16 bits).
 int16_t bound(int v) {
@@ -106,16 +111,13 @@ void show_progress(int16_t score, int shown_depth) {
     host().show_progress(p);
 }
 
-uint8_t choose_move(int side, SearchInputs& in) {
-    install_search_hooks();
-    // The search orders its lists; other callers of the generator get plain generation order.
-    const OrderingHook previous_hook = movegen.ordering_hook;
-    movegen.ordering_hook = search_ordering_hook;
-    search.inputs = &in;
-    const int g = in.game_ply;
-    search.game_ply = g;
+namespace {
 
-    // Preparation.
+// The clocks, keys, tables and evaluation sums for a new search, and the root's moves.
+// NO_MOVE or SINGLE_MOVE when the search need not run; otherwise nothing, with the count
+// of root moves in `moves`.
+std::optional<uint8_t> prepare_search(int side, SearchInputs& in, int& moves) {
+    const int g = in.game_ply;
     board[0] = OFF_BOARD;
     reset_lists();
     const int32_t side_clock = side == BLACK ? in.black_clock : in.white_clock;
@@ -143,16 +145,9 @@ uint8_t choose_move(int side, SearchInputs& in) {
     search.node_count = 0;
     prepare_evaluation(side);
     const auto& count = eval_state.piece_count;
-    auto finish = [&](uint8_t result) {
-        if (!search.pondering) {
-            in.move_start = search.live_clock;
-        }
-        search.inputs = nullptr;
-        movegen.ordering_hook = previous_hook;
-        return result;
-    };
     in.move_start = search.move_start;
-    if (count[1] + count[2] == 0 || count[3] + count[4] == 0) return finish(NO_MOVE);
+    if (count[WHITE_MAN] + count[WHITE_KING] == 0 || count[BLACK_MAN] + count[BLACK_KING] == 0)
+        return NO_MOVE;
 
     for (auto& c : move_count) c = 0;
     for (auto& c : search.capture_plies) c = 0;
@@ -168,34 +163,94 @@ uint8_t choose_move(int side, SearchInputs& in) {
     search.pv_ordering = false;
     search.root_static = evaluate(static_cast<int16_t>(side), -INF_SCORE, INF_SCORE);
 
-    const int n = generate(side);
-    if (n == 0) return finish(NO_MOVE);
-    if (n == 1) {
+    moves = generate(side);
+    if (moves == 0) return NO_MOVE;
+    if (moves == 1) {
+        // The last position of an analysed game is searched even with one move.
         const bool last_analysed = search.analysis_mode && g == in.analysis_end_ply;
         if (!last_analysed) {
-            if (search.analysis_mode) search.last_score = 32001;
-            if (!search.pondering) return finish(SINGLE_MOVE);
+            if (search.analysis_mode) search.last_score = SINGLE_MOVE_SCORE;
+            if (!search.pondering) return SINGLE_MOVE;
         }
     }
+    return std::nullopt;
+}
 
+// A move from the opening lists, or -1. A board that the game's moves do not reach from the
+// start position (a set-up position) never takes a move from the lists, whose lines start
+// there.
+int library_move(int side, const SearchInputs& in, int moves) {
+    const auto& count = eval_state.piece_count;
     const bool full_men = count[WHITE_MAN] == 12 && count[BLACK_MAN] == 12;
-    // A board that the game's moves do not reach from the start position (a set-up
-    // position) never takes a move from the lists, whose lines start there.
-    if (search.library_enabled && book_window(g, full_men) && game_follows_start_position(in)) {
-        const int pick = pick_book_move(side, in, n);
-        if (pick >= 0) return finish(static_cast<uint8_t>(pick));
-    }
+    if (!search.library_enabled || !book_window(in.game_ply, full_men) ||
+        !game_follows_start_position(in))
+        return -1;
+    return pick_book_move(side, in, moves);
+}
 
+// The window of the next iteration after score s of the one with window [alpha, beta]:
+// narrow around s after a score inside it, widened on the failing side after a score
+// outside it (the depth is then searched again), and wide open when the repeated search
+// fails too.
+struct Window {
+    int16_t alpha = -INF_SCORE;
+    int16_t beta = INF_SCORE;
+    bool retry = false;  // this iteration repeats a depth whose score fell outside
+};
+
+void next_window(Window& w, int16_t s) {
+    if (w.retry && (s <= w.alpha || s >= w.beta)) {
+        search.aspiration_failures = 1;
+        w = Window{};
+    } else if (w.alpha < s && s < w.beta) {
+        search.aspiration_failures = 0;
+        w.retry = false;
+        if (s > -PVS_LIMIT) w.alpha = bound(s - ASPIRATION_WIDTH);
+        if (s < PVS_LIMIT) w.beta = bound(s + ASPIRATION_WIDTH);
+    } else if (s <= w.alpha) {
+        --search.iteration_depth;
+        search.aspiration_failures =
+            s <= -DECIDED ? 0 : static_cast<uint8_t>(search.aspiration_failures + 1);
+        w.retry = true;
+        w.alpha = -INF_SCORE, w.beta = bound(s + ASPIRATION_WIDTH);
+    } else {
+        --search.iteration_depth;
+        search.aspiration_failures =
+            s >= DECIDED ? 0 : static_cast<uint8_t>(search.aspiration_failures + 1);
+        w.retry = true;
+        w.alpha = bound(s - ASPIRATION_WIDTH), w.beta = INF_SCORE;
+    }
+}
+
+// Whether the search ends after an iteration that scored s, with the move to play.
+std::optional<uint8_t> stop_after_iteration(int16_t s, const SearchInputs& in) {
+    if (!search.pondering) search.live_clock = now() - search.clock_base;
+    // A depth being searched again after a failed window is not cut short by the clock.
+    const bool not_retrying = search.aspiration_failures != 1;
+    const int depth = search.iteration_depth;
+    if (!search.pondering && search.live_clock - search.move_start > search.allotted &&
+        not_retrying && depth > MIN_TIMED_DEPTH)
+        return search.best_root_index;
+    if (search.stop_requested) return search.search_abandoned ? uint8_t{0} : search.best_root_index;
+    if (!search.pondering && in.time_budget >= 1 && in.time_budget <= LAST_FIXED_DEPTH_BUDGET &&
+        depth == in.time_budget + 1)
+        return search.best_root_index;
+    if (depth == in.fixed_depth) return search.best_root_index;
+    if (!search.pondering && s > DECIDED && not_retrying) return search.best_root_index;
+    if (search.analysis_mode && s < -DECIDED && not_retrying) return search.best_root_index;
+    return std::nullopt;
+}
+
+// Iterative deepening with an aspiration window from the prepared root.
+uint8_t iterate(const SearchInputs& in) {
     NodeCopy root;
     root.save();
     const int root_captures = movegen.best_capture_count;
     host().clear_root_moves();
     search.played_move_score = static_cast<int16_t>(-search.last_score);
 
-    int16_t alpha = -INF_SCORE, beta = INF_SCORE;
-    constexpr int16_t WIDTH = 3000;
-    bool retry = false;
-    int reseed_limit = 35;
+    Window window;
+    int reseed_limit = FIRST_RESEED_LIMIT;
     for (search.iteration_depth = 1; search.iteration_depth <= MAX_DEPTH;
          ++search.iteration_depth) {
         root.restore();
@@ -205,33 +260,11 @@ uint8_t choose_move(int side, SearchInputs& in) {
         search.interrupted_best = 0;
         search.root_last_value = search.last_score;
 
-        int16_t s = search_max(alpha, beta, 1);
+        int16_t s = search_max(window.alpha, window.beta, 1);
         search.pv_ordering = true;
         root.restore();
         movegen.best_capture_count = static_cast<uint8_t>(root_captures);
-
-        if (retry && (s <= alpha || s >= beta)) {
-            search.aspiration_failures = 1;
-            retry = false;
-            alpha = -INF_SCORE, beta = INF_SCORE;
-        } else if (alpha < s && s < beta) {
-            search.aspiration_failures = 0;
-            retry = false;
-            if (s > -PVS_LIMIT) alpha = bound(s - WIDTH);
-            if (s < PVS_LIMIT) beta = bound(s + WIDTH);
-        } else if (s <= alpha) {
-            --search.iteration_depth;
-            search.aspiration_failures =
-                s <= -DECIDED ? 0 : static_cast<uint8_t>(search.aspiration_failures + 1);
-            retry = true;
-            alpha = -INF_SCORE, beta = bound(s + WIDTH);
-        } else {
-            --search.iteration_depth;
-            search.aspiration_failures =
-                s >= DECIDED ? 0 : static_cast<uint8_t>(search.aspiration_failures + 1);
-            retry = true;
-            alpha = bound(s - WIDTH), beta = INF_SCORE;
-        }
+        next_window(window, s);
 
         if (search.stop_requested) {
             search.best_root_index = search.interrupted_best;
@@ -244,22 +277,32 @@ uint8_t choose_move(int side, SearchInputs& in) {
         reseed_limit = std::max(search.iteration_depth, reseed_limit - 4);
         host().process_events();
 
-        if (!search.pondering) search.live_clock = now() - search.clock_base;
-        const bool not_retrying = search.aspiration_failures != 1;
-        if (!search.pondering && search.live_clock - search.move_start > search.allotted &&
-            not_retrying && search.iteration_depth > 5)
-            return finish(search.best_root_index);
-        if (search.stop_requested)
-            return finish(search.search_abandoned ? 0 : search.best_root_index);
-        if (!search.pondering && in.time_budget >= 1 && in.time_budget <= 5 &&
-            search.iteration_depth == in.time_budget + 1)
-            return finish(search.best_root_index);
-        if (search.iteration_depth == in.fixed_depth) return finish(search.best_root_index);
-        if (!search.pondering && s > DECIDED && not_retrying) return finish(search.best_root_index);
-        if (search.analysis_mode && s < -DECIDED && not_retrying)
-            return finish(search.best_root_index);
+        if (const auto played = stop_after_iteration(s, in)) return *played;
     }
-    return finish(search.best_root_index);
+    return search.best_root_index;
+}
+
+}  // namespace
+
+uint8_t choose_move(int side, SearchInputs& in) {
+    install_search_hooks();
+    // The search orders its lists; other callers of the generator get plain generation order.
+    const OrderingHook previous_hook = movegen.ordering_hook;
+    movegen.ordering_hook = search_ordering_hook;
+    search.inputs = &in;
+    search.game_ply = in.game_ply;
+
+    auto finish = [&](uint8_t result) {
+        if (!search.pondering) in.move_start = search.live_clock;
+        search.inputs = nullptr;
+        movegen.ordering_hook = previous_hook;
+        return result;
+    };
+    int moves = 0;
+    if (const auto early = prepare_search(side, in, moves)) return finish(*early);
+    const int pick = library_move(side, in, moves);
+    if (pick >= 0) return finish(static_cast<uint8_t>(pick));
+    return finish(iterate(in));
 }
 
 }  // namespace qv

@@ -20,6 +20,19 @@ SearchState search;
 
 namespace {
 
+constexpr int POLL_INTERVAL = 5000;  // nodes between looks at the clock and the events
+constexpr int HORIZON_PLY = 33;      // a node this deep is valued statically
+// Root moves: one whose order key trails the best by more than the margin is searched one
+// ply shallower, and every move two plies shallower once the best has gained this much.
+constexpr int ROOT_REDUCTION_MARGIN = 200;
+constexpr int ROOT_GAIN_FOR_DEEPER_REDUCTION = 150;
+// Root order keys for the next iteration: a new best first (later ones higher), a tie
+// next, then the rest; before any score, everything just under the window.
+constexpr int ROOT_KEY_NEW_BEST = 200;
+constexpr int ROOT_KEY_TIE = -200;
+constexpr int ROOT_KEY_WORSE = -300;
+constexpr int ROOT_KEY_UNSEARCHED = -500;
+
 int total_pieces() {
     const auto& n = eval_state.piece_count;
     return n[1] + n[2] + n[3] + n[4];
@@ -29,8 +42,8 @@ int16_t static_value(int16_t alpha, int16_t beta) {
     return evaluate(search.root_side, alpha, beta);
 }
 
-// Steps 3, 4 and 6 of node entry shared by both kinds: endgame tables, kings against
-// men, the position table. Returns true with `value` set when the node is decided.
+// Node entry tests shared by both kinds of node (endgame tables, kings against men, the
+// position table): each returns true with `value` set when the node is decided.
 bool endgame_probe(int p, int16_t& value) {
     if (!tables_loaded) {
         load_endgame_tables();
@@ -63,6 +76,49 @@ bool position_score(int side_to_move, int16_t& value) {
     return true;
 }
 
+// What the table says about this node, whose side to move is `mover`: true with `value`
+// when an entry decides it; otherwise an entry's bound may narrow the window and its move
+// becomes the hash move. Entries stored in a search from the other root side are read
+// turned over (score negated, lower and upper bounds swapped).
+bool table_cutoff(int p, int mover, int16_t& alpha, int16_t& beta, int16_t& value) {
+    search.hash_from = search.hash_to = 0;
+    const TtEntry* e = tt_probe(p);
+    if (!e) return false;
+    const TtKind k = decode_kind(e->kind);
+    const int entry_mover = k.node == TtNode::max ? k.root : 1 - k.root;
+    if (entry_mover != mover) return false;
+    const bool turned = k.root != search.root_side;
+    const int16_t sc = turned ? static_cast<int16_t>(-e->score) : e->score;
+    TtBound bound = k.bound;
+    if (turned && bound == TtBound::lower)
+        bound = TtBound::upper;
+    else if (turned && bound == TtBound::upper)
+        bound = TtBound::lower;
+    switch (bound) {
+        case TtBound::exact:
+        case TtBound::decided:
+            value = sc;
+            return true;
+        case TtBound::lower:
+            if (sc >= beta) {
+                value = sc;
+                return true;
+            }
+            alpha = sc;
+            break;
+        case TtBound::upper:
+            if (sc <= alpha) {
+                value = sc;
+                return true;
+            }
+            beta = sc;
+            break;
+    }
+    search.hash_from = e->from;
+    search.hash_to = e->to;
+    return false;
+}
+
 bool is_advance(const Move& m) {
     if (eval_state.phase == 0) return false;
     const uint8_t code = board[m.from];
@@ -87,14 +143,16 @@ void root_line(int i, const Move& m, bool captures, int16_t value, bool under_se
 void set_root_reduction(const Move& m, int best) {
     const int key = m.order_key;
     if (key < INF_SCORE && key > -INF_SCORE && best >= -INF_SCORE && best <= INF_SCORE) {
-        search.root_reduction = key >= best - 200 ? 0 : -1;
-        if (best > search.root_static + 150 && best > search.last_score + 150 && best >= 201)
+        search.root_reduction = key >= best - ROOT_REDUCTION_MARGIN ? 0 : -1;
+        if (best > search.root_static + ROOT_GAIN_FOR_DEEPER_REDUCTION &&
+            best > search.last_score + ROOT_GAIN_FOR_DEEPER_REDUCTION &&
+            best > ROOT_REDUCTION_MARGIN)
             search.root_reduction = -2;
     }
 }
 
 void poll() {
-    if (++search.poll_count <= 5000) return;
+    if (++search.poll_count <= POLL_INTERVAL) return;
     search.poll_count = 0;
     if (!search.pondering) {
         search.live_clock = now() - search.clock_base;
@@ -110,20 +168,22 @@ void record_root_moves(const Move* list, int n, int16_t alpha) {
     for (int i = 0; i < MAX_MOVES; ++i) {
         search.root_from[i] = i < n ? list[i].from : 0;
         search.root_to[i] = i < n ? list[i].to : 0;
-        search.root_score[i] = alpha < -29999 ? -INF_SCORE : static_cast<int16_t>(alpha - 500);
+        search.root_score[i] =
+            alpha <= -DECIDED ? -INF_SCORE : static_cast<int16_t>(alpha + ROOT_KEY_UNSEARCHED);
     }
 }
 
 }  // namespace
 
-int forced_line(int pieces, int quiet_plies, int g, int e, int depth, bool advancing) {
-    if (pieces < 7 || quiet_plies < 2) return 0;
-    if (g < 0 && !advancing && quiet_plies > depth / 2) return 1;
+Prune forced_line(int pieces, int quiet_plies, int g, int e, int depth, bool advancing) {
+    if (pieces < 7 || quiet_plies < 2) return Prune::none;
+    if (g < 0 && !advancing && quiet_plies > depth / 2) return Prune::value_move;
     if (e > depth - 4) {
-        if (g < -3) return 2;
-        if (g == -3 || (g == -2 && e > depth - 2) || (g == -1 && e > depth - 1)) return 1;
+        if (g < -3) return Prune::end_node;
+        if (g == -3 || (g == -2 && e > depth - 2) || (g == -1 && e > depth - 1))
+            return Prune::value_move;
     }
-    return 0;
+    return Prune::none;
 }
 
 bool repeats_game(const Move& m, const SearchInputs& in, int g) {
@@ -148,31 +208,10 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
     if (p > 2 && pieces > 3 && kings_against_men(value)) return value;
     const bool in_table = max_in_table_range(p);
     if (p > 3 && in_table) {
-        search.hash_from = search.hash_to = 0;
-        if (const TtEntry* e = tt_probe(p)) {
-            const int k = e->kind;
-            const int16_t sc = e->score;
-            if (k == 100 + r || k == 1 + r) return sc;
-            if (k == 151 - r || k == 52 - r) return static_cast<int16_t>(-sc);
-            if (k == 3 + r) {
-                if (sc >= beta) return sc;
-                alpha = sc, search.hash_from = e->from, search.hash_to = e->to;
-            } else if (k == 54 - r) {
-                if (-sc >= beta) return static_cast<int16_t>(-sc);
-                alpha = static_cast<int16_t>(-sc), search.hash_from = e->from,
-                search.hash_to = e->to;
-            } else if (k == 56 - r) {
-                if (-sc <= alpha) return static_cast<int16_t>(-sc);
-                beta = static_cast<int16_t>(-sc), search.hash_from = e->from,
-                search.hash_to = e->to;
-            } else if (k == 5 + r) {
-                if (sc <= alpha) return sc;
-                beta = sc, search.hash_from = e->from, search.hash_to = e->to;
-            }
-        }
+        if (table_cutoff(p, r, alpha, beta, value)) return value;
     }
     if (p > 1 && position_score(r, value)) return value;
-    if (p >= 33) {
+    if (p >= HORIZON_PLY) {
         movegen.ply = p;
         return static_value(alpha, beta);
     }
@@ -209,11 +248,11 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
 
         const int e = p - search.capture_plies[p] - search.root_reduction - (marker ? 1 : 0) -
                       search.promotion_extension;
-        const int prune =
+        const Prune prune =
             forced_line(total_pieces(), search.quiet_plies, search.material_gain, e,
                         search.iteration_depth, search.max_advance || search.min_advance);
-        if (prune == 2) return static_value(alpha, beta);
-        if (prune == 1) {
+        if (prune == Prune::end_node) return static_value(alpha, beta);
+        if (prune == Prune::value_move) {
             const int16_t v = static_value(alpha, beta);
             if (i == n - 1) return static_cast<int16_t>(v > best ? v : best);
             if (v > best) best = v;
@@ -246,9 +285,9 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
             if (-DECIDED < s && s < DECIDED && search.inputs &&
                 repeats_game(m, *search.inputs, search.game_ply))
                 s = 0;
-            search.root_score[i] = static_cast<int16_t>(s > best    ? s + 2 * i + 200
-                                                        : s == best ? s - 200
-                                                                    : s - 300);
+            search.root_score[i] = static_cast<int16_t>(s > best    ? s + 2 * i + ROOT_KEY_NEW_BEST
+                                                        : s == best ? s + ROOT_KEY_TIE
+                                                                    : s + ROOT_KEY_WORSE);
         }
         copy.restore();
 
@@ -271,8 +310,10 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
             if (s >= beta && !search.stop_requested && s > -DECIDED) {
                 if (n >= 2 && !captures) update_killers(m, s, p);
                 if (p != 1 && in_table && p > 3)
-                    tt_store(s, p, s > DECIDED ? KIND_MAX_DECIDED + r : KIND_MAX_LOWER + r, m.from,
-                             m.to);
+                    tt_store(
+                        s, p,
+                        tt_kind(TtNode::max, s > DECIDED ? TtBound::decided : TtBound::lower, r),
+                        m.from, m.to);
                 return s;
             }
             alpha = s;
@@ -283,12 +324,11 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
 
     if (in_table && p > 3 && !search.stop_requested &&
         p < search.capture_plies[p - 1] + search.iteration_depth + search.root_reduction) {
-        int kind;
-        if (best > entry_alpha)
-            kind = best > DECIDED ? KIND_MAX_DECIDED + r : KIND_MAX_EXACT + r;
-        else
-            kind = best < -DECIDED ? KIND_MAX_DECIDED + r : KIND_MAX_UPPER + r;
-        tt_store(static_cast<int16_t>(best), p, kind, best_from, best_to);
+        // A win for the side to move is decided when exact, a loss when the value is bounded by it.
+        const TtBound bound = best > entry_alpha
+                                  ? (best > DECIDED ? TtBound::decided : TtBound::exact)
+                                  : (best < -DECIDED ? TtBound::decided : TtBound::upper);
+        tt_store(static_cast<int16_t>(best), p, tt_kind(TtNode::max, bound, r), best_from, best_to);
     }
     if (p == 1) movegen.best_capture_count = copy.list_captures;
     return static_cast<int16_t>(best);
@@ -307,31 +347,10 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
     if (p > 2 && pieces > 3 && kings_against_men(value)) return value;
     const bool in_table = min_in_table_range(p);
     if (p > 2 && in_table) {
-        search.hash_from = search.hash_to = 0;
-        if (const TtEntry* e = tt_probe(p)) {
-            const int k = e->kind;
-            const int16_t sc = e->score;
-            if (k == 150 + r || k == 51 + r) return sc;
-            if (k == 101 - r || k == 2 - r) return static_cast<int16_t>(-sc);
-            if (k == 53 + r) {
-                if (sc <= alpha) return sc;
-                beta = sc, search.hash_from = e->from, search.hash_to = e->to;
-            } else if (k == 4 - r) {
-                if (-sc <= alpha) return static_cast<int16_t>(-sc);
-                beta = static_cast<int16_t>(-sc), search.hash_from = e->from,
-                search.hash_to = e->to;
-            } else if (k == 55 + r) {
-                if (sc >= beta) return sc;
-                alpha = sc, search.hash_from = e->from, search.hash_to = e->to;
-            } else if (k == 6 - r) {
-                if (-sc >= beta) return static_cast<int16_t>(-sc);
-                alpha = static_cast<int16_t>(-sc), search.hash_from = e->from,
-                search.hash_to = e->to;
-            }
-        }
+        if (table_cutoff(p, side, alpha, beta, value)) return value;
     }
     if (position_score(side, value)) return static_cast<int16_t>(-value);
-    if (p >= 33) {
+    if (p >= HORIZON_PLY) {
         movegen.ply = p;
         return static_value(alpha, beta);
     }
@@ -362,11 +381,11 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
 
         const int e = p - search.capture_plies[p] - search.root_reduction - (marker ? 1 : 0) -
                       search.promotion_extension;
-        const int prune =
+        const Prune prune =
             forced_line(total_pieces(), search.quiet_plies, -search.material_gain, e,
                         search.iteration_depth, search.max_advance || search.min_advance);
-        if (prune == 2) return static_value(alpha, beta);
-        if (prune == 1) {
+        if (prune == Prune::end_node) return static_value(alpha, beta);
+        if (prune == Prune::value_move) {
             const int16_t v = static_value(alpha, beta);
             if (i == n - 1) return static_cast<int16_t>(v < best ? v : best);
             if (v < best) best = v;
@@ -399,8 +418,10 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
             if (s <= alpha && s < DECIDED && !search.stop_requested) {
                 if (n >= 2 && !captures) update_killers(m, s, p);
                 if (in_table && p > 3)
-                    tt_store(s, p, s < -DECIDED ? KIND_MIN_DECIDED + r : KIND_MIN_UPPER + r, m.from,
-                             m.to);
+                    tt_store(
+                        s, p,
+                        tt_kind(TtNode::min, s < -DECIDED ? TtBound::decided : TtBound::upper, r),
+                        m.from, m.to);
                 return s;
             }
             if (n > 1) note_best_move(m, s, p);
@@ -410,12 +431,11 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
 
     if (in_table && p > 2 && !search.stop_requested &&
         p < search.capture_plies[p - 1] + search.iteration_depth + search.root_reduction) {
-        int kind;
-        if (best < entry_beta)
-            kind = best < -DECIDED ? KIND_MIN_DECIDED + r : KIND_MIN_EXACT + r;
-        else
-            kind = best > DECIDED ? KIND_MIN_DECIDED + r : KIND_MIN_LOWER + r;
-        tt_store(static_cast<int16_t>(best), p, kind, best_from, best_to);
+        // A win for the side to move is decided when exact, a loss when the value is bounded by it.
+        const TtBound bound = best < entry_beta
+                                  ? (best < -DECIDED ? TtBound::decided : TtBound::exact)
+                                  : (best > DECIDED ? TtBound::decided : TtBound::lower);
+        tt_store(static_cast<int16_t>(best), p, tt_kind(TtNode::min, bound, r), best_from, best_to);
     }
     return static_cast<int16_t>(best);
 }

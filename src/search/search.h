@@ -27,10 +27,14 @@ void clear_killers();
 void clear_best_moves();
 void seed_killers(int16_t score, int last_ply);
 
-// Forced-line pruning after move at a node whose side to move has won g units since the
-// root (men 1, kings 3), e its effective depth: 0 search the move, 1 value it statically,
-// 2 end the node with the static value. `advancing`: either advance flag is set.
-int forced_line(int pieces, int quiet_plies, int g, int e, int depth, bool advancing);
+// Forced-line pruning after a move at a node whose side to move has won g units since the
+// root (men 1, kings 3), e its effective depth. `advancing`: either advance flag is set.
+enum class Prune {
+    none,        // search the move
+    value_move,  // value the move statically
+    end_node,    // end the node with the static value
+};
+Prune forced_line(int pieces, int quiet_plies, int g, int e, int depth, bool advancing);
 
 // Root move m repeats the game four plies back (game ply g), with the last two moves
 // each repeating the ones four plies before them by start square and capture count.

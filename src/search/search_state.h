@@ -12,6 +12,8 @@ inline constexpr int16_t INF_SCORE = 32000;
 inline constexpr int16_t DECIDED = 30000;    // beyond this a result is decided
 inline constexpr int16_t PVS_LIMIT = 31000;  // no re-search, no window narrowing beyond
 inline constexpr int16_t KINGS_WIN = 31001;  // the kings-against-men recogniser
+// The score an analysis gives a position with one legal move (it is not searched).
+inline constexpr int16_t SINGLE_MOVE_SCORE = 32001;
 inline constexpr int MAX_DEPTH = 30;
 inline constexpr int PV_SIZE = 36;
 

@@ -41,7 +41,11 @@ size_t entries_in_bytes(int16_t size) {
 }
 
 bool is_exact(int kind) {
-    return kind == 1 || kind == 2 || kind == 51 || kind == 52;
+    return decode_kind(kind).bound == TtBound::exact;
+}
+
+bool is_decided(int kind) {
+    return decode_kind(kind).bound == TtBound::decided;
 }
 
 int total_pieces() {
@@ -63,11 +67,13 @@ void load_hash_keys() {
         std::fprintf(stderr, "hashkey33.dat missing or short: keys generated\n");
         generate_keys(hash_state.index_key_table, hash_state.lock_key_table);
     } else {
-        for (int i = 0; i < 330; ++i) {
-            const uint32_t v = bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16 |
-                               static_cast<uint32_t>(bytes[4 * i + 3]) << 24;
-            (i < 165 ? hash_state.index_key_table[i] : hash_state.lock_key_table[i - 165]) = v;
-        }
+        // Little-endian words: the 165 index keys, then the 165 lock keys.
+        auto word = [&](int i) {
+            return bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16 |
+                   static_cast<uint32_t>(bytes[4 * i + 3]) << 24;
+        };
+        for (int i = 0; i < 165; ++i) hash_state.index_key_table[i] = word(i);
+        for (int i = 0; i < 165; ++i) hash_state.lock_key_table[i] = word(165 + i);
     }
     clear_table();
 }
@@ -122,13 +128,13 @@ void tt_store(int16_t score, int p, int kind, uint8_t from, uint8_t to) {
     if (horizon >= 255 || abs_ply > 255 || total_pieces() <= 3) return;
     TtEntry& e = hash_state.table[hash_state.index_key % hash_state.entry_count];
     bool write;
-    if (e.kind == 0 || (kind >= 100 && e.kind < 100))
+    if (e.kind == 0 || (is_decided(kind) && !is_decided(e.kind)))
         write = true;
     else if (kind == e.kind && abs_ply < e.absolute_ply)
         write = true;
-    else if (e.kind < 100 && horizon > e.absolute_horizon)
+    else if (!is_decided(e.kind) && horizon > e.absolute_horizon)
         write = true;
-    else if (e.kind < 100 && !is_exact(e.kind) &&
+    else if (!is_decided(e.kind) && !is_exact(e.kind) &&
              (horizon >= e.absolute_horizon ||
               (horizon >= e.absolute_horizon - 1 && is_exact(kind))))
         write = true;

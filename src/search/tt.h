@@ -12,7 +12,7 @@ struct TtEntry {
     int16_t score = 0;
     uint8_t from = 0;
     uint8_t to = 0;
-    uint8_t kind = 0;  // 0 empty; kinds below
+    uint8_t kind = 0;  // 0 empty, else a kind byte (tt_kind below)
     uint8_t absolute_ply = 0;
     uint8_t absolute_horizon = 0;
     uint8_t unused = 0;
@@ -20,15 +20,66 @@ struct TtEntry {
 static_assert(sizeof(TtEntry) == 12);
 static_assert(offsetof(TtEntry, score) == 4 && offsetof(TtEntry, kind) == 8);
 
-// Kind codes, r = the storing search's root side.
-inline constexpr int KIND_MAX_EXACT = 1;   // + r
-inline constexpr int KIND_MAX_LOWER = 3;   // + r, cut-off at a maximising node
-inline constexpr int KIND_MAX_UPPER = 5;   // + r, all moves failed low
-inline constexpr int KIND_MIN_EXACT = 51;  // + r
-inline constexpr int KIND_MIN_UPPER = 53;  // + r, cut-off at a minimising node
-inline constexpr int KIND_MIN_LOWER = 55;  // + r
+// An entry's kind byte says which node stored it and what its score is worth: the kind
+// code below plus r, the storing search's root side (0 White, 1 Black). A maximising node
+// has the root side to move, a minimising node its opponent. Scores and bounds are from the
+// storing root side's view.
+enum class TtNode : uint8_t { max, min };
+enum class TtBound : uint8_t {
+    exact,
+    lower,    // the value is at least the score (a cut-off, or all moves failed high)
+    upper,    // the value is at most the score
+    decided,  // a won or lost result, exact
+};
+
+inline constexpr int KIND_MAX_EXACT = 1;
+inline constexpr int KIND_MAX_LOWER = 3;  // cut-off at a maximising node
+inline constexpr int KIND_MAX_UPPER = 5;  // all moves failed low
+inline constexpr int KIND_MIN_EXACT = 51;
+inline constexpr int KIND_MIN_UPPER = 53;  // cut-off at a minimising node
+inline constexpr int KIND_MIN_LOWER = 55;  // all moves failed high
 inline constexpr int KIND_MAX_DECIDED = 100;
 inline constexpr int KIND_MIN_DECIDED = 150;
+
+// The kind byte of an entry stored by `node` in a search from root side `root`.
+inline constexpr int tt_kind(TtNode node, TtBound bound, int root) {
+    const bool max = node == TtNode::max;
+    switch (bound) {
+        case TtBound::exact:
+            return (max ? KIND_MAX_EXACT : KIND_MIN_EXACT) + root;
+        case TtBound::lower:
+            return (max ? KIND_MAX_LOWER : KIND_MIN_LOWER) + root;
+        case TtBound::upper:
+            return (max ? KIND_MAX_UPPER : KIND_MIN_UPPER) + root;
+        case TtBound::decided:
+            break;
+    }
+    return (max ? KIND_MAX_DECIDED : KIND_MIN_DECIDED) + root;
+}
+
+struct TtKind {
+    TtNode node;
+    TtBound bound;
+    int root;
+};
+// The meaning of a kind byte written by tt_kind (not 0).
+inline constexpr TtKind decode_kind(int kind) {
+    if (kind >= KIND_MIN_DECIDED) return {TtNode::min, TtBound::decided, kind - KIND_MIN_DECIDED};
+    if (kind >= KIND_MAX_DECIDED) return {TtNode::max, TtBound::decided, kind - KIND_MAX_DECIDED};
+    const bool max = kind < KIND_MIN_EXACT;
+    const int code = kind - (max ? KIND_MAX_EXACT : KIND_MIN_EXACT);  // 0..5
+    const int root = code % 2;
+    switch (code / 2) {
+        case 0:
+            return {max ? TtNode::max : TtNode::min, TtBound::exact, root};
+        case 1:
+            return {max ? TtNode::max : TtNode::min, max ? TtBound::lower : TtBound::upper, root};
+        default:
+            return {max ? TtNode::max : TtNode::min, max ? TtBound::upper : TtBound::lower, root};
+    }
+}
+static_assert(decode_kind(tt_kind(TtNode::min, TtBound::lower, 1)).bound == TtBound::lower);
+static_assert(decode_kind(tt_kind(TtNode::max, TtBound::upper, 1)).root == 1);
 
 inline constexpr int32_t TABLE_UNIT_BYTES = 1572864;  // S units of 1/100 of this
 inline constexpr int16_t LARGEST_SIZE = 2500;         // the start-up block holds 25 units

@@ -4,10 +4,9 @@
 
 #include <cstdint>
 
-namespace qv::ui {
+#include "search/driver.h"  // NO_MOVE, SINGLE_MOVE
 
-inline constexpr int NO_MOVE = 100;
-inline constexpr int SINGLE_MOVE = 254;
+namespace qv::ui {
 
 class Engine {
   public:
@@ -24,25 +23,6 @@ class Engine {
     virtual int last_score() const = 0;
     // The level: time budget and clock limit (budgets 1..5 are fixed depths).
     virtual void set_level(int32_t time_budget, int32_t clock_limit) = 0;
-};
-
-// Until the search is wired in, plays the first legal move in generation order.
-class PlaceholderEngine : public Engine {
-  public:
-    int choose_move(int side, bool pondering) override;
-    void request_stop(bool abandon) override {
-        stop_ = true;
-        abandon_ = abandon_ || abandon;
-    }
-    void clear_stop() override { stop_ = abandon_ = false; }
-    bool stop_requested() const override { return stop_; }
-    bool abandoned() const override { return abandon_; }
-    int last_score() const override { return 0; }
-    void set_level(int32_t, int32_t) override {}
-
-  private:
-    bool stop_ = false;
-    bool abandon_ = false;
 };
 
 }  // namespace qv::ui

@@ -82,7 +82,7 @@ QAction* MainWindow::add_action(QMenu* menu, const char* name, void (MainWindow:
     if (handler)
         connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     else
-        a->setEnabled(false);  // a feature of a later version
+        a->setEnabled(false);  // an item without a handler is shown greyed
     actions_[name] = a;
     return a;
 }
@@ -222,20 +222,22 @@ void MainWindow::build_board_side() {
     const QString clock_style =
         "QFrame{background:#202830;border:2px solid #808080;border-radius:4px}"
         "QLabel{color:#f0f0f0;font:bold 22px monospace;border:none}";
-    for (auto [panel, min, sec, top] : {std::tuple{"Panel6", "minnoir", "secnoir", 8},
-                                        std::tuple{"Panel7", "minblanc", "secblanc", 428}}) {
+    for (auto [side, panel, min, sec, top] :
+         {std::tuple{BLACK, "Panel6", "minnoir", "secnoir", 8},
+          std::tuple{WHITE, "Panel7", "minblanc", "secblanc", 428}}) {
         auto* f = new QFrame(central_);
         f->setObjectName(panel);
         f->setGeometry(522, top, 126, 64);
         f->setStyleSheet(clock_style);
-        add_label(f, min, QRect(6, 14, 50, 34))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        clock_minutes_[side] = add_label(f, min, QRect(6, 14, 50, 34));
+        clock_minutes_[side]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         add_label(f, "", QRect(58, 14, 10, 34))->setText(":");
-        add_label(f, sec, QRect(70, 14, 50, 34));
+        clock_seconds_[side] = add_label(f, sec, QRect(70, 14, 50, 34));
     }
-    add_label(central_, "Nom_noir", QRect(524, 76, 124, 18));
+    name_labels_[BLACK] = add_label(central_, "Nom_noir", QRect(524, 76, 124, 18));
     add_label(central_, "Nbpionsnoirs", QRect(524, 96, 124, 18));
     add_label(central_, "Nbpionsblancs", QRect(524, 388, 124, 18));
-    add_label(central_, "Nom_blanc", QRect(524, 406, 124, 18));
+    name_labels_[WHITE] = add_label(central_, "Nom_blanc", QRect(524, 406, 124, 18));
     auto* mode = add_label(central_, "Panel11", QRect(524, 128, 124, 24));
     mode->setAlignment(Qt::AlignCenter);
     mode->setFrameShape(QFrame::Panel);
@@ -377,7 +379,7 @@ void MainWindow::build_panels() {
     add_button(end, "BitBtn13", QRect(115, 112, 110, 32), &MainWindow::BitBtn13Click)
         ->setText("OK");
 
-    // Learning question (used by the learning sessions of a later version).
+    // Learning question, asked during a learning series.
     QFrame* learn = add_panel("Learn", QRect(150, 220, 220, 80));
     add_label(learn, "Label_learn", QRect(10, 8, 200, 20));
     add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), nullptr);
@@ -421,55 +423,16 @@ void MainWindow::build_panels() {
     auto* tabs = new QTabWidget(fresh);
     tabs->setObjectName("Pages_nouveau");
     tabs->setGeometry(8, 8, 424, 364);
-    auto* training = new QWidget;
-    training->setObjectName("Entrainement");
-    add_label(training, "Label15", QRect(10, 10, 200, 20));
-    auto* name0 = new QLineEdit("Mister X", training);
-    name0->setObjectName("Joueur0");
-    name0->setGeometry(10, 34, 200, 26);
-    auto* list8 = new QListWidget(training);
-    list8->setObjectName("ListBox8");
-    list8->setGeometry(10, 66, 200, 220);
-    connect(list8, &QListWidget::currentTextChanged, name0, &QLineEdit::setText);
-    auto* colour = new QGroupBox(training);
-    colour->setObjectName("Choixcouleur1");
-    colour->setGeometry(224, 30, 180, 90);
-    auto* white = new QRadioButton(colour);
-    white->setObjectName("Tarnavel_blanc");
-    white->setGeometry(12, 26, 150, 24);
-    auto* black = new QRadioButton(colour);
-    black->setObjectName("Tarnavel_noir");
-    black->setGeometry(12, 54, 150, 24);
-    black->setChecked(true);
-    add_button(training, "BitBtn15", QRect(224, 250, 84, 32), &MainWindow::BitBtn15Click)
-        ->setText("OK");
-    add_button(training, "BitBtn18", QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
-    tabs->addTab(training, QString());
-
-    auto* match = new QWidget;
-    match->setObjectName("Match");
-    add_label(match, "Label15b", QRect(10, 10, 200, 20));
-    auto* name1 = new QLineEdit(match);
-    name1->setObjectName("Joueur1");
-    name1->setGeometry(10, 34, 200, 26);
-    auto* list9 = new QListWidget(match);
-    list9->setObjectName("ListBox9");
-    list9->setGeometry(10, 66, 200, 220);
-    connect(list9, &QListWidget::currentTextChanged, name1, &QLineEdit::setText);
-    auto* colour1 = new QGroupBox(match);
-    colour1->setObjectName("RadioGroup2");
-    colour1->setGeometry(224, 30, 180, 90);
-    auto* white1 = new QRadioButton(colour1);
-    white1->setObjectName("Tarnavel_blanc1");
-    white1->setGeometry(12, 26, 150, 24);
-    auto* black1 = new QRadioButton(colour1);
-    black1->setObjectName("Tarnavel_noir1");
-    black1->setGeometry(12, 54, 150, 24);
-    black1->setChecked(true);
-    add_button(match, "BitBtn16", QRect(224, 250, 84, 32), &MainWindow::BitBtn16Click)
-        ->setText("OK");
-    add_button(match, "BitBtn19", QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
-    tabs->addTab(match, QString());
+    training_page_ =
+        build_player_page(tabs,
+                          {"Entrainement", "Label15", "Joueur0", "ListBox8", "Choixcouleur1",
+                           "Tarnavel_blanc", "Tarnavel_noir", "BitBtn15", "BitBtn18"},
+                          &MainWindow::BitBtn15Click);
+    training_page_.name->setText("Mister X");
+    match_page_ = build_player_page(tabs,
+                                    {"Match", "Label15b", "Joueur1", "ListBox9", "RadioGroup2",
+                                     "Tarnavel_blanc1", "Tarnavel_noir1", "BitBtn16", "BitBtn19"},
+                                    &MainWindow::BitBtn16Click);
 
     auto* people = new QWidget;
     people->setObjectName("Humain");
@@ -485,6 +448,35 @@ void MainWindow::build_panels() {
         ->setText("OK");
     add_button(people, "Annule_nouveau", QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
     tabs->addTab(people, QString());
+}
+
+MainWindow::PlayerPage MainWindow::build_player_page(QTabWidget* tabs, const PlayerPageNames& n,
+                                                     void (MainWindow::*ok)()) {
+    auto* page = new QWidget;
+    page->setObjectName(n.page);
+    add_label(page, n.label, QRect(10, 10, 200, 20));
+    PlayerPage built;
+    built.name = new QLineEdit(page);
+    built.name->setObjectName(n.name);
+    built.name->setGeometry(10, 34, 200, 26);
+    built.players = new QListWidget(page);
+    built.players->setObjectName(n.list);
+    built.players->setGeometry(10, 66, 200, 220);
+    connect(built.players, &QListWidget::currentTextChanged, built.name, &QLineEdit::setText);
+    auto* colour = new QGroupBox(page);
+    colour->setObjectName(n.colour);
+    colour->setGeometry(224, 30, 180, 90);
+    built.computer_white = new QRadioButton(colour);
+    built.computer_white->setObjectName(n.computer_white);
+    built.computer_white->setGeometry(12, 26, 150, 24);
+    auto* black = new QRadioButton(colour);
+    black->setObjectName(n.computer_black);
+    black->setGeometry(12, 54, 150, 24);
+    black->setChecked(true);
+    add_button(page, n.ok, QRect(224, 250, 84, 32), ok)->setText("OK");
+    add_button(page, n.cancel, QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
+    tabs->addTab(page, QString());
+    return built;
 }
 
 void MainWindow::build_intro() {
@@ -547,34 +539,49 @@ void MainWindow::build_intro() {
     intro_->raise();
 }
 
+void MainWindow::missing(const char* kind, const char* name) {
+    qFatal("no %s named \"%s\" in the main window", kind, name);
+}
+
 QAction* MainWindow::action(const char* name) const {
+    QAction* a = actions_.value(name, nullptr);
+    if (!a) missing("action", name);
+    return a;
+}
+
+QAction* MainWindow::find_action(const char* name) const {
     return actions_.value(name, nullptr);
 }
 
+QMenu* MainWindow::menu(const char* name) const {
+    QMenu* m = menus_.value(name, nullptr);
+    if (!m) missing("menu", name);
+    return m;
+}
+
 QWidget* MainWindow::widget(const char* name) const {
-    return findChild<QWidget*>(name);
+    return child<QWidget>(name);
 }
 
 QPushButton* MainWindow::button_of(const char* name) const {
-    return findChild<QPushButton*>(name);
+    return child<QPushButton>(name);
 }
 
 bool MainWindow::checked(const char* name) const {
-    QAction* a = action(name);
-    return a && a->isChecked();
+    return action(name)->isChecked();
 }
 
 void MainWindow::set_checked(const char* name, bool on) {
-    if (QAction* a = action(name)) a->setChecked(on);
+    action(name)->setChecked(on);
 }
 
 void MainWindow::set_enabled(const char* name, bool on) {
-    if (QAction* a = action(name)) {
+    if (QAction* a = actions_.value(name, nullptr)) {
         a->setEnabled(on);
     } else if (QMenu* m = menus_.value(name, nullptr)) {
         m->setEnabled(on);
-    } else if (QWidget* w = widget(name)) {
-        w->setEnabled(on);
+    } else {
+        widget(name)->setEnabled(on);
     }
 }
 
@@ -584,7 +591,7 @@ QString MainWindow::text_of(const char* component) const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // exiter: closing the window ends a free game; a rated match must be finished first.
-    if (game.game_state != 0 && game.game_state != 5) {
+    if (game.game_state != FREE_GAME && game.game_state != RATED_MATCH_REPORTED) {
         event->ignore();
         return;
     }

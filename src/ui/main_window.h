@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "board/host.h"
+#include "board/message_id.h"
 #include "game/clocks.h"
 #include "game/session.h"
-#include "board/message_id.h"
 #include "ui/board_view.h"
 #include "ui/engine.h"
 #include "ui/platform.h"
@@ -51,8 +51,18 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     bool idle() const;
 
     // ---- pieces tests and the app reach ----
+    // The menu item or child widget of that object name. An unknown name is a mistake in
+    // the program: it stops with the name.
     QAction* action(const char* name) const;
     QWidget* widget(const char* name) const;
+    // The menu item of that name, or nullptr (for code that asks what kind a component is).
+    QAction* find_action(const char* name) const;
+    template <class T>
+    T* child(const char* name) const {
+        T* found = findChild<T*>(QString::fromLatin1(name));
+        if (!found) missing("widget", name);
+        return found;
+    }
     BoardWidget* board_widget() const { return board_; }
     QListWidget* move_list() const { return list_moves_; }
     QListWidget* progress_list() const { return list_progress_; }
@@ -184,8 +194,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void print_analysis_to(QPrinter& printer);
     Form4* form4() const { return form4_.get(); }
 
-    // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
-    void end_of_game(int reason);
+    // End of the game for `reason`, worded and shown.
+    void end_of_game(EndReason reason);
 
     int language() const { return language_; }
     // A message of the catalogue in the interface language.
@@ -199,6 +209,26 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    [[noreturn]] static void missing(const char* kind, const char* name);
+    // A page of the new-game dialog where one person plays the computer (training, match).
+    struct PlayerPageNames {
+        const char* page;
+        const char* label;
+        const char* name;
+        const char* list;
+        const char* colour;
+        const char* computer_white;
+        const char* computer_black;
+        const char* ok;
+        const char* cancel;
+    };
+    struct PlayerPage {
+        QLineEdit* name = nullptr;
+        QListWidget* players = nullptr;
+        QRadioButton* computer_white = nullptr;
+    };
+    PlayerPage build_player_page(QTabWidget* tabs, const PlayerPageNames& names,
+                                 void (MainWindow::*ok)());
     void build_menus();
     void build_board_side();
     void build_side_panel();
@@ -230,6 +260,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QAction* add_action(QMenu* menu, const char* name, void (MainWindow::*handler)() = nullptr,
                         bool checkable = false, const QKeySequence& key = {});
     QMenu* add_menu(QMenu* parent, const char* name);
+    QMenu* menu(const char* name) const;  // stops on an unknown name, like action()
     QLabel* add_label(QWidget* parent, const char* name, QRect geometry);
     QPushButton* add_button(QWidget* parent, const char* name, QRect geometry,
                             void (MainWindow::*handler)());
@@ -288,7 +319,13 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QListWidget* list_moves_ = nullptr;     // ListBox1
     QListWidget* list_progress_ = nullptr;  // ListBox2
     QListWidget* list_root_ = nullptr;      // ListBox5
-    QTimer* timer_ = nullptr;               // Timer1
+    PlayerPage training_page_;
+    // Indexed by side (WHITE, BLACK): the 2D clocks' minutes and seconds, the names below them.
+    QLabel* clock_minutes_[2] = {};
+    QLabel* clock_seconds_[2] = {};
+    QLabel* name_labels_[2] = {};
+    PlayerPage match_page_;
+    QTimer* timer_ = nullptr;  // Timer1
     OpeningsForm* form2_ = nullptr;
     OpeningsForm* form3_ = nullptr;
     ParamsForm* form_params_ = nullptr;

@@ -32,9 +32,8 @@ void MainWindow::build_about() {
 }
 
 void MainWindow::Apropos1Click() {
-    findChild<QLabel*>("Apropos_version")
-        ->setText(text_of("Msg_apropos_version").arg(QUORVEL_VERSION));
-    findChild<QLabel*>("Apropos_licence")->setText(text_of("Msg_apropos_licence"));
+    child<QLabel>("Apropos_version")->setText(text_of("Msg_apropos_version").arg(QUORVEL_VERSION));
+    child<QLabel>("Apropos_licence")->setText(text_of("Msg_apropos_licence"));
     QWidget* panel = widget("Apropos");
     panel->show();
     panel->raise();

@@ -118,7 +118,7 @@ void MainWindow::Analyser() {
     form4_->apply_language(language_);
     form4_->show();
     form4_->raise();
-    auto* short_list = findChild<QListWidget*>("ListBox6");
+    auto* short_list = child<QListWidget>("ListBox6");
     QWidget* panel = widget("Panel17");
     panel->setVisible(checked("Damier2D1"));
     panel->raise();
@@ -128,7 +128,7 @@ void MainWindow::Analyser() {
     set_enabled("Dbuteruneanalyse1", false);
     set_enabled("Arrtercettephase1", true);
     set_enabled("Terminerlanalyse1", true);
-    for (const char* m : LOCKED_MENUS) menus_[m]->setEnabled(false);
+    for (const char* m : LOCKED_MENUS) menu(m)->setEnabled(false);
     cancel_entry();
     pending_analysis_line_ = -1;
 
@@ -152,7 +152,7 @@ void MainWindow::Analyser() {
     if (ticking) timer_->start();
     QApplication::restoreOverrideCursor();
     search.library_enabled = library;
-    for (const char* m : LOCKED_MENUS) menus_[m]->setEnabled(true);
+    for (const char* m : LOCKED_MENUS) menu(m)->setEnabled(true);
     game.skip_ponder = 1;
     board_->placer_pions();
     show_clocks();

@@ -90,7 +90,7 @@ void MainWindow::build_board3d() {
         QAction* entry = action(row.action);
         entry->setEnabled(themes.available[theme]);
         connect(entry, &QAction::triggered, this, [this, theme] { Damier3DClick(theme); });
-        auto* b = findChild<QPushButton*>(row.button);
+        auto* b = child<QPushButton>(row.button);
         b->setEnabled(true);
         connect(b, &QPushButton::clicked, this, [this, theme] { pick_theme(theme); });
     }
@@ -181,7 +181,7 @@ void MainWindow::Editerlimagefichierbmp1Click() {
 void MainWindow::DamierImage1Click(QPoint p) {
     if (intro_->isVisible()) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
-        if (game.game_state != 0) return;
+        if (game.game_state != FREE_GAME) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
     }
     const int place = board3d_place_at(p.x(), p.y());
@@ -211,19 +211,19 @@ void MainWindow::place_board3d_clocks() {
 }
 
 void MainWindow::show_board3d_clock(int side, int32_t seconds) {
-    findChild<QLabel*>(side == WHITE ? "minblanc3d" : "minnoir3d")
+    child<QLabel>(side == WHITE ? "minblanc3d" : "minnoir3d")
         ->setText(QString::number(seconds / 60));
-    findChild<QLabel*>(side == WHITE ? "secblanc3d" : "secnoir3d")
+    child<QLabel>(side == WHITE ? "secblanc3d" : "secnoir3d")
         ->setText(QString::asprintf("%02d", seconds % 60));
 }
 
 void MainWindow::show_board3d_labels() {
     const auto totals = count_pieces();
-    findChild<QLabel*>("Nbb3d")->setText(QString::asprintf(" %2d", totals.white));
-    findChild<QLabel*>("Nbn3d")->setText(QString::asprintf(" %2d", totals.black));
-    findChild<QLabel*>("B3D")->setText(QString::fromStdString(game.white_name) + " : ");
-    findChild<QLabel*>("N3D")->setText(QString::fromStdString(game.black_name) + " : ");
-    findChild<QLabel*>("Coups3d")->setText(QString::fromStdString(
+    child<QLabel>("Nbb3d")->setText(QString::asprintf(" %2d", totals.white));
+    child<QLabel>("Nbn3d")->setText(QString::asprintf(" %2d", totals.black));
+    child<QLabel>("B3D")->setText(QString::fromStdString(game.white_name) + " : ");
+    child<QLabel>("N3D")->setText(QString::fromStdString(game.black_name) + " : ");
+    child<QLabel>("Coups3d")->setText(QString::fromStdString(
         format_message(Msg::MOVE_COUNTER, language_, game.current_ply / 2 + 1)));
 }
 

@@ -148,7 +148,7 @@ void MainWindow::wait_ms(int ms) {
 void MainWindow::clic(QPoint p) {
     if (intro_->isVisible() || analysis.running) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
-        if (game.game_state != 0) return;
+        if (game.game_state != FREE_GAME) return;
         if (!checked("Arretrflexionparclicsouris1")) return;
     }
     if (QWidget* learn = widget("Learn")) learn->hide();
@@ -244,8 +244,8 @@ void MainWindow::computer_turn() {
                             "Crerunfichiertexte1",
                             "Inverserlesjoueurs1"};
     for (const char* n : locked) set_enabled(n, false);
-    for (const char* m : {"Edition1", "Joueurs1", "Analyse2"}) menus_[m]->setEnabled(false);
-    if (!self_play) menus_["Fichier1"]->setEnabled(false);
+    for (const char* m : {"Edition1", "Joueurs1", "Analyse2"}) menu(m)->setEnabled(false);
+    if (!self_play) menu("Fichier1")->setEnabled(false);
     set_enabled("Proposernul", false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
@@ -262,8 +262,8 @@ void MainWindow::computer_turn() {
 
     QApplication::restoreOverrideCursor();
     for (const char* n : locked) set_enabled(n, true);
-    for (const char* m : {"Edition1", "Joueurs1"}) menus_[m]->setEnabled(true);
-    menus_["Fichier1"]->setEnabled(true);
+    for (const char* m : {"Edition1", "Joueurs1"}) menu(m)->setEnabled(true);
+    menu("Fichier1")->setEnabled(true);
     set_enabled("Proposernul", true);
 
     if (abandoned) {
@@ -328,7 +328,7 @@ void MainWindow::play_sound(const char* file) {
     platform_.play_sound(QString::fromStdString(data_path(file).string()));
 }
 
-void MainWindow::end_of_game(int reason) {
+void MainWindow::end_of_game(EndReason reason) {
     show_report(qv::end_of_game(reason));
 }
 
@@ -341,9 +341,9 @@ void MainWindow::word_report() {
             format_message(Msg::PLAYER_WINS, language_, r.winner_name.c_str()));
     else if (r.message)
         text = msg(*r.message);
-    findChild<QLabel*>("qui_gagne")->setText(text);
-    auto* white = findChild<QLabel*>("Resultat_blanc");
-    auto* black = findChild<QLabel*>("Resultat_noir");
+    child<QLabel>("qui_gagne")->setText(text);
+    auto* white = child<QLabel>("Resultat_blanc");
+    auto* black = child<QLabel>("Resultat_noir");
     if (!r.ratings_changed) {
         white->clear();
         black->clear();
@@ -366,8 +366,7 @@ void MainWindow::show_report(const EndReport& r) {
         panel->show();
         panel->raise();
     }
-    for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"})
-        menus_[m]->setEnabled(true);
+    for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"}) menu(m)->setEnabled(true);
     set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
     set_enabled("Arretrflexionparclicsouris1", true);
     if (checked("Commentaires1") && r.sound != Sound::none)
@@ -381,7 +380,7 @@ void MainWindow::BitBtn13Click() {
 
 void MainWindow::ProposernulClick() {
     if (defer(&MainWindow::ProposernulClick, false)) return;
-    const TurnEnd e = qv::ProposernulClick(false, engine_.last_score());
+    const TurnEnd e = qv::person_offers_draw(false, engine_.last_score());
     if (e.ended) {
         show_report(e.report);
         return;
@@ -393,7 +392,7 @@ void MainWindow::ProposernulClick() {
 
 void MainWindow::BitBtn14Click() {
     widget("Panel8")->hide();
-    show_report(qv::BitBtn14Click());
+    show_report(qv::accept_computer_draw());
 }
 
 void MainWindow::Annul_nulClick() {
@@ -402,7 +401,7 @@ void MainWindow::Annul_nulClick() {
 
 void MainWindow::AbandonClick() {
     if (defer(&MainWindow::AbandonClick)) return;
-    show_report(qv::AbandonClick());
+    show_report(qv::person_resigns());
 }
 
 void MainWindow::pause() {
@@ -415,37 +414,38 @@ void MainWindow::pause() {
 // ---- the window kept up to date ---------------------------------------------------------
 
 void MainWindow::refresh_commands() {
-    const bool match = game.game_state == 1 || game.game_state == 5;
+    const bool match = game.game_state == RATED_MATCH || game.game_state == RATED_MATCH_REPORTED;
     for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
-    widget("Proposernul")->setVisible(game.game_state == 1);
+    widget("Proposernul")->setVisible(game.game_state == RATED_MATCH);
     if (match)
         mode_component_ = "Match1";
     else if (game.vs_computer)
         mode_component_ = "Panel11";
     show_mode();
-    const bool rated = game.game_state == 1;
+    const bool rated = game.game_state == RATED_MATCH;
     for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
-        if (!session.searching) menus_[m]->setEnabled(!rated);
+        if (!session.searching) menu(m)->setEnabled(!rated);
     for (const char* n :
          {"Rflexionsurtempsadverse1", "Horlogeszro1", "Pause2", "Reprendrecoups1", "Avancercoups1",
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
-    menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
+    menu("Niveau1")->setEnabled(!(rated && game.current_ply > 10));
     refresh_problem_page();
     show_board3d_labels();
 }
 
 void MainWindow::show_mode() {
-    findChild<QLabel*>("Panel11")->setText(text_of(mode_component_));
+    child<QLabel>("Panel11")->setText(text_of(mode_component_));
 }
 
 bool MainWindow::setup_locked() const {
-    return game.game_state == 1 || (game.vs_computer && game.computer_to_move && !game.setup_mode);
+    return game.game_state == RATED_MATCH ||
+           (game.vs_computer && game.computer_to_move && !game.setup_mode);
 }
 
 void MainWindow::refresh_problem_page() {
     constexpr int PROBLEM_PAGE = 2;
-    side_->setTabVisible(PROBLEM_PAGE, game.game_state != 1);
+    side_->setTabVisible(PROBLEM_PAGE, game.game_state != RATED_MATCH);
     side_->setTabEnabled(PROBLEM_PAGE, !setup_locked());
 }
 
@@ -455,8 +455,8 @@ void MainWindow::show_capture_labels(bool visible) {
 
 void MainWindow::show_totals() {
     const auto totals = count_pieces();
-    findChild<QLabel*>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
-    findChild<QLabel*>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
+    child<QLabel>("Nbpionsblancs")->setText(QString::asprintf(" %2d", totals.white));
+    child<QLabel>("Nbpionsnoirs")->setText(QString::asprintf(" %2d", totals.black));
     show_board3d_labels();
     if (game.setup_mode) show_static_evaluations();
 }

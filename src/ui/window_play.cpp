@@ -93,15 +93,15 @@ void MainWindow::revenir_n(int line) {
 
 void MainWindow::set_names(const QString& white, const QString& black) {
     qv::set_names(white.toStdString(), black.toStdString());
-    findChild<QLabel*>("Nom_blanc")->setText(QString::fromStdString(game.white_name));
-    findChild<QLabel*>("Nom_noir")->setText(QString::fromStdString(game.black_name));
+    name_labels_[WHITE]->setText(QString::fromStdString(game.white_name));
+    name_labels_[BLACK]->setText(QString::fromStdString(game.black_name));
     show_board3d_labels();
 }
 
 void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
-    game.game_result = 3;
+    game.game_result = NO_RESULT;
     fill_new_game_lists();
     if (game.setup_mode) {
         Entrerpositionclick();
@@ -118,8 +118,8 @@ void MainWindow::new_game_common() {
 }
 
 void MainWindow::BitBtn15Click() {
-    const QString person = findChild<QLineEdit*>("Joueur0")->text().trimmed();
-    const bool computer_white = findChild<QRadioButton*>("Tarnavel_blanc")->isChecked();
+    const QString person = training_page_.name->text().trimmed();
+    const bool computer_white = training_page_.computer_white->isChecked();
     new_game_common();
     start_training(person.toStdString(), computer_white, now());
     set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
@@ -131,9 +131,9 @@ void MainWindow::BitBtn15Click() {
 }
 
 void MainWindow::BitBtn16Click() {
-    const QString person = findChild<QLineEdit*>("Joueur1")->text().trimmed();
-    const bool computer_white = findChild<QRadioButton*>("Tarnavel_blanc1")->isChecked();
-    auto* list = findChild<QListWidget*>("ListBox9");
+    const QString person = match_page_.name->text().trimmed();
+    const bool computer_white = match_page_.computer_white->isChecked();
+    auto* list = match_page_.players;
     PlayersTable table;
     read_players(program_dir(), table);
     if (!start_match(table, person.toStdString(), list->currentRow(), computer_white, now()))
@@ -142,18 +142,18 @@ void MainWindow::BitBtn16Click() {
     set_checked("Humaincontrehumain1", false);
     set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
     set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
-    set_enabled("Arretrflexionparclicsouris1", game.game_state == 0);
+    set_enabled("Arretrflexionparclicsouris1", game.game_state == FREE_GAME);
     if (computer_white) Inverser();
     show_colour_caption();
     refresh_after_navigation();
 }
 
 void MainWindow::BitBtn17Click() {
-    const QString white = findChild<QLineEdit*>("Joueur2")->text().trimmed();
-    const QString black = findChild<QLineEdit*>("Joueur3")->text().trimmed();
+    const QString white = child<QLineEdit>("Joueur2")->text().trimmed();
+    const QString black = child<QLineEdit>("Joueur3")->text().trimmed();
     // Line 0 of either list is the computer, which does not play here.
-    const int white_line = findChild<QListWidget*>("ListBox10")->currentRow();
-    const int black_line = findChild<QListWidget*>("ListBox11")->currentRow();
+    const int white_line = child<QListWidget>("ListBox10")->currentRow();
+    const int black_line = child<QListWidget>("ListBox11")->currentRow();
     if (!start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now()))
         return;
     new_game_common();
@@ -191,7 +191,7 @@ void MainWindow::Ordinateurcontreordinateur1Click() {
 
 void MainWindow::quitter() {
     engine_.request_stop(true);
-    qv::quitter(program_dir(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+    qv::quitter(program_dir(), child<QLineEdit>("Nbminutes")->text().toStdString());
     clear_table();
     session.quit_requested = 1;
     close();
@@ -202,7 +202,7 @@ void MainWindow::save() {
     const QString path =
         platform_.save_file_name(this, dir, msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)", "dam");
     if (!path.isEmpty())
-        qv::save(path.toStdString(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
+        qv::save(path.toStdString(), child<QLineEdit>("Nbminutes")->text().toStdString());
     board_->placer_pions();
 }
 
@@ -277,7 +277,7 @@ void MainWindow::Crerunfichiertexte1Click() {
 }
 
 int MainWindow::choose_text_game(const std::vector<std::string>& lines) {
-    auto* list = findChild<QListWidget*>("ListBox16");
+    auto* list = child<QListWidget>("ListBox16");
     list->clear();
     for (const std::string& l : lines) list->addItem(QString::fromStdString(l));
     QWidget* panel = widget("Panel2");

@@ -52,7 +52,7 @@ void MainWindow::build_player_panels() {
         group->addButton(r);
         y += 36;
     }
-    findChild<QRadioButton*>("K1800")->setChecked(true);
+    child<QRadioButton>("K1800")->setChecked(true);
     add_button(fresh, "BitBtn7", QRect(90, 250, 110, 32), &MainWindow::BitBtn7Click)->setText("OK");
     add_button(fresh, "BitBtn23", QRect(240, 250, 110, 32), &MainWindow::OClick);
 
@@ -71,7 +71,7 @@ void MainWindow::build_player_panels() {
 void MainWindow::build_new_game_lists() {
     // Training and match: the rating list beside the player list, line for line.
     for (auto [names, ratings] : {std::pair{"ListBox8", "ListBox12"}, {"ListBox9", "ListBox14"}}) {
-        auto* list = findChild<QListWidget*>(names);
+        auto* list = child<QListWidget>(names);
         list->setGeometry(10, 66, 150, 220);
         list_of(list->parentWidget(), ratings, QRect(164, 66, 50, 220));
     }
@@ -79,15 +79,15 @@ void MainWindow::build_new_game_lists() {
                &MainWindow::RamenerTarnavelClick);
     // Two people: a list for each colour, the ratings between them.
     QWidget* people = widget("Humain");
-    findChild<QLineEdit*>("Joueur2")->setGeometry(10, 34, 150, 26);
-    findChild<QLineEdit*>("Joueur3")->setGeometry(218, 34, 150, 26);
+    child<QLineEdit>("Joueur2")->setGeometry(10, 34, 150, 26);
+    child<QLineEdit>("Joueur3")->setGeometry(218, 34, 150, 26);
     widget("Label17")->move(218, 10);
     auto* white = list_of(people, "ListBox10", QRect(10, 66, 150, 170));
     list_of(people, "ListBox13", QRect(164, 66, 50, 170));
     auto* black = list_of(people, "ListBox11", QRect(218, 66, 150, 170));
-    connect(white, &QListWidget::currentTextChanged, findChild<QLineEdit*>("Joueur2"),
+    connect(white, &QListWidget::currentTextChanged, child<QLineEdit>("Joueur2"),
             &QLineEdit::setText);
-    connect(black, &QListWidget::currentTextChanged, findChild<QLineEdit*>("Joueur3"),
+    connect(black, &QListWidget::currentTextChanged, child<QLineEdit>("Joueur3"),
             &QLineEdit::setText);
 }
 
@@ -95,18 +95,18 @@ void MainWindow::fill_new_game_lists() {
     PlayersTable table;
     read_players(program_dir(), table);
     for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"})
-        fill(findChild<QListWidget*>(name), table.names);
+        fill(child<QListWidget>(name), table.names);
     for (const char* name : {"ListBox12", "ListBox13", "ListBox14"})
-        fill(findChild<QListWidget*>(name), table.ratings);
+        fill(child<QListWidget>(name), table.ratings);
 }
 
 void MainWindow::RamenerTarnavelClick() {
     // The computer (line 0) goes back to 2050 in the three lists and in "points.dat".
     for (const char* name : {"ListBox12", "ListBox13", "ListBox14"}) {
-        auto* list = findChild<QListWidget*>(name);
+        auto* list = child<QListWidget>(name);
         if (list->count() > 0) list->item(0)->setText("2050");
     }
-    findChild<QLineEdit*>("Joueur1")->clear();
+    match_page_.name->clear();
     PlayersTable table;
     if (!read_players(program_dir(), table) || table.ratings.empty()) return;
     table.ratings[0] = "2050";
@@ -114,19 +114,19 @@ void MainWindow::RamenerTarnavelClick() {
 }
 
 void MainWindow::Match21Click() {
-    findChild<QLineEdit*>("Joueur")->clear();
-    findChild<QRadioButton*>("K1800")->setChecked(true);
+    child<QLineEdit>("Joueur")->clear();
+    child<QRadioButton>("K1800")->setChecked(true);
     QWidget* panel = widget("Nouveau_joueur");
     panel->show();
     panel->raise();
 }
 
 void MainWindow::BitBtn7Click() {
-    const std::string name = findChild<QLineEdit*>("Joueur")->text().trimmed().toStdString();
+    const std::string name = child<QLineEdit>("Joueur")->text().trimmed().toStdString();
     if (name.empty()) return;  // a player needs a name
-    const int capital = findChild<QRadioButton*>("K1600")->isChecked()   ? 1600
-                        : findChild<QRadioButton*>("K1700")->isChecked() ? 1700
-                                                                         : 1800;
+    const int capital = child<QRadioButton>("K1600")->isChecked()   ? 1600
+                        : child<QRadioButton>("K1700")->isChecked() ? 1700
+                                                                    : 1800;
     // Both files are read again now, so that nothing written meanwhile is lost.
     PlayersTable table;
     if (!read_players(program_dir(), table) || !add_player(table, name, capital) ||
@@ -146,20 +146,20 @@ void MainWindow::OClick() {
 void MainWindow::Effacerunjoueur1Click() {
     PlayersTable table;
     read_players(program_dir(), table);
-    fill(findChild<QListWidget*>("ListBox15"), table.names);
-    findChild<QLabel*>("joueur_efface")->clear();
+    fill(child<QListWidget>("ListBox15"), table.names);
+    child<QLabel>("joueur_efface")->clear();
     QWidget* panel = widget("Efface_j");
     panel->show();
     panel->raise();
 }
 
 void MainWindow::ListBox7Click() {
-    const QListWidgetItem* item = findChild<QListWidget*>("ListBox15")->currentItem();
-    findChild<QLabel*>("joueur_efface")->setText(item ? item->text() : QString());
+    const QListWidgetItem* item = child<QListWidget>("ListBox15")->currentItem();
+    child<QLabel>("joueur_efface")->setText(item ? item->text() : QString());
 }
 
 void MainWindow::BitBtn20Click() {
-    const int line = findChild<QListWidget*>("ListBox15")->currentRow();
+    const int line = child<QListWidget>("ListBox15")->currentRow();
     if (line > 0) {  // line 0 is the computer, and no selection deletes nothing
         PlayersTable table;
         if (!read_players(program_dir(), table) || !delete_player(table, line) ||

@@ -55,16 +55,16 @@ void MainWindow::select_language(int language) {
                                       {"Damier3D6", "Label3D6", "Stromboli"},
                                       {"Damier3D8", "Label3D8", "San Remo"}}) {
         action(entry)->setText(name);
-        findChild<QLabel*>(label)->setText(name);
+        child<QLabel>(label)->setText(name);
     }
     action("Damier3D5")->setText(msg(Msg::THEME_VENICE));
-    findChild<QLabel*>("Label3D5")->setText(msg(Msg::THEME_VENICE));
+    child<QLabel>("Label3D5")->setText(msg(Msg::THEME_VENICE));
     if (!introduced_) word_intro();
     const char* items[] = {"Franais1",   "English1", "Nederlands1",
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
-    findChild<QPushButton*>("Abandon3")->setText(text_of("Abandon1"));
+    child<QPushButton>("Abandon3")->setText(text_of("Abandon1"));
     settings_language(language);
     recaption();
 }
@@ -74,18 +74,18 @@ QString MainWindow::msg(Msg id) const {
 }
 
 void MainWindow::word_intro() {
-    findChild<QLabel*>("Version")->setText(
+    child<QLabel>("Version")->setText(
         QString::fromStdString(format_message(Msg::INTRO_VERSION, language_, "0.1")));
     const std::pair<const char*, Msg> labels[] = {{"Label2D", Msg::INTRO_BOARD_2D},
                                                   {"Label3D1", Msg::INTRO_THEME_CLASSIC},
                                                   {"Label3D2", Msg::INTRO_THEME_NIGHT},
                                                   {"Label3D3", Msg::INTRO_THEME_LUXE},
                                                   {"Label3D7", Msg::INTRO_THEME_GRAND_LUXE}};
-    for (auto [name, id] : labels) findChild<QLabel*>(name)->setText(msg(id));
-    findChild<QLabel*>("Conseil1")
+    for (auto [name, id] : labels) child<QLabel>(name)->setText(msg(id));
+    child<QLabel>("Conseil1")
         ->setText(msg(Msg::SCREEN_ADVICE_1) + "  " + msg(Msg::SCREEN_ADVICE_2) + " " +
                   msg(Msg::SCREEN_ADVICE_3));
-    findChild<QLabel*>("Conseil2")
+    child<QLabel>("Conseil2")
         ->setText(msg(Msg::SCREEN_ADVICE_4) + "  " + msg(Msg::SCREEN_ADVICE_5) + " " +
                   msg(Msg::SCREEN_ADVICE_6));
 }
@@ -106,19 +106,19 @@ void MainWindow::recaption() {
         {"SpeedButton12", Msg::TIP_BLACK_MAN},    {"SpeedButton13", Msg::TIP_BLACK_KING},
         {"SpeedButton14", Msg::TIP_EMPTY_SQUARE}, {"Piontemoin", Msg::TIP_PIECE_CHOSEN}};
     for (auto [name, id] : tips) widget(name)->setToolTip(msg(id));
-    findChild<QGroupBox*>("GroupBox1")->setTitle(msg(Msg::PLACE_PIECES));
-    findChild<QLabel*>("Label_minutes")->setText(msg(Msg::MINUTES));
-    findChild<QLabel*>("Label_blancs")->setText(msg(Msg::NAMES_WHITE));
-    findChild<QLabel*>("Label_noirs")->setText(msg(Msg::NAMES_BLACK));
-    findChild<QLabel*>("Label15b")->setText(text_of("Label15"));
-    findChild<QLabel*>("Label_learn")->setText(text_of("Learn"));
+    child<QGroupBox>("GroupBox1")->setTitle(msg(Msg::PLACE_PIECES));
+    child<QLabel>("Label_minutes")->setText(msg(Msg::MINUTES));
+    child<QLabel>("Label_blancs")->setText(msg(Msg::NAMES_WHITE));
+    child<QLabel>("Label_noirs")->setText(msg(Msg::NAMES_BLACK));
+    child<QLabel>("Label15b")->setText(text_of("Label15"));
+    child<QLabel>("Label_learn")->setText(text_of("Learn"));
     button_of("ListeCancel")->setText(text_of("Annule_nouveau"));
     button_of("Annul_nul")->setText(text_of("Learn_no"));
-    auto* pages = findChild<QTabWidget*>("Pages_nouveau");
+    auto* pages = child<QTabWidget>("Pages_nouveau");
     pages->setTabText(pages->indexOf(widget("Match")), text_of("Match1") + " ");
     // The two names offered for a game between people, unless the person typed others.
     for (auto [field, row] : {std::pair{"Joueur2", "Nom_blancs"}, {"Joueur3", "Nom_noirs"}}) {
-        auto* edit = findChild<QLineEdit*>(field);
+        auto* edit = child<QLineEdit>(field);
         bool offered = edit->text().isEmpty();
         for (int l = 0; l < LANGUAGES; ++l)
             offered = offered || edit->text() == QString::fromUtf8(caption_of(l, row));
@@ -184,9 +184,9 @@ void MainWindow::show_page(int index) {
 void MainWindow::show_static_evaluations() {
     const int white = static_score(WHITE) / 2;
     const int black = static_score(BLACK) / 2;
-    findChild<QLineEdit*>("Blancs")->setText(
+    child<QLineEdit>("Blancs")->setText(
         QString::fromStdString(format_message(Msg::STATIC_EVAL_WHITE, language_, white)));
-    findChild<QLineEdit*>("Noirs")->setText(
+    child<QLineEdit>("Noirs")->setText(
         QString::fromStdString(format_message(Msg::STATIC_EVAL_BLACK, language_, black)));
 }
 
@@ -210,7 +210,7 @@ void MainWindow::Entrerpositionclick() {
     show_static_evaluations();
     QWidget* group = widget("GroupBox1");
     const bool was_computer_turn = game.computer_to_move;
-    if (qv::Entrerpositionclick()) {
+    if (qv::toggle_setup_mode()) {
         show_colour_caption();
         group->show();
         set_enabled("Ouvertures1", false);
@@ -237,7 +237,7 @@ void MainWindow::show_placement_witness() {
                            "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
     const Msg names[] = {Msg::SHORT_EMPTY, Msg::SHORT_WHITE_MAN, Msg::SHORT_WHITE_KING,
                          Msg::SHORT_BLACK_MAN, Msg::SHORT_BLACK_KING};
-    auto* witness = findChild<QLabel*>("Piontemoin");
+    auto* witness = child<QLabel>("Piontemoin");
     const QPixmap picture(QString::fromStdString(data_path(files[placement_code_]).string()));
     if (!picture.isNull()) {
         witness->setPixmap(picture);
@@ -296,7 +296,7 @@ void MainWindow::Change_dir_click() {
     if (setup_locked()) return;
     if (defer(&MainWindow::Change_dir_click)) return;
     Change_dir();
-    game.game_state = 0;  // the position has changed outside play
+    game.game_state = FREE_GAME;  // the position has changed outside play
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
     qv::store_ply();
@@ -304,7 +304,7 @@ void MainWindow::Change_dir_click() {
 
 void MainWindow::orientation_changed() {
     // The table lists the flipped caption first.
-    findChild<QPushButton*>("Bas_Haut")
+    child<QPushButton>("Bas_Haut")
         ->setText(
             QString::fromUtf8(caption_variant(language_, "Bas_Haut", board_state.flipped ? 0 : 1)));
     place_board3d_clocks();
@@ -320,9 +320,9 @@ void MainWindow::Inverser() {
     }
     // The names and counters follow their clocks.
     const bool black_top = widget("Panel6")->y() == 8;
-    widget("Nom_noir")->move(524, black_top ? 76 : 406);
+    name_labels_[BLACK]->move(524, black_top ? 76 : 406);
     widget("Nbpionsnoirs")->move(524, black_top ? 96 : 388);
-    widget("Nom_blanc")->move(524, black_top ? 406 : 76);
+    name_labels_[WHITE]->move(524, black_top ? 406 : 76);
     widget("Nbpionsblancs")->move(524, black_top ? 388 : 96);
     show_totals();
 }
@@ -338,8 +338,9 @@ void MainWindow::numerotation_click() {
 void MainWindow::show_clock(int side, int32_t seconds) {
     const QString minutes = QString::number(seconds / 60);
     const QString secs = QString::asprintf("%02d", seconds % 60);
-    findChild<QLabel*>(side == WHITE ? "minblanc" : "minnoir")->setText(minutes);
-    findChild<QLabel*>(side == WHITE ? "secblanc" : "secnoir")->setText(secs);
+    const int shown = side == WHITE ? WHITE : BLACK;
+    clock_minutes_[shown]->setText(minutes);
+    clock_seconds_[shown]->setText(secs);
     show_board3d_clock(side, seconds);
 }
 
@@ -363,13 +364,13 @@ void MainWindow::ajouter_temps() {
 }
 
 void MainWindow::Horlogeszro1Click() {
-    qv::Horlogeszro1Click(now());
+    qv::reset_clocks_and_state(now());
     show_clocks();
 }
 
 void MainWindow::Pause2Click() {
     // Before the first click no clock runs yet, so there is no time to charge.
-    qv::Pause2Click(now(), session.searching || !session.clocks_running);
+    qv::toggle_pause(now(), session.searching || !session.clocks_running);
     if (clocks.timer_running)
         timer_->start();
     else
@@ -383,13 +384,13 @@ void MainWindow::set_level(int level_index) {
         if (item) set_checked(item, false);
     set_checked("N8Autre1", false);
     set_checked(LEVEL_ITEMS[clocks.level_index], true);
-    findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+    child<QLineEdit>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
     engine_.set_level(clocks.time_budget, clocks.clock_limit);
 }
 
 void MainWindow::tick_level_in_force() {
     if (clocks.level_index == 18) {  // "Autre" with its minutes
-        findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
+        child<QLineEdit>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
         BitBtn24Click();
     } else {
         set_level(clocks.level_index);
@@ -404,7 +405,7 @@ void MainWindow::N8Autre1Click() {
 }
 
 void MainWindow::BitBtn24Click() {
-    if (!autre(findChild<QLineEdit*>("Nbminutes")->text().trimmed().toStdString())) return;
+    if (!autre(child<QLineEdit>("Nbminutes")->text().trimmed().toStdString())) return;
     widget("Panel9")->hide();
     for (const char* item : LEVEL_ITEMS)
         if (item) set_checked(item, false);
@@ -419,8 +420,8 @@ void MainWindow::BitBtn25Click() {
 }
 
 void MainWindow::Changerlesnoms1Click() {
-    findChild<QLineEdit*>("Edit2")->setText(QString::fromStdString(game.white_name));
-    findChild<QLineEdit*>("Edit3")->setText(QString::fromStdString(game.black_name));
+    child<QLineEdit>("Edit2")->setText(QString::fromStdString(game.white_name));
+    child<QLineEdit>("Edit3")->setText(QString::fromStdString(game.black_name));
     QWidget* panel = widget("Joueurs");
     panel->show();
     panel->raise();
@@ -428,7 +429,7 @@ void MainWindow::Changerlesnoms1Click() {
 
 void MainWindow::OKjoueurClick() {
     widget("Joueurs")->hide();
-    set_names(findChild<QLineEdit*>("Edit2")->text(), findChild<QLineEdit*>("Edit3")->text());
+    set_names(child<QLineEdit>("Edit2")->text(), child<QLineEdit>("Edit3")->text());
 }
 
 void MainWindow::Cancel_joueursClick() {

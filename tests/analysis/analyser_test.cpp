@@ -227,7 +227,7 @@ TEST_F(AnalyserTest, FinAnalyseDuringASearchEndsAfterThatPositionsLine) {
     PollingHost host;
     Recorder view;
     host.on_poll = [&] {
-        if (view.phases.size() == 4) fin_analyse();  // step 4, then plies 10, 9, 8
+        if (view.phases.size() == 4) fin_analyse();  // the final position, then plies 10, 9, 8
     };
     set_host(&host);
     ASSERT_TRUE(run(6, &view));

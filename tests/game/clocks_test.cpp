@@ -1,6 +1,8 @@
 // Levels, time controls, the clock display, pause and the time-out test.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/case_name.h"
 #include "game/play_helpers.h"
 
@@ -86,10 +88,10 @@ TEST(Clocks, HumanMoveChargesTheMoverAndStartsTheOther) {
 TEST(Clocks, PauseDoesNotChargeThePausedMinute) {
     test::fresh_game(1000);
     ajouter_temps(1010, false);
-    Pause2Click(1010, false);  // pause after 10 s of White's turn
+    toggle_pause(1010, false);  // pause after 10 s of White's turn
     EXPECT_FALSE(clocks.timer_running);
     ajouter_temps(1070, false);  // no tick while paused
-    Pause2Click(1070, false);    // resume a minute later
+    toggle_pause(1070, false);   // resume a minute later
     EXPECT_TRUE(clocks.timer_running);
     ajouter_temps(1075, false);
     EXPECT_EQ(clocks.white_shown, 15);
@@ -101,7 +103,7 @@ TEST(Clocks, ResetZeroesClocksAndEndsTheMatch) {
     clocks.white_clock = 50;
     clocks.black_clock = 70;
     game.game_state = 1;
-    Horlogeszro1Click(2000);
+    reset_clocks_and_state(2000);
     EXPECT_EQ(clocks.white_clock, 0);
     EXPECT_EQ(clocks.black_clock, 0);
     EXPECT_EQ(clocks.white_turn_start, 2000);
@@ -112,7 +114,7 @@ TEST(Clocks, ResetZeroesClocksAndEndsTheMatch) {
 struct TimeOutCase {
     int32_t clock_x, clock_y;
     int rating_y, ply;
-    int expected;
+    std::optional<EndReason> expected;
 };
 class TimeOut : public ::testing::TestWithParam<TimeOutCase> {};
 
@@ -127,12 +129,17 @@ std::string case_name(const TimeOutCase& c) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, TimeOut,
-    ::testing::Values(TimeOutCase{180, 0, 2000, 50, 0}, TimeOutCase{181, 0, 2000, 50, 5},
-                      TimeOutCase{181, 0, 2000, 99, 5}, TimeOutCase{181, 0, 2000, 100, 0},
-                      TimeOutCase{17800, 0, 2000, 100, 0}, TimeOutCase{17801, 0, 2000, 199, 5},
-                      TimeOutCase{17801, 0, 2000, 200, 0}, TimeOutCase{0, 361, 1750, 50, 0},
-                      TimeOutCase{0, 362, 1750, 50, 4}, TimeOutCase{0, 181, 1800, 50, 4},
-                      TimeOutCase{0, 181, 1750, 99, 0}),
+    ::testing::Values(TimeOutCase{180, 0, 2000, 50, std::nullopt},
+                      TimeOutCase{181, 0, 2000, 50, EndReason::computer_out_of_time},
+                      TimeOutCase{181, 0, 2000, 99, EndReason::computer_out_of_time},
+                      TimeOutCase{181, 0, 2000, 100, std::nullopt},
+                      TimeOutCase{17800, 0, 2000, 100, std::nullopt},
+                      TimeOutCase{17801, 0, 2000, 199, EndReason::computer_out_of_time},
+                      TimeOutCase{17801, 0, 2000, 200, std::nullopt},
+                      TimeOutCase{0, 361, 1750, 50, std::nullopt},
+                      TimeOutCase{0, 362, 1750, 50, EndReason::person_out_of_time},
+                      TimeOutCase{0, 181, 1800, 50, EndReason::person_out_of_time},
+                      TimeOutCase{0, 181, 1750, 99, std::nullopt}),
     qv::test::CaseName());
 
 TEST(TimeOut, LimitsAtPly99And100) {
@@ -148,10 +155,10 @@ TEST(TimeOut, OnlyInARatedMatch) {
     clocks.black_clock = 500;
     game.side_to_move = BLACK;
     game.game_state = 0;
-    EXPECT_EQ(check_time_out(), 0);
+    EXPECT_EQ(check_time_out(), std::nullopt);
     game.game_state = 1;
     match.white_rating = 1750;
-    EXPECT_EQ(check_time_out(), 5);
+    EXPECT_EQ(check_time_out(), EndReason::computer_out_of_time);
 }
 
 }  // namespace

@@ -104,14 +104,14 @@ TEST(Navigation, DebutThenFinRestoresSideAfterLastMoveWhenBlackStarted) {
     EXPECT_EQ(position(), end);
 }
 
-struct DoubleClickCase {
+struct ListLineCase {
     int ply_shown;
     int line;
     int expected_ply;
 };
-class DoubleClick : public ::testing::TestWithParam<DoubleClickCase> {};
+class GoToListLine : public ::testing::TestWithParam<ListLineCase> {};
 
-TEST_P(DoubleClick, KeepsTheSideToMove) {
+TEST_P(GoToListLine, KeepsTheSideToMove) {
     fresh_game();
     test::play_pseudo_random(8, 3);
     ASSERT_EQ(game.last_ply, 8);
@@ -120,15 +120,15 @@ TEST_P(DoubleClick, KeepsTheSideToMove) {
     EXPECT_EQ(game.current_ply, GetParam().expected_ply);
     EXPECT_EQ(0, std::memcmp(board + 1, game.game_record[GetParam().expected_ply].squares + 1, 32));
 }
-std::string case_name(const DoubleClickCase& c) {
+std::string case_name(const ListLineCase& c) {
     return "ply" + std::to_string(c.ply_shown) + "_line" + std::to_string(c.line);
 }
-INSTANTIATE_TEST_SUITE_P(Lines, DoubleClick,
-                         ::testing::Values(DoubleClickCase{7, 2, 5}, DoubleClickCase{8, 2, 4},
-                                           DoubleClickCase{1, 0, 1}, DoubleClickCase{0, 3, 6}),
+INSTANTIATE_TEST_SUITE_P(Lines, GoToListLine,
+                         ::testing::Values(ListLineCase{7, 2, 5}, ListLineCase{8, 2, 4},
+                                           ListLineCase{1, 0, 1}, ListLineCase{0, 3, 6}),
                          qv::test::CaseName());
 
-TEST(Navigation, DoubleClickOnMissingLineIsIgnored) {
+TEST(Navigation, GoingToAMissingLineIsIgnored) {
     fresh_game();
     play("23-19");
     EXPECT_FALSE(revenir_n(1));

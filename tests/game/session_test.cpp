@@ -106,7 +106,7 @@ TEST_P(DrawAcceptance, ByPiecesAndScore) {
     test::fresh_game();
     const AcceptCase c = GetParam();
     set_fen(c.fen);
-    const TurnEnd e = ProposernulClick(c.pondering, c.score);
+    const TurnEnd e = person_offers_draw(c.pondering, c.score);
     EXPECT_EQ(e.ended, c.accepted);
     if (c.accepted) {
         EXPECT_EQ(e.report.message, Msg::DRAW);
@@ -187,15 +187,15 @@ TEST(EndOfGame, TwoPeopleAndReasons) {
     test::fresh_game();
     game.computer_colour = BLACK;
     EndReport r;
-    r = end_of_game(6);
+    r = end_of_game(EndReason::person_resigned);
     EXPECT_EQ(r.message, Msg::YOU_RESIGN);
     EXPECT_EQ(r.result, 0);
-    r = end_of_game(5);
+    r = end_of_game(EndReason::computer_out_of_time);
     EXPECT_EQ(r.message, Msg::TIME_OUT_YOU_WIN);
     EXPECT_EQ(r.result, 2);
-    r = end_of_game(4);
+    r = end_of_game(EndReason::person_out_of_time);
     EXPECT_EQ(r.result, 0);
-    r = end_of_game(1);
+    r = end_of_game(EndReason::agreed_draw);
     EXPECT_EQ(r.result, 1);
     EXPECT_TRUE(r.clear_result_labels);
 }
@@ -208,7 +208,7 @@ TEST(EndOfGame, TwoPeopleWinnerMessageAndRatedReportOnlyOnce) {
     EXPECT_EQ(e.report.result, 0);
     EXPECT_EQ(e.report.message, Msg::BLACK_WINS);
     game.game_state = 5;
-    EXPECT_FALSE(end_of_game(0).reported);
+    EXPECT_FALSE(end_of_game(EndReason::person_moved).reported);
 }
 
 class RatedMatch : public test::TempDirTest {
@@ -235,7 +235,7 @@ TEST_F(RatedMatch, BlackWinUpdatesBothRatingsOnce) {
     EXPECT_EQ(game.black_name, "Quorvel");
     EXPECT_EQ(match.white_rating, 1800);
     EXPECT_EQ(match.black_rating, 2050);
-    const EndReport r = AbandonClick();
+    const EndReport r = person_resigns();
     EXPECT_EQ(r.result, 0);
     ASSERT_TRUE(r.ratings_changed);
     EXPECT_EQ(r.white_rating.name, "Anna");
@@ -309,11 +309,11 @@ TEST_F(RatedMatch, EmptyNameStartsNothingAndSelbrunPlaysUnrated) {
 }
 
 TEST_F(RatedMatch, TrainingNeverWritesRatings) {
-    Nouveau2Click();
+    start_new_game();
     EXPECT_EQ(game.game_result, 3);
     start_training("Anna", false, 1000);
     EXPECT_EQ(game.game_state, 0);
-    const EndReport r = end_of_game(1);
+    const EndReport r = end_of_game(EndReason::agreed_draw);
     EXPECT_FALSE(r.ratings_written);
     EXPECT_EQ(points(), "2050\r\n1500\r\n1950\r\n1800\r\n");
 }
@@ -406,10 +406,10 @@ TEST(SetUp, PlacingStoresTheSquareAndEmptyRemovesIt) {
 TEST(SetUp, LeavingSetUpLetsTheComputerMoveIfItWasToMove) {
     test::fresh_game();
     game.computer_to_move = 1;
-    EXPECT_TRUE(Entrerpositionclick());
+    EXPECT_TRUE(toggle_setup_mode());
     EXPECT_EQ(game.computer_to_move, 0);
     EXPECT_EQ(game.computer_requested, 1);
-    EXPECT_FALSE(Entrerpositionclick());
+    EXPECT_FALSE(toggle_setup_mode());
     EXPECT_EQ(game.setup_mode, 0);
 }
 

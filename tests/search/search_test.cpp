@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, KingsAgainstMen,
 struct PruneCase {
     int pieces, quiet, g, e, depth;
     bool advancing;
-    int action;
+    Prune action;
 };
 class ForcedLine : public ::testing::TestWithParam<PruneCase> {};
 
@@ -113,19 +113,20 @@ std::string case_name(const PruneCase& c) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, ForcedLine,
-    ::testing::Values(PruneCase{6, 4, -4, 9, 8, false, 0},  // too few pieces
-                      PruneCase{7, 1, -4, 9, 8, false, 0},  // fewer than two quiet plies
-                      PruneCase{7, 5, -1, 2, 8, false, 1},  // behind, quiet > depth/2
-                      PruneCase{7, 4, -1, 2, 8, false, 0},  // quiet = depth/2
-                      PruneCase{7, 5, -1, 2, 8, true, 0},   // an advance flag blocks (a)
-                      PruneCase{7, 2, -1, 8, 8, false, 1},  // a man down at e > depth-1
-                      PruneCase{7, 2, -1, 7, 8, false, 0},
-                      PruneCase{7, 2, -2, 7, 8, false, 1},  // two men down one ply earlier
-                      PruneCase{7, 2, -2, 6, 8, false, 0},
-                      PruneCase{7, 2, -3, 5, 8, false, 1},  // within the last four plies
-                      PruneCase{7, 2, -3, 4, 8, false, 0},
-                      PruneCase{7, 2, -4, 5, 8, true, 2},  // four units down: node ends
-                      PruneCase{7, 2, 0, 9, 8, false, 0}),
+    ::testing::Values(
+        PruneCase{6, 4, -4, 9, 8, false, Prune::none},        // too few pieces
+        PruneCase{7, 1, -4, 9, 8, false, Prune::none},        // fewer than two quiet plies
+        PruneCase{7, 5, -1, 2, 8, false, Prune::value_move},  // behind, quiet > depth/2
+        PruneCase{7, 4, -1, 2, 8, false, Prune::none},        // quiet = depth/2
+        PruneCase{7, 5, -1, 2, 8, true, Prune::none},  // an advance flag blocks the quiet-ply rule
+        PruneCase{7, 2, -1, 8, 8, false, Prune::value_move},  // a man down at e > depth-1
+        PruneCase{7, 2, -1, 7, 8, false, Prune::none},
+        PruneCase{7, 2, -2, 7, 8, false, Prune::value_move},  // two men down one ply earlier
+        PruneCase{7, 2, -2, 6, 8, false, Prune::none},
+        PruneCase{7, 2, -3, 5, 8, false, Prune::value_move},  // within the last four plies
+        PruneCase{7, 2, -3, 4, 8, false, Prune::none},
+        PruneCase{7, 2, -4, 5, 8, true, Prune::end_node},  // four units down: node ends
+        PruneCase{7, 2, 0, 9, 8, false, Prune::none}),
     qv::test::CaseName());
 
 TEST(Search, RepeatsGameMatchesOnlyTheSameQuietMove) {

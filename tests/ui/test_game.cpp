@@ -186,7 +186,7 @@ class FrenchCaptions : public WindowTest, public ::testing::WithParamInterface<C
 TEST_P(FrenchCaptions, AreApplied) {
     const CaptionCase c = GetParam();
     QString shown;
-    if (QAction* a = window->action(c.component))
+    if (QAction* a = window->find_action(c.component))
         shown = a->text();
     else if (auto* m = window->findChild<QMenu*>(c.component))
         shown = m->title();

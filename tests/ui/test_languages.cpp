@@ -89,7 +89,7 @@ TEST(CaptionTables, TellingRowsAreWordedAsDocumented) {
 
 // The caption a component shows, whatever kind of component it is.
 std::optional<QString> shown_caption(MainWindow& w, const char* name) {
-    if (QAction* a = w.action(name)) return a->text();
+    if (QAction* a = w.find_action(name)) return a->text();
     if (auto* m = w.findChild<QMenu*>(name)) return m->title();
     QWidget* widget = w.findChild<QWidget*>(name);
     if (!widget) return std::nullopt;
@@ -166,7 +166,7 @@ TEST_P(Language, SelectingItCaptionsEveryComponentAndWordsTheMessages) {
     window->ProposernulClick();
     EXPECT_TRUE(label("Nulrefus")->isVisible());
     EXPECT_EQ(label("Nulrefus")->text(), QString::fromUtf8(caption_of(l, "Nulrefus")));
-    window->end_of_game(1);
+    window->end_of_game(EndReason::agreed_draw);
     EXPECT_EQ(label("qui_gagne")->text(), QString::fromUtf8(message(Msg::DRAW, l)));
     EXPECT_TRUE(window->widget("fin_de_parties")->isVisible());
 }
@@ -296,7 +296,7 @@ TEST_F(WindowTest, SwitchingWithTheNewGameDialogOpenRewordsIt) {
 
 TEST_F(WindowTest, AResultOnScreenIsReworded) {
     start_2d();
-    window->end_of_game(1);
+    window->end_of_game(EndReason::agreed_draw);
     EXPECT_EQ(label("qui_gagne")->text(), "Match nul !");
     trigger("Nederlands1");
     EXPECT_EQ(label("qui_gagne")->text(), "Remise!");
