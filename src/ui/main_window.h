@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
+#include <filesystem>
 #include <memory>
 
 #include "board/host.h"
@@ -181,6 +182,12 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void ListBox4Click(int index);  // a line of either analysis list: back to that ply
     void print_analysis_to(QPrinter& printer);
     Form4* form4() const { return form4_.get(); }
+    // Lessons and learning (window_lessons.cpp).
+    void Problmes1Click();           // "Leçons, exercices et problèmes"
+    void Button1Click();             // "Suivant ->" (Panel13)
+    void Panel14Click();             // "Revoir coup"
+    void Apprendreposition1Click();  // "Oui" of "Apprendre ?"
+    void Chargerdesleons1Click();    // "Charger des leçons"
 
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
@@ -217,6 +224,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void restore_saved_table_size();
     void build_board3d();
     void build_analysis();
+    void build_lessons();
+    // Opens a lesson's commentary and shows the lesson; from the dialog, the lesson's
+    // level is ticked and its length cut.
+    void show_lesson(const std::filesystem::path& lesson, bool from_dialog);
     void end_analysis(bool keep_short_list);
     void show_board3d(bool on);
     void leave_board3d();
