@@ -69,9 +69,9 @@ class AnalyserTest : public ::testing::Test {
     // A game as PDN text into the game in hand, at its last ply.
     void load(const std::string& pdn) {
         TextGame tg;
-        std::string why;
-        ASSERT_TRUE(parse_text_game(pdn, 0, tg, why)) << why;
-        load_text_game(tg, 1000);
+        TextProblem why;
+        ASSERT_TRUE(parse_text_game(pdn, 0, tg, why)) << why.text;
+        ASSERT_TRUE(load_text_game(tg, 1000, why)) << why.text;
         ASSERT_EQ(game.current_ply, tg.plies.size());
     }
     bool run(int depth, AnalysisView* view) {

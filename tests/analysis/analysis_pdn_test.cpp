@@ -26,9 +26,9 @@ class AnalysisPdnTest : public ::testing::Test {
     void SetUp() override {
         game = GameState{};
         TextGame tg;
-        std::string why;
-        ASSERT_TRUE(parse_text_game(GAME, 0, tg, why)) << why;
-        load_text_game(tg, 1000);
+        TextProblem why;
+        ASSERT_TRUE(parse_text_game(GAME, 0, tg, why)) << why.text;
+        ASSERT_TRUE(load_text_game(tg, 1000, why)) << why.text;
     }
 };
 
@@ -68,8 +68,8 @@ TEST_F(AnalysisPdnTest, ReaderSkipsCommentsAndNestedVariations) {
         "[Event \"x\"]\n\n1. 23-19 {a (comment) 22-18} (1. 22-18 (1. 21-17 {x)} 10-14) 10-14) "
         "10-13 2. 21-18 *\n";
     TextGame tg;
-    std::string why;
-    ASSERT_TRUE(parse_text_game(text, 0, tg, why)) << why;
+    TextProblem why;
+    ASSERT_TRUE(parse_text_game(text, 0, tg, why)) << why.text;
     ASSERT_EQ(tg.plies.size(), 3u);
     EXPECT_EQ(tg.plies[1],
               std::make_pair(uint8_t(square_of_label(10)), uint8_t(square_of_label(13))));

@@ -69,9 +69,9 @@ TEST_F(CliAnalyse, WritesAnnotatedPdnThatReadsBackAsTheSameGame) {
                              (dir / "out.pdn").string());
     ASSERT_EQ(r.status, 0);
     TextGame in, out;
-    std::string why;
-    ASSERT_TRUE(parse_text_game(GAME, 0, in, why)) << why;
-    ASSERT_TRUE(parse_text_game(get("out.pdn"), 0, out, why)) << why;
+    TextProblem why;
+    ASSERT_TRUE(parse_text_game(GAME, 0, in, why)) << why.text;
+    ASSERT_TRUE(parse_text_game(get("out.pdn"), 0, out, why)) << why.text;
     EXPECT_EQ(out.plies, in.plies);
     // One comment and one variation for each marked line.
     int positions = 0, marked = -1;

@@ -2,6 +2,7 @@
 // parameter editor and its files, the transposition-table size.
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -338,6 +339,8 @@ TEST_F(SettingsTest, EachSizeEntrySetsTheTableAndIsTheOnlyOneTicked) {
         int allowance;
     } steps[] = {{"N0Mo1", 10, -4}, {"N07Mo1", 50, 0},  {"N15Mo1", 100, 2},  {"N3Mo1", 200, 2},
                  {"N5Mo1", 350, 2}, {"N10Mo1", 700, 4}, {"N15Mo2", 1000, 6}, {"N30Mo1", 2000, 8}};
+    EXPECT_EQ(window->findChild<QMenu*>("Tailledestablesdetransposition1")->title(),
+              "Taille des tables de transposition");
     EXPECT_TRUE(window->action("N15Mo1")->isChecked());
     for (const auto& s : steps) {
         trigger(s.item);

@@ -86,10 +86,9 @@ class TimedPhases : public AnalysisView {
 int run_analyse(int argc, char** argv) {
     Options o;
     if (!parse_options(argc, argv, o)) return usage("analyse");
-    LoadProblem problem;
-    if (!load_any_game(o.file, static_cast<int>(o.game_index), problem)) {
-        std::fprintf(stderr, "analyse: %s: %s\n", o.file.c_str(),
-                     load_problem_text(problem).c_str());
+    LoadProblem why;
+    if (!load_any_game(o.file, static_cast<int>(o.game_index), why)) {
+        std::fprintf(stderr, "analyse: %s: %s\n", o.file.c_str(), load_problem_text(why).c_str());
         return 1;
     }
     Aller_fin(now());
