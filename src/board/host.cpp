@@ -4,8 +4,13 @@
 
 namespace qv {
 
-void Host::show_error(std::string_view text) {
-    std::fprintf(stderr, "Erreur: %.*s\n", static_cast<int>(text.size()), text.data());
+void Host::show_error(Msg message) {
+    std::fprintf(stderr, "error: message %d\n", static_cast<int>(message));
+}
+
+void Host::report_fatal(Msg message) {
+    std::printf("fatal error: message %d\n", static_cast<int>(message));
+    std::fflush(stdout);
 }
 
 namespace {

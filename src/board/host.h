@@ -6,8 +6,23 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "board/message_id.h"
 
 namespace qv {
+
+// What the search shows on the "Calcul" page after an iteration or a poll; the window
+// words it in the interface language.
+struct SearchProgress {
+    int depth = 0;
+    int32_t nodes = 0;
+    bool timed = false;  // false while pondering: no time and no rate
+    int32_t seconds = 0;
+    int score = 0;  // halved, as shown
+    int move_number = 0;
+    std::vector<std::string> variation;  // principal variation, two moves a line
+};
 
 class Host {
   public:
@@ -18,12 +33,16 @@ class Host {
     // record input for later.
     virtual void process_events() {}
 
-    // A message box titled "Erreur" with the error icon ("Impossible d'ouvrir ce fichier").
-    // The default writes the text to standard error.
-    virtual void show_error(std::string_view text);
+    // An error message box (title and icon of an error). The default writes the
+    // identifier to standard error.
+    virtual void show_error(Msg message);
+
+    // A fixed table could not be allocated: the message goes to standard output, then the
+    // caller ends the process with status 1.
+    virtual void report_fatal(Msg message);
 
     // The calculation list ("Calcul" page, ListBox2): replace all its lines.
-    virtual void show_progress(std::span<const std::string> lines) { (void)lines; }
+    virtual void show_progress(const SearchProgress& progress) { (void)progress; }
 
     // The root-move list (ListBox5): clear it, or set line `index` (appending if needed).
     virtual void clear_root_moves() {}

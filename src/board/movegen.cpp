@@ -6,6 +6,7 @@
 #include <new>
 
 #include "board/board.h"
+#include "board/host.h"
 
 namespace qv {
 
@@ -210,7 +211,7 @@ void reset_lists() {
     if (!move_block) {
         move_block = new (std::nothrow) Move[(MAX_PLY + 1) * MAX_MOVES];
         if (!move_block) {
-            std::printf("Allocation mémoire\n");
+            host().report_fatal(Msg::OUT_OF_MEMORY);
             std::exit(1);
         }
         for (int p = 1; p <= MAX_PLY; ++p) move_lists[p] = move_block + p * MAX_MOVES;

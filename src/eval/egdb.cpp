@@ -16,7 +16,7 @@ EndgameTables endgame_tables;
 int load_tables_from(const std::filesystem::path& dir, EndgameTables& into) {
     int whole = 0;
     for (int t = 0; t < ENDGAME_TABLE_COUNT; ++t) {
-        const TableSpec& layout = TABLE_SPECS[t];
+        const TableLayout& layout = TABLE_LAYOUTS[t];
         const std::filesystem::path path = find_file(dir, layout.name);
         int8_t* bytes = into.table(t);
         size_t got = 0;

@@ -11,9 +11,9 @@ namespace qv {
 struct EndgameTables {
     int8_t bytes[ENDGAME_TOTAL_BYTES] = {};
 
-    int8_t at(int table, int index) const { return bytes[TABLE_SPECS[table].offset + index]; }
-    int8_t* table(int t) { return bytes + TABLE_SPECS[t].offset; }
-    const int8_t* table(int t) const { return bytes + TABLE_SPECS[t].offset; }
+    int8_t at(int table, int index) const { return bytes[TABLE_LAYOUTS[table].offset + index]; }
+    int8_t* table(int t) { return bytes + TABLE_LAYOUTS[t].offset; }
+    const int8_t* table(int t) const { return bytes + TABLE_LAYOUTS[t].offset; }
 };
 
 // The files are headerless byte images laid end to end in load order.

@@ -12,8 +12,8 @@ namespace {
 constexpr PieceClass MM = MOVER_MAN, MK = MOVER_KING, OM = OTHER_MAN, OK = OTHER_KING;
 using F = IndexForm;
 
-constexpr std::array<TableSpec, ENDGAME_TABLE_COUNT> make_specs() {
-    std::array<TableSpec, ENDGAME_TABLE_COUNT> t = {{
+constexpr std::array<TableLayout, ENDGAME_TABLE_COUNT> make_layouts() {
+    std::array<TableLayout, ENDGAME_TABLE_COUNT> t = {{
         {"dod.chb", 1056, 0, F::TWO, 2, {MK, OK}, false},
         {"ddod.chb", 15841, 0, F::PAIR_ONE, 3, {MK, MK, OK}, false},
         {"dodd.chb", 15841, 0, F::PAIR_ONE, 3, {OK, OK, MK}, false},
@@ -42,8 +42,8 @@ constexpr std::array<TableSpec, ENDGAME_TABLE_COUNT> make_specs() {
     return t;
 }
 
-constexpr auto SPECS = make_specs();
-static_assert(SPECS[ENDGAME_TABLE_COUNT - 1].offset + SPECS[ENDGAME_TABLE_COUNT - 1].size ==
+constexpr auto LAYOUTS = make_layouts();
+static_assert(LAYOUTS[ENDGAME_TABLE_COUNT - 1].offset + LAYOUTS[ENDGAME_TABLE_COUNT - 1].size ==
               ENDGAME_TOTAL_BYTES);
 
 // Material (mover men, mover kings, other men, other kings), each 0..2, to a table.
@@ -56,7 +56,7 @@ constexpr std::array<int8_t, 81> make_material_tables() {
     for (auto& e : t) e = -1;
     for (int i = 0; i < ENDGAME_TABLE_COUNT; ++i) {
         int n[4] = {0, 0, 0, 0};
-        for (int k = 0; k < SPECS[i].piece_count; ++k) ++n[SPECS[i].slots[k]];
+        for (int k = 0; k < LAYOUTS[i].piece_count; ++k) ++n[LAYOUTS[i].slots[k]];
         t[material_key(n[0], n[1], n[2], n[3])] = static_cast<int8_t>(i);
     }
     return t;
@@ -80,10 +80,10 @@ constexpr uint8_t WHITE_TO_MOVE_CODE[4] = {WHITE_MAN, WHITE_KING, BLACK_MAN, BLA
 
 }  // namespace
 
-const TableSpec TABLE_SPECS[ENDGAME_TABLE_COUNT] = {
-    SPECS[0],  SPECS[1],  SPECS[2],  SPECS[3],  SPECS[4],  SPECS[5],  SPECS[6],
-    SPECS[7],  SPECS[8],  SPECS[9],  SPECS[10], SPECS[11], SPECS[12], SPECS[13],
-    SPECS[14], SPECS[15], SPECS[16], SPECS[17], SPECS[18],
+const TableLayout TABLE_LAYOUTS[ENDGAME_TABLE_COUNT] = {
+    LAYOUTS[0],  LAYOUTS[1],  LAYOUTS[2],  LAYOUTS[3],  LAYOUTS[4],  LAYOUTS[5],  LAYOUTS[6],
+    LAYOUTS[7],  LAYOUTS[8],  LAYOUTS[9],  LAYOUTS[10], LAYOUTS[11], LAYOUTS[12], LAYOUTS[13],
+    LAYOUTS[14], LAYOUTS[15], LAYOUTS[16], LAYOUTS[17], LAYOUTS[18],
 };
 
 int table_for_material(int mover_men, int mover_kings, int other_men, int other_kings) {
@@ -106,7 +106,7 @@ bool locate_position(const uint8_t* squares, int mover, TableEntry& out) {
     }
     const int t = MATERIAL_TABLES[material_key(count[0], count[1], count[2], count[3])];
     if (t < 0) return false;
-    const TableSpec& layout = SPECS[t];
+    const TableLayout& layout = LAYOUTS[t];
     if (black_moves && layout.mirrored) {
         // The board turned half round: Black's men then move toward squares 1..4 like
         // White's. Mirroring reverses the scan order, so pairs are swapped back.
@@ -146,7 +146,7 @@ bool locate_position(const uint8_t* squares, int mover, TableEntry& out) {
 
 bool position_of_entry(int table, int index, uint8_t squares[33]) {
     if (table < 0 || table >= ENDGAME_TABLE_COUNT) return false;
-    const TableSpec& layout = SPECS[table];
+    const TableLayout& layout = LAYOUTS[table];
     if (index < 0 || index >= layout.size) return false;
     int sq[4] = {0, 0, 0, 0};
     switch (layout.form) {

@@ -37,7 +37,7 @@ enum class IndexForm : uint8_t {
     PAIR_TWO,   // pair(a, b) + 496 * (c - 1) + 16368 * (d - 1)
 };
 
-struct TableSpec {
+struct TableLayout {
     const char* name;
     int32_t size;    // bytes in the file
     int32_t offset;  // start in the block of all tables
@@ -48,7 +48,7 @@ struct TableSpec {
 };
 
 // In the order they are loaded.
-extern const TableSpec TABLE_SPECS[ENDGAME_TABLE_COUNT];
+extern const TableLayout TABLE_LAYOUTS[ENDGAME_TABLE_COUNT];
 
 // Table for the material (men and kings of the mover, of the other side); -1 when none.
 int table_for_material(int mover_men, int mover_kings, int other_men, int other_kings);

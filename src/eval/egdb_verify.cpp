@@ -61,7 +61,7 @@ std::string fault(int8_t v, int count, const Outlook& o) {
 }  // namespace
 
 bool verify_table(const EndgameTables& tables, int t, TableSummary& summary, std::string& error) {
-    const TableSpec& layout = TABLE_SPECS[t];
+    const TableLayout& layout = TABLE_LAYOUTS[t];
     const int8_t* bytes = tables.table(t);
     summary = TableSummary{};
     uint8_t squares[33];

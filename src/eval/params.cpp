@@ -12,10 +12,8 @@ namespace qv {
 ParameterState parameter_state;
 
 namespace {
-constexpr const char* CANNOT_OPEN = "Impossible d'ouvrir ce fichier";
-
 bool fail() {
-    host().show_error(CANNOT_OPEN);
+    host().show_error(Msg::CANNOT_OPEN_FILE);
     return false;
 }
 }  // namespace

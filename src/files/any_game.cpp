@@ -2,8 +2,8 @@
 
 #include <cctype>
 
+#include "board/file_io.h"
 #include "board/now.h"
-#include "files/file_io.h"
 #include "files/game_file.h"
 #include "files/text_game.h"
 #include "game/game_record.h"

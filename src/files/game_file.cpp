@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
-#include "files/file_io.h"
 #include "game/clocks.h"
 
 namespace qv {
@@ -103,7 +103,7 @@ bool decode_game_file(std::string_view bytes, GameFileImage& out, std::string& w
 
 bool write_game_file(const std::filesystem::path& path) {
     if (!write_file_atomic(path, game_file_bytes())) {
-        host().show_error(CANNOT_OPEN);
+        host().show_error(Msg::CANNOT_OPEN_FILE);
         return false;
     }
     return true;
@@ -114,7 +114,7 @@ bool read_game_file(const std::filesystem::path& path) {
     GameFileImage img;
     std::string why;
     if (!read_file_prefix(path, GAME_FILE_SIZE + 1, bytes) || !decode_game_file(bytes, img, why)) {
-        host().show_error(CANNOT_OPEN);
+        host().show_error(Msg::CANNOT_OPEN_FILE);
         return false;
     }
     apply_game_image(img);

@@ -31,7 +31,6 @@ static_assert(OFFSET_LEVEL_INDEX == 254 * sizeof(PlyRecord) + offsetof(PlyRecord
 static_assert(OFFSET_TIME_BUDGET == 254 * sizeof(PlyRecord) + offsetof(PlyRecord, white_clock));
 static_assert(OFFSET_CLOCK_LIMIT == 254 * sizeof(PlyRecord) + offsetof(PlyRecord, black_clock));
 
-inline constexpr const char* CANNOT_OPEN = "Impossible d'ouvrir ce fichier";
 inline constexpr const char* RESUME_FILE = "last32.dam";
 
 // A game file's content, decoded and checked.

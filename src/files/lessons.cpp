@@ -76,6 +76,8 @@ bool open_lesson(const std::filesystem::path& lesson, bool cut) {
         game.side_after_last_move = game.side_to_move;
     }
     after_game_read();
+    // The list marks the position shown, as the navigation does, not the last move.
+    game.list_selection = game.current_ply / 2 - 1;
     return true;
 }
 

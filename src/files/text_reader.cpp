@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
 #include "board/movegen.h"
-#include "files/file_io.h"
 #include "files/text_game.h"
 #include "game/game_record.h"
 
@@ -463,7 +463,7 @@ bool parse_text_game(std::string_view text, int g, TextGame& out, TextProblem& w
 
 bool read_text_file(const std::filesystem::path& path, std::string& text) {
     if (!read_file_prefix(path, TEXT_READ_LIMIT, text)) {
-        host().show_error("Impossible d'ouvrir ce fichier");
+        host().show_error(Msg::CANNOT_OPEN_FILE);
         return false;
     }
     return true;

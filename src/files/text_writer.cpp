@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "board/board.h"
+#include "board/file_io.h"
 #include "board/host.h"
-#include "files/file_io.h"
 #include "files/text_game.h"
 #include "game/game_record.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 bool write_or_report(const std::filesystem::path& path, std::string_view data) {
     if (write_file_atomic(path, data)) return true;
-    host().show_error("Impossible d'ouvrir ce fichier");
+    host().show_error(Msg::CANNOT_OPEN_FILE);
     return false;
 }
 

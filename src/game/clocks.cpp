@@ -11,22 +11,22 @@ namespace qv {
 ClockState clocks;
 
 const LevelRow LEVELS[16] = {
-    {"0 : Néophyte", "Dbutant1Click", 5, 58, 1, 0, 0},
-    {"1 : Débutant", "Niveau01Click", 2, 58, 1, 1, 0},
-    {"2 : Amateur", "Niveau02Click", 5, 158, 1, 2, 0},
-    {"3 : Promotion", "Niveau03Click", 6, 358, 1, 3, 0},
-    {"4 : Honneur", "Niveau04Click", 10, 600, 1, 4, 0},
-    {"5 : Excellence", "Niveau05Click", 160, 178, 3, 5, 0},
-    {"6 : Maître", "Niveau06Click", 270, 298, 5, 6, 0},
-    {"7 : Grand Maître", "Niveau07Click", 540, 598, 10, 7, 0},
-    {"8 : Grand Maître International", "Niveau081Click", 1680, 1798, 30, 8, 0},
-    {"1 : 30 coups en 3 mn", "niveau1", 160, 178, 3, 11, 1},
-    {"2 : 30 coups en 5 mn", "niveau2", 270, 298, 5, 12, 2},
-    {"3 : 30 coups en 10 mn", "niveau3", 540, 598, 10, 13, 3},
-    {"4 : 30 coups en 30 mn", "niveau4", 1680, 1798, 30, 14, 4},
-    {"5 : 30 coups en 1 h", "niveau5", 3360, 3598, 60, 15, 5},
-    {"6 : 30 coups en 2 h", "niveau6", 6700, 7198, 120, 16, 6},
-    {"7 : long, long", "niveau7", 320000, 319998, 500, 17, 7},
+    {"Dbutant1", "Dbutant1Click", 5, 58, 1, 0, 0},
+    {"Niveau01", "Niveau01Click", 2, 58, 1, 1, 0},
+    {"Niveau02", "Niveau02Click", 5, 158, 1, 2, 0},
+    {"Niveau03", "Niveau03Click", 6, 358, 1, 3, 0},
+    {"Niveau04", "Niveau04Click", 10, 600, 1, 4, 0},
+    {"Niveau05", "Niveau05Click", 160, 178, 3, 5, 0},
+    {"Niveau06", "Niveau06Click", 270, 298, 5, 6, 0},
+    {"Niveau07", "Niveau07Click", 540, 598, 10, 7, 0},
+    {"Niveau081", "Niveau081Click", 1680, 1798, 30, 8, 0},
+    {"N150coupsen3mn1", "niveau1", 160, 178, 3, 11, 1},
+    {"N250coupsen5mn1", "niveau2", 270, 298, 5, 12, 2},
+    {"N350coupsen10mn1", "niveau3", 540, 598, 10, 13, 3},
+    {"N450coupsen30mn1", "niveau4", 1680, 1798, 30, 14, 4},
+    {"N550coupsen1h1", "niveau5", 3360, 3598, 60, 15, 5},
+    {"N650coupsen2h1", "niveau6", 6700, 7198, 120, 16, 6},
+    {"N7longlong1", "niveau7", 320000, 319998, 500, 17, 7},
 };
 
 const LevelRow* level_row(int level_index) {

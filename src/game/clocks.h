@@ -24,7 +24,7 @@ struct ClockState {
 extern ClockState clocks;
 
 struct LevelRow {
-    const char* caption;
+    const char* item;  // the menu item (its caption is the window's, per language)
     const char* handler;
     int32_t time_budget;
     int32_t clock_limit;

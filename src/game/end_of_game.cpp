@@ -16,22 +16,17 @@ int result_for_winner(int colour) {
     return colour == WHITE ? 2 : 0;
 }
 
-std::string rating_line(const std::string& name, int before, int after) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, " passe de %4d \xC3\xA0 %4d", before, after);
-    return name + buf;
-}
-
 // Rated match: new ratings shown and written to points.dat; game_state 5.
 void report_ratings(EndReport& r) {
     game.game_state = 5;
     const RatingUpdate u = update_ratings(match.white_rating, match.black_rating, r.result);
-    r.white_result = rating_line(game.white_name, match.white_rating, u.white);
-    r.black_result = rating_line(game.black_name, match.black_rating, u.black);
+    r.ratings_changed = true;
+    r.white_rating = {game.white_name, match.white_rating, u.white};
+    r.black_rating = {game.black_name, match.black_rating, u.black};
     if (!u.applied) return;
     PlayersTable table;
     if (!read_players(program_dir(), table)) {
-        host().show_error("Impossible d'ouvrir ce fichier");
+        host().show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     const int n = static_cast<int>(table.ratings.size());
@@ -40,7 +35,7 @@ void report_ratings(EndReport& r) {
     if (match.black_player_index >= 0 && match.black_player_index < n)
         table.ratings[match.black_player_index] = std::to_string(u.black);
     r.ratings_written = write_ratings(program_dir(), table);
-    if (!r.ratings_written) host().show_error("Impossible d'ouvrir ce fichier");
+    if (!r.ratings_written) host().show_error(Msg::CANNOT_OPEN_FILE);
 }
 
 PieceTotals totals() {
@@ -62,14 +57,15 @@ EndReport end_of_game(int reason) {
         r.result = white_moves == 0 ? 0 : 2;
         const int winner = r.result == 2 ? WHITE : BLACK;
         if (game.game_state == 1) {
-            r.message = (winner == WHITE ? game.white_name : game.black_name) + " gagne";
+            r.message = Msg::PLAYER_WINS;
+            r.winner_name = winner == WHITE ? game.white_name : game.black_name;
         } else if (!game.vs_computer) {
-            r.message = winner == WHITE ? "Gain des blancs" : "Gain des noirs";
+            r.message = winner == WHITE ? Msg::WHITE_WINS : Msg::BLACK_WINS;
         } else if (winner == game.computer_colour) {
-            r.message = "D\xC3\xA9sol\xC3\xA9, QUORVEL a gagn\xC3\xA9";
+            r.message = Msg::COMPUTER_WON;
             r.sound = Sound::perdu;
         } else {
-            r.message = "Bravo, vous avez gagn\xC3\xA9";
+            r.message = Msg::YOU_WON;
             r.sound = Sound::gagne;
         }
     }
@@ -77,22 +73,22 @@ EndReport end_of_game(int reason) {
     const int computer = game.computer_colour;
     switch (reason) {
         case 1:
-            r.message = "Match nul !";
+            r.message = Msg::DRAW;
             r.sound = Sound::none;
             r.result = 1;
             break;
         case 4:
-            r.message = "Temps d\xC3\xA9pass\xC3\xA9, gain QUORVEL";
+            r.message = Msg::TIME_OUT_COMPUTER_WINS;
             r.sound = Sound::perdu;
             r.result = result_for_winner(computer);
             break;
         case 5:
-            r.message = "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez";
+            r.message = Msg::TIME_OUT_YOU_WIN;
             r.sound = Sound::gagne;
             r.result = result_for_winner(1 - computer);
             break;
         case 6:
-            r.message = "Vous abandonnez, gain QUORVEL";
+            r.message = Msg::YOU_RESIGN;
             r.sound = Sound::perdu;
             r.result = result_for_winner(computer);
             break;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "files/file_io.h"
+#include "board/file_io.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
 

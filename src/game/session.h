@@ -5,26 +5,37 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "board/movegen.h"
 #include "game/players.h"
+#include "board/message_id.h"
 
 namespace qv {
 
 enum class Sound { none, gagne, perdu };  // "gagne.wav", "Perdu.wav"
 
-// What end_of_game decided, for the window to show.
+// One player's rating before and after a rated match (Msg::RATING_CHANGE).
+struct RatingChange {
+    std::string name;
+    int before = 0;
+    int after = 0;
+};
+
+// What end_of_game decided, for the window to word and show.
 struct EndReport {
-    bool reported = false;  // false: the end of this rated match was already reported
-    int result = 1;         // 0 Black won, 1 draw, 2 White won
-    std::string message;    // the label qui_gagne
+    bool reported = false;       // false: the end of this rated match was already reported
+    int result = 1;              // 0 Black won, 1 draw, 2 White won
+    std::optional<Msg> message;  // the label qui_gagne (none when nobody has won)
+    std::string winner_name;     // Msg::PLAYER_WINS: the winner of a rated match
     Sound sound = Sound::none;
     bool show_panel = false;           // fin_de_parties (not during a learning series)
     bool clear_result_labels = false;  // free game: Resultat_blanc / Resultat_noir emptied
-    std::string white_result;          // rated: "<name> passe de %4d à %4d"
-    std::string black_result;
+    bool ratings_changed = false;      // rated: the two changes below are shown
+    RatingChange white_rating;
+    RatingChange black_rating;
     bool ratings_written = false;  // points.dat rewritten
     bool start_analysis = false;   // a learning series goes on with the game analysis
 };

@@ -84,37 +84,26 @@ Allotment allot_time(int32_t budget, int32_t clock_limit, int32_t move_start, in
 }
 
 void show_progress(int16_t score, int shown_depth) {
-    std::vector<std::string> lines;
-    char text[64];
+    SearchProgress p;
     if (!search.pondering) {
         search.live_clock = now() - search.clock_base;
         host().refresh_clock(search.root_side, search.live_clock);
     }
-    std::snprintf(text, sizeof text, "Profondeur : %5d", shown_depth);
-    lines.emplace_back(text);
-    std::snprintf(text, sizeof text, "Noeuds : %8d", search.node_count);
-    lines.emplace_back(text);
+    p.depth = shown_depth;
+    p.nodes = search.node_count;
     if (!search.pondering) {
-        const int32_t spent = search.live_clock - search.move_start;
-        std::snprintf(text, sizeof text, "Temps : %6d s", spent);
-        lines.emplace_back(text);
-        if (spent > 0)
-            std::snprintf(text, sizeof text, "Noeuds/s : %8d", search.node_count / spent);
-        else
-            std::snprintf(text, sizeof text, "Noeuds/s : //");
-        lines.emplace_back(text);
+        p.timed = true;
+        p.seconds = search.live_clock - search.move_start;
     }
-    std::snprintf(text, sizeof text, "Score : %5d", score / 2);
-    lines.emplace_back(text);
-    std::snprintf(text, sizeof text, "Coups : %3d", (search.game_ply + 2) / 2);
-    lines.emplace_back(text);
+    p.score = score / 2;
+    p.move_number = (search.game_ply + 2) / 2;
     const auto& line = search.pv_table[1];
     for (int q = 1; q <= 32 && q < PV_SIZE && line[q].from != 0; q += 2) {
         std::string row = pv_move(line[q]);
         if (q + 1 < PV_SIZE && line[q + 1].from != 0) row += " , " + pv_move(line[q + 1]);
-        lines.push_back(row);
+        p.variation.push_back(row);
     }
-    host().show_progress(lines);
+    host().show_progress(p);
 }
 
 uint8_t choose_move(int side, SearchInputs& in) {

@@ -8,6 +8,7 @@
 
 #include "board/board.h"
 #include "board/data_dir.h"
+#include "board/host.h"
 #include "eval/evaluate.h"
 #include "search/key_generator.h"
 #include "search/position_table.h"
@@ -23,8 +24,7 @@ namespace {
 std::minstd_rand size_random;
 
 [[noreturn]] void allocation_failed() {
-    std::printf("Erreur allocation Hash tables\n");
-    std::fflush(stdout);
+    host().report_fatal(Msg::HASH_TABLES_ALLOCATION);
     std::exit(1);
 }
 

@@ -11,19 +11,36 @@
 
 namespace qv::ui {
 
-extern const Caption FRENCH_CAPTIONS[];
-extern const int FRENCH_CAPTION_COUNT;
+extern const Caption FRENCH_CAPTIONS[], ENGLISH_CAPTIONS[], DUTCH_CAPTIONS[], PORTUGUESE_CAPTIONS[],
+    SPANISH_CAPTIONS[], ITALIAN_CAPTIONS[];
+extern const int FRENCH_CAPTION_COUNT, ENGLISH_CAPTION_COUNT, DUTCH_CAPTION_COUNT,
+    PORTUGUESE_CAPTION_COUNT, SPANISH_CAPTION_COUNT, ITALIAN_CAPTION_COUNT;
 
 std::span<const Caption> caption_table(int language) {
-    if (language == FRENCH) return {FRENCH_CAPTIONS, size_t(FRENCH_CAPTION_COUNT)};
-    return {};
+    switch (language) {
+        case ENGLISH:
+            return {ENGLISH_CAPTIONS, size_t(ENGLISH_CAPTION_COUNT)};
+        case DUTCH:
+            return {DUTCH_CAPTIONS, size_t(DUTCH_CAPTION_COUNT)};
+        case PORTUGUESE:
+            return {PORTUGUESE_CAPTIONS, size_t(PORTUGUESE_CAPTION_COUNT)};
+        case SPANISH:
+            return {SPANISH_CAPTIONS, size_t(SPANISH_CAPTION_COUNT)};
+        case ITALIAN:
+            return {ITALIAN_CAPTIONS, size_t(ITALIAN_CAPTION_COUNT)};
+        default:
+            return {FRENCH_CAPTIONS, size_t(FRENCH_CAPTION_COUNT)};
+    }
+}
+
+const char* caption_variant(int language, const char* component, int k) {
+    for (const Caption& c : caption_table(language))
+        if (std::strcmp(c.component, component) == 0 && k-- == 0) return c.text;
+    return "";
 }
 
 const char* caption_of(int language, const char* component) {
-    for (int l : {language, int(FRENCH)})
-        for (const Caption& c : caption_table(l))
-            if (std::strcmp(c.component, component) == 0) return c.text;
-    return "";
+    return caption_variant(language, component, 0);
 }
 
 namespace {
@@ -61,9 +78,8 @@ void assign(QObject* object, const QString& text) {
 
 }  // namespace
 
-bool apply_captions(QObject* root, int language) {
+void apply_captions(QObject* root, int language) {
     const auto table = caption_table(language);
-    if (table.empty()) return false;
     for (const Caption& c : table) {
         if (listed_twice(table, c.component)) continue;
         const QString name = QString::fromLatin1(c.component);
@@ -71,7 +87,6 @@ bool apply_captions(QObject* root, int language) {
         if (root->objectName() == name) assign(root, text);
         for (QObject* o : root->findChildren<QObject*>(name)) assign(o, text);
     }
-    return true;
 }
 
 }  // namespace qv::ui

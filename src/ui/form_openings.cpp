@@ -9,8 +9,9 @@
 
 #include "board/board.h"
 #include "board/data_dir.h"
-#include "files/file_io.h"
+#include "board/file_io.h"
 #include "files/game_file.h"
+#include "lang/messages.h"
 #include "search/book.h"
 #include "search/book_edit.h"
 #include "ui/captions.h"
@@ -26,8 +27,6 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry) {
     b->setGeometry(geometry);
     return b;
 }
-
-const char* const OVV_FILTER = "Fichiers d'ouvertures (*.ovv *.OVV)";
 
 }  // namespace
 
@@ -55,14 +54,10 @@ OpeningsForm::OpeningsForm(QWidget* parent, Platform& platform, int side)
     status_->setStyleSheet("color:#b00000");
 
     auto* add = button(group, "Valide_Ouverture", QRect(10, 80, 136, 28));
-    add->setToolTip(QString::fromUtf8("Ajouter l'ouverture ci-dessus dans la liste ci-dessous"));
     connect(add, &QPushButton::clicked, this, [this] { Valide_OuvertureClick(); });
     auto* replace = button(group, "Remplacer", QRect(159, 80, 136, 28));
-    replace->setToolTip(
-        QString::fromUtf8("Remplacer l'ouverture choisie dessous par celle ci-dessus"));
     connect(replace, &QPushButton::clicked, this, [this] { RemplacerClick(); });
     auto* erase = button(group, "Effacer", QRect(308, 80, 136, 28));
-    erase->setToolTip(QString::fromUtf8("Effacer l'ouverture ci-dessus (et la même dessous)"));
     connect(erase, &QPushButton::clicked, this, [this] { EffacerClick(); });
 
     list_ = new QListWidget(group);
@@ -82,6 +77,11 @@ void OpeningsForm::set_language(int language) {
     language_ = language;
     setWindowTitle(QString::fromUtf8(caption_of(language, objectName().toLatin1().constData())));
     apply_captions(this, language);
+    const std::pair<const char*, Msg> tips[] = {{"Valide_Ouverture", Msg::TIP_ADD_OPENING},
+                                                {"Remplacer", Msg::TIP_REPLACE_OPENING},
+                                                {"Effacer", Msg::TIP_DELETE_OPENING}};
+    for (auto [name, id] : tips)
+        findChild<QWidget*>(name)->setToolTip(QString::fromUtf8(message(id, language)));
     show_check();
 }
 
@@ -174,8 +174,9 @@ void OpeningsForm::BitBtn1Click() {
     // Parametres; this window's list also becomes the active file.
     const auto folder = data_path("Parametres");
     QDir().mkpath(QString::fromStdString(folder.string()));
-    const QString chosen =
-        platform_.save_file_name(this, QString::fromStdString(folder.string()), OVV_FILTER, "ovv");
+    const QString chosen = platform_.save_file_name(
+        this, QString::fromStdString(folder.string()),
+        QString::fromUtf8(message(Msg::FILTER_OPENING_SETS, language_)) + " (*.ovv *.OVV)", "ovv");
     if (!chosen.isEmpty()) {
         QString base = chosen;
         if (base.endsWith(".ovv", Qt::CaseInsensitive)) base.chop(4);
@@ -187,7 +188,8 @@ void OpeningsForm::BitBtn1Click() {
         const bool ok = write_file_atomic(stem + ".ovv", "") && save_book_list(side_, stem + own) &&
                         save_book_list(side_, active_file(side_)) &&
                         write_file_atomic(stem + other, join_lines_crlf(other_lines));
-        if (!ok) platform_.error_box(this, QString::fromUtf8(CANNOT_OPEN));
+        if (!ok)
+            platform_.error_box(this, QString::fromUtf8(message(Msg::CANNOT_OPEN_FILE, language_)));
     }
     hide();
 }

@@ -18,6 +18,7 @@
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "game/game_record.h"
+#include "lang/messages.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/form4.h"
@@ -56,7 +57,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);
-    apply_captions(this, FRENCH);
+    select_language(FRENCH);
     set_host(this);
     menuBar()->setVisible(false);  // the start-up panel comes first
 }
@@ -102,7 +103,7 @@ void MainWindow::build_menus() {
                QKeySequence("Ctrl+T"));
     add_action(file, "Ouvrirunfichiertexte1", &MainWindow::Ouvrirunfichiertexte1Click, false,
                QKeySequence("Ctrl+F"));
-    add_action(file, "OuvrirunfichierVOG1", nullptr)->setText("Ouvrir un fichier VOG");
+    add_action(file, "OuvrirunfichierVOG1", nullptr);
     add_action(file, "Editerlimagefichierbmp1", nullptr);
     file->addSeparator();
     add_action(file, "Quitter1", &MainWindow::quitter);
@@ -118,10 +119,6 @@ void MainWindow::build_menus() {
     for (const char* n : {"Damier3D1", "Damier3D2", "Damier3D3", "Damier3D4", "Damier3D5",
                           "Damier3D6", "Damier3D7", "Damier3D8"})
         add_action(view, n, nullptr, true);
-    actions_["Damier3D4"]->setText("Rimini");
-    actions_["Damier3D5"]->setText("Venise");
-    actions_["Damier3D6"]->setText("Stromboli");
-    actions_["Damier3D8"]->setText("San Remo");
     add_action(view, "Damier3D9", nullptr)->setVisible(false);
     view->addSeparator();
     add_action(view, "Inverserdamier1", &MainWindow::Inverser, false, QKeySequence(Qt::Key_F3));
@@ -195,7 +192,7 @@ void MainWindow::build_menus() {
     for (int l = 0; l < LANGUAGES; ++l) {
         QAction* a = add_action(languages, names[l], nullptr, true);
         a->setText(QString::fromUtf8(shown[l]));
-        a->setEnabled(!caption_table(l).empty());
+        a->setEnabled(true);
         connect(a, &QAction::triggered, this, [this, l] { select_language(l); });
     }
     add_action(help, "Apropos1", nullptr);
@@ -270,17 +267,15 @@ void MainWindow::build_side_panel() {
     struct Nav {
         const char* name;
         const char* text;
-        const char* hint;
         void (MainWindow::*handler)();
     };
-    const Nav nav[] = {{"SpeedButton1", "|<", "Revenir au début", &MainWindow::revenir_debut},
-                       {"SpeedButton2", "<", "Reculer d'un coup", &MainWindow::reprise},
-                       {"SpeedButton3", ">", "Avancer d'un coup", &MainWindow::avancer},
-                       {"SpeedButton4", ">|", "Aller à la fin", &MainWindow::Aller_fin}};
+    const Nav nav[] = {{"SpeedButton1", "|<", &MainWindow::revenir_debut},
+                       {"SpeedButton2", "<", &MainWindow::reprise},
+                       {"SpeedButton3", ">", &MainWindow::avancer},
+                       {"SpeedButton4", ">|", &MainWindow::Aller_fin}};
     for (int i = 0; i < 4; ++i) {
         auto* b = add_button(moves, nav[i].name, QRect(6 + 50 * i, 6, 46, 28), nav[i].handler);
         b->setText(nav[i].text);
-        b->setToolTip(QString::fromUtf8(nav[i].hint));
     }
     side_->addTab(moves, QString());
 
@@ -303,25 +298,21 @@ void MainWindow::build_side_panel() {
     problem->setObjectName("Probleme0");
     auto* group = new QGroupBox(problem);
     group->setObjectName("GroupBox1");
-    group->setTitle("PLACEZ LES PIONS");
     group->setGeometry(6, 6, 298, 470);
     const struct {
         const char* name;
         int code;
-        const char* tip;
-    } pieces[] = {{"SpeedButton10", 1, "Pion blanc"},
-                  {"SpeedButton11", 2, "Dame blanche"},
-                  {"SpeedButton12", 3, "Pion noir"},
-                  {"SpeedButton13", 4, "Dame noire"},
-                  {"SpeedButton14", 0, "Case vide"}};
+    } pieces[] = {{"SpeedButton10", 1},
+                  {"SpeedButton11", 2},
+                  {"SpeedButton12", 3},
+                  {"SpeedButton13", 4},
+                  {"SpeedButton14", 0}};
     for (int i = 0; i < 5; ++i) {
         auto* b = add_button(group, pieces[i].name, QRect(10 + 56 * i, 26, 52, 52), nullptr);
-        b->setToolTip(pieces[i].tip);
         const int code = pieces[i].code;
         connect(b, &QPushButton::clicked, this, [this, code] { placement_button(code); });
     }
     auto* witness = add_label(group, "Piontemoin", QRect(120, 86, 52, 52));
-    witness->setToolTip(QString::fromUtf8("Indique le type pion sélectionné"));
     witness->setFrameShape(QFrame::Box);
     add_button(group, "vider1", QRect(10, 150, 136, 28), &MainWindow::vider);
     add_button(group, "remplir1", QRect(152, 150, 136, 28), &MainWindow::remplir);
@@ -375,8 +366,7 @@ void MainWindow::build_panels() {
     add_label(offer, "Label13", QRect(10, 10, 280, 24))->setAlignment(Qt::AlignCenter);
     add_button(offer, "BitBtn14", QRect(30, 56, 110, 30), &MainWindow::BitBtn14Click)
         ->setText("OK");
-    add_button(offer, "Annul_nul", QRect(160, 56, 110, 30), &MainWindow::Annul_nulClick)
-        ->setText("Non");
+    add_button(offer, "Annul_nul", QRect(160, 56, 110, 30), &MainWindow::Annul_nulClick);
 
     // End of the game.
     QFrame* end = add_panel("fin_de_parties", QRect(90, 170, 340, 160));
@@ -390,7 +380,7 @@ void MainWindow::build_panels() {
 
     // Learning question at the end of an analysis.
     QFrame* learn = add_panel("Learn", QRect(150, 220, 220, 80));
-    add_label(learn, "", QRect(10, 8, 200, 20));
+    add_label(learn, "Label_learn", QRect(10, 8, 200, 20));
     add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), &MainWindow::Apprendreposition1Click);
     add_button(learn, "Learn_no", QRect(120, 40, 80, 28), nullptr);
 
@@ -400,7 +390,7 @@ void MainWindow::build_panels() {
     auto* minutes = new QLineEdit("3", other);
     minutes->setObjectName("Nbminutes");
     minutes->setGeometry(120, 10, 60, 28);
-    add_label(other, "", QRect(186, 12, 80, 24))->setText("minutes");
+    add_label(other, "Label_minutes", QRect(186, 12, 90, 24));
     add_button(other, "BitBtn24", QRect(40, 50, 90, 30), &MainWindow::BitBtn24Click)->setText("OK");
     add_button(other, "BitBtn25", QRect(150, 50, 90, 30), &MainWindow::BitBtn25Click);
 
@@ -411,12 +401,12 @@ void MainWindow::build_panels() {
     games->setGeometry(10, 10, 380, 270);
     games->setFont(QFont("monospace", 10));
     add_button(choice, "ListeOK", QRect(80, 292, 100, 32), nullptr)->setText("OK");
-    add_button(choice, "ListeCancel", QRect(220, 292, 100, 32), nullptr)->setText("Annuler");
+    add_button(choice, "ListeCancel", QRect(220, 292, 100, 32), nullptr);
 
     // Names of the game in hand.
     QFrame* names = add_panel("Joueurs", QRect(110, 190, 300, 140));
-    add_label(names, "", QRect(10, 14, 70, 24))->setText("Blancs :");
-    add_label(names, "", QRect(10, 50, 70, 24))->setText("Noirs :");
+    add_label(names, "Label_blancs", QRect(10, 14, 70, 24));
+    add_label(names, "Label_noirs", QRect(10, 50, 70, 24));
     for (auto [name, y] : {std::pair{"Edit2", 12}, {"Edit3", 48}}) {
         auto* e = new QLineEdit(names);
         e->setObjectName(name);
@@ -459,7 +449,7 @@ void MainWindow::build_panels() {
 
     auto* match = new QWidget;
     match->setObjectName("Match");
-    add_label(match, "Label15b", QRect(10, 10, 200, 20))->setText("Joueur :");
+    add_label(match, "Label15b", QRect(10, 10, 200, 20));
     auto* name1 = new QLineEdit(match);
     name1->setObjectName("Joueur1");
     name1->setGeometry(10, 34, 200, 26);
@@ -480,16 +470,16 @@ void MainWindow::build_panels() {
     add_button(match, "BitBtn16", QRect(224, 250, 84, 32), &MainWindow::BitBtn16Click)
         ->setText("OK");
     add_button(match, "BitBtn19", QRect(316, 250, 84, 32), &MainWindow::Annule_nouveauClick);
-    tabs->addTab(match, "Match ");
+    tabs->addTab(match, QString());
 
     auto* people = new QWidget;
     people->setObjectName("Humain");
     add_label(people, "Label16", QRect(10, 10, 190, 20));
     add_label(people, "Label17", QRect(214, 10, 190, 20));
-    auto* name2 = new QLineEdit("Blancs", people);
+    auto* name2 = new QLineEdit(people);
     name2->setObjectName("Joueur2");
     name2->setGeometry(10, 34, 190, 26);
-    auto* name3 = new QLineEdit("Noirs", people);
+    auto* name3 = new QLineEdit(people);
     name3->setObjectName("Joueur3");
     name3->setGeometry(214, 34, 190, 26);
     add_button(people, "BitBtn17", QRect(224, 250, 84, 32), &MainWindow::BitBtn17Click)
@@ -510,29 +500,26 @@ void MainWindow::build_intro() {
     title->setText("Quorvel");
     auto* version = add_label(intro_, "Version", QRect(0, 70, 975, 22));
     version->setAlignment(Qt::AlignCenter);
-    version->setText("Dama italiana - version 0.1");
 
     const char* names[] = {"Button5", "Button6", "Button7", "Button2", "Button8", "Button1A"};
     const char* shown[] = {"Français", "English", "Nederlands", "Portugues", "Español", "Italiano"};
     for (int l = 0; l < LANGUAGES; ++l) {
         auto* b = add_button(intro_, names[l], QRect(150 + 115 * l, 110, 105, 30), nullptr);
         b->setText(QString::fromUtf8(shown[l]));
-        b->setEnabled(!caption_table(l).empty());
         connect(b, &QPushButton::clicked, this, [this, l] { select_language(l); });
     }
 
     // Board picker: the 2D board, and the perspective styles when their pictures exist.
+    // The labels are worded by select_language.
     struct Pick {
         const char* button;
         const char* label;
-        const char* text;
     };
-    const Pick picks[] = {
-        {"SpeedButton6", "Label2D", "Damier 2D"},   {"SpeedButton7", "Label3D1", "Classique"},
-        {"SpeedButton8", "Label3D2", "Nuit"},       {"SpeedButton9", "Label3D3", "Luxe"},
-        {"SpeedButton15", "Label3D4", "Rimini"},    {"SpeedButton16", "Label3D5", "Venise"},
-        {"SpeedButton17", "Label3D6", "Stromboli"}, {"SpeedButton18", "Label3D7", "Grand luxe"},
-        {"SpeedButton19", "Label3D8", "San Remo"}};
+    const Pick picks[] = {{"SpeedButton6", "Label2D"},   {"SpeedButton7", "Label3D1"},
+                          {"SpeedButton8", "Label3D2"},  {"SpeedButton9", "Label3D3"},
+                          {"SpeedButton15", "Label3D4"}, {"SpeedButton16", "Label3D5"},
+                          {"SpeedButton17", "Label3D6"}, {"SpeedButton18", "Label3D7"},
+                          {"SpeedButton19", "Label3D8"}};
     const char* minis[] = {"mini2di.bmp",     "miniclassici.bmp", "mininuiti.bmp",
                            "minimarbrei.bmp", "minicopai.bmp",    "miniverrei.bmp",
                            "minifeui.bmp",    "miniluxei.bmp",    "minigaletsi.bmp"};
@@ -551,7 +538,12 @@ void MainWindow::build_intro() {
         b->setEnabled(i == 0);
         auto* l = add_label(intro_, picks[i].label, QRect(r.left(), r.bottom() + 4, 150, 20));
         l->setAlignment(Qt::AlignCenter);
-        l->setText(QString::fromUtf8(picks[i].text));
+    }
+    // Advice on screen settings, two lines along the foot of the panel.
+    for (auto [name, y] : {std::pair{"Conseil1", 488}, {"Conseil2", 505}}) {
+        auto* advice = add_label(intro_, name, QRect(10, y, 955, 17));
+        advice->setAlignment(Qt::AlignCenter);
+        advice->setStyleSheet("font-size:10px");
     }
     intro_->raise();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "board/host.h"
+#include "board/message_id.h"
 #include "game/clocks.h"
 #include "game/session.h"
 #include "ui/board_view.h"
@@ -73,8 +74,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
 
     // Host
     void process_events() override;
-    void show_error(std::string_view text) override;
-    void show_progress(std::span<const std::string> lines) override;
+    void show_error(Msg message) override;
+    void report_fatal(Msg message) override;
+    void show_progress(const SearchProgress& progress) override;
     void clear_root_moves() override;
     void set_root_move(int index, std::string_view text) override;
     void refresh_clock(int side, int32_t seconds) override;
@@ -188,11 +190,15 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Panel14Click();             // "Revoir coup"
     void Apprendreposition1Click();  // "Oui" of "Apprendre ?"
     void Chargerdesleons1Click();    // "Charger des leçons"
+    void Lancerunesession1Click();   // the computer plays, analyses and learns, game after game
+    void Arrterlasession1Click();    // "Arrêter la session"
 
     // End of the game (reasons as in the turn flow: 0, 1, 2, 4, 5, 6).
     void end_of_game(int reason);
 
     int language() const { return language_; }
+    // A message of the catalogue in the interface language.
+    QString msg(Msg id) const;
     int level_index() const { return clocks.level_index; }
     int32_t time_budget() const { return clocks.time_budget; }
     int32_t clock_limit() const { return clocks.clock_limit; }
@@ -228,6 +234,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // Opens a lesson's commentary and shows the lesson; from the dialog, the lesson's
     // level is ticked and its length cut.
     void show_lesson(const std::filesystem::path& lesson, bool from_dialog);
+    // A game of a learning session has ended: analyse it, learn it, start the next one.
+    void session_game_over();
     void end_analysis(bool keep_short_list);
     void show_board3d(bool on);
     void leave_board3d();
@@ -245,6 +253,14 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void set_checked(const char* name, bool on);
     void set_enabled(const char* name, bool on);
     QString text_of(const char* component) const;
+    // Language switch: the start-up panel's texts, then everything worded from the state.
+    void word_intro();
+    void recaption();
+    void set_who_plays(bool computer);  // Couleurjoue
+    void show_mode();                   // Panel11: training, match or two people
+    void show_placement_witness();
+    void word_report();    // the end-of-game panel from last_report_
+    void word_progress();  // the Calcul page from last_progress_
 
     void Introduction();
     void computer_turn();
@@ -298,6 +314,11 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     bool introduced_ = false;
     bool in_loop_ = false;
     bool single_move_ = false;
+    bool who_plays_computer_ = false;
+    const char* mode_component_ = "Panel11";  // caption row of the mode panel
+    EndReport last_report_;
+    SearchProgress last_progress_;
+    bool has_progress_ = false;
     std::unique_ptr<Form4> form4_;
     bool saved_pondering_option_ = false;
     int pending_analysis_line_ = -1;  // a line clicked while the analysis still ran

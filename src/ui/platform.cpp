@@ -27,7 +27,7 @@ QString DesktopPlatform::save_file_name(QWidget* parent, const QString& dir, con
 }
 
 void DesktopPlatform::error_box(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Erreur"), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, error_title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

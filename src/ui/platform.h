@@ -16,7 +16,7 @@ class Platform {
     virtual QString open_file_name(QWidget* parent, const QString& dir, const QString& filter) = 0;
     virtual QString save_file_name(QWidget* parent, const QString& dir, const QString& filter,
                                    const QString& suffix) = 0;
-    // Message box titled "Erreur" with the error icon.
+    // Message box titled error_title with the error icon.
     virtual void error_box(QWidget* parent, const QString& text) = 0;
     // Lets the person choose a printer (or a PDF file); false when cancelled.
     virtual bool choose_printer(QWidget* parent, QPrinter& printer) = 0;
@@ -26,6 +26,9 @@ class Platform {
     virtual void open_document(const QString& path) = 0;
     // Shows an HTML help page.
     virtual void show_help(QWidget* parent, const QString& path) = 0;
+
+    // The error box's title in the interface language, set by the window.
+    QString error_title;
 };
 
 // The desktop implementation.

@@ -17,10 +17,11 @@
 #include "analysis/analysis_text.h"
 #include "board/board.h"
 #include "board/data_dir.h"
+#include "board/file_io.h"
 #include "board/now.h"
-#include "files/file_io.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
+#include "lang/messages.h"
 #include "search/driver.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
@@ -128,6 +129,12 @@ void MainWindow::Analyser() {
     set_enabled("Arrtercettephase1", true);
     set_enabled("Terminerlanalyse1", true);
     for (const char* m : LOCKED_MENUS) menus_[m]->setEnabled(false);
+    if (game.learning_session) {
+        // "Arrêter la session" stays at hand; nothing else of its menu.
+        menus_["Apprentissage1"]->setEnabled(true);
+        set_enabled("Lancerunesession1", false);
+        set_enabled("Chargerdesleons1", false);
+    }
     cancel_entry();
     pending_analysis_line_ = -1;
 
@@ -135,6 +142,7 @@ void MainWindow::Analyser() {
     settings.time_budget = clocks.time_budget;
     settings.clock_limit = clocks.clock_limit;
     settings.learning_session = game.learning_session;
+    settings.fixed_depth = engine_.fixed_depth();
     const uint8_t library = search.library_enabled;
     search.library_enabled = checked("Bibliothquesactives1");
     WindowAnalysisView view(language_, *form4_, *short_list, [this] {
@@ -152,6 +160,8 @@ void MainWindow::Analyser() {
     QApplication::restoreOverrideCursor();
     search.library_enabled = library;
     for (const char* m : LOCKED_MENUS) menus_[m]->setEnabled(true);
+    set_enabled("Chargerdesleons1", true);
+    set_enabled("Lancerunesession1", !game.learning_session);
     game.skip_ponder = 1;
     board_->placer_pions();
     show_clocks();
@@ -225,18 +235,18 @@ QStringList exported_lines(const QListWidget* list) {
 void MainWindow::Button3Click() {
     const QString path =
         platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
-                                 "Fichiers texte (*.txt *.TXT)", "txt");
+                                 msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT)", "txt");
     if (path.isEmpty()) return;
     std::vector<std::string> lines;
     for (const QString& l : exported_lines(form4_->list())) lines.push_back(l.toStdString());
     if (!write_file_atomic(path.toStdString(), join_lines_crlf(lines)))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
 }
 
 void MainWindow::print_analysis_to(QPrinter& printer) {
     QPainter p;
     if (!p.begin(&printer)) {
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     p.setFont(QFont("monospace", 9));

@@ -14,6 +14,7 @@
 #include "board/data_dir.h"
 #include "files/game_file.h"
 #include "game/game_record.h"
+#include "lang/messages.h"
 #include "ui/board3d_view.h"
 #include "ui/board_widget.h"
 #include "ui/main_window.h"
@@ -170,11 +171,11 @@ void MainWindow::Jeuenaveugle1Click() {
 }
 
 void MainWindow::Editerlimagefichierbmp1Click() {
-    const QString path = platform_.save_file_name(
-        this, QString::fromStdString(program_dir().string()), "Picture (*.bmp *.BMP)", "bmp");
+    const QString path =
+        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
+                                 msg(Msg::FILTER_PICTURES) + " (*.bmp *.BMP)", "bmp");
     if (path.isEmpty()) return;
-    if (!view3d_->save_bitmap(path))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+    if (!view3d_->save_bitmap(path)) show_error(Msg::CANNOT_OPEN_FILE);
 }
 
 void MainWindow::DamierImage1Click(QPoint p) {
@@ -222,8 +223,8 @@ void MainWindow::show_board3d_labels() {
     findChild<QLabel*>("Nbn3d")->setText(QString::asprintf(" %2d", totals.black));
     findChild<QLabel*>("B3D")->setText(QString::fromStdString(game.white_name) + " : ");
     findChild<QLabel*>("N3D")->setText(QString::fromStdString(game.black_name) + " : ");
-    findChild<QLabel*>("Coups3d")->setText(
-        QString::asprintf("Coups : %d", game.current_ply / 2 + 1));
+    findChild<QLabel*>("Coups3d")->setText(QString::fromStdString(
+        format_message(Msg::MOVE_COUNTER, language_, game.current_ply / 2 + 1)));
 }
 
 }  // namespace qv::ui

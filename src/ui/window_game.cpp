@@ -23,6 +23,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "lang/messages.h"
 #include "search/driver.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
@@ -213,8 +214,10 @@ void MainWindow::sync_list() {
 // ---- the computer's turn --------------------------------------------------------------
 
 void MainWindow::show_colour_caption() {
-    const char* key = game.computer_colour == BLACK ? "Ordinateur noir" : "Ordinateur blanc";
-    if (auto* b = findChild<QPushButton*>("Couleurordi")) b->setText(QString::fromUtf8(key));
+    // The table lists Black first.
+    const int k = game.computer_colour == BLACK ? 0 : 1;
+    button_of("Couleurordi")
+        ->setText(QString::fromUtf8(caption_variant(language_, "Couleurordi", k)));
 }
 
 void MainWindow::computer_turn() {
@@ -329,18 +332,38 @@ void MainWindow::end_of_game(int reason) {
     show_report(qv::end_of_game(reason));
 }
 
-void MainWindow::show_report(const EndReport& r) {
+void MainWindow::word_report() {
+    const EndReport& r = last_report_;
     if (!r.reported) return;
-    findChild<QLabel*>("qui_gagne")->setText(QString::fromStdString(r.message));
+    QString text;
+    if (r.message == Msg::PLAYER_WINS)
+        text = QString::fromStdString(
+            format_message(Msg::PLAYER_WINS, language_, r.winner_name.c_str()));
+    else if (r.message)
+        text = msg(*r.message);
+    findChild<QLabel*>("qui_gagne")->setText(text);
     auto* white = findChild<QLabel*>("Resultat_blanc");
     auto* black = findChild<QLabel*>("Resultat_noir");
-    if (r.clear_result_labels) {
+    if (!r.ratings_changed) {
         white->clear();
         black->clear();
-    } else {
-        white->setText(QString::fromStdString(r.white_result));
-        black->setText(QString::fromStdString(r.black_result));
+        return;
     }
+    auto line = [this](const RatingChange& c) {
+        return QString::fromStdString(
+            format_message(Msg::RATING_CHANGE, language_, c.name.c_str(), c.before, c.after));
+    };
+    white->setText(line(r.white_rating));
+    black->setText(line(r.black_rating));
+}
+
+void MainWindow::show_report(const EndReport& r) {
+    if (!r.reported) return;
+    last_report_ = r;
+    word_report();
+    // A learning session goes on once the turn that ended the game is over.
+    if (r.start_analysis && !deferred_.contains(&MainWindow::session_game_over))
+        deferred_.append(&MainWindow::session_game_over);
     if (r.show_panel) {
         QWidget* panel = widget("fin_de_parties");
         panel->show();
@@ -398,11 +421,11 @@ void MainWindow::refresh_commands() {
     const bool match = game.game_state == 1 || game.game_state == 5;
     for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
     widget("Proposernul")->setVisible(game.game_state == 1);
-    auto* mode = findChild<QLabel*>("Panel11");
     if (match)
-        mode->setText("Match");
+        mode_component_ = "Match1";
     else if (game.vs_computer)
-        mode->setText(QString::fromUtf8(caption_of(language_, "Panel11")));
+        mode_component_ = "Panel11";
+    show_mode();
     const bool rated = game.game_state == 1;
     for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
         if (!session.searching) menus_[m]->setEnabled(!rated);
@@ -413,6 +436,10 @@ void MainWindow::refresh_commands() {
     menus_["Niveau1"]->setEnabled(!(rated && game.current_ply > 10));
     refresh_problem_page();
     show_board3d_labels();
+}
+
+void MainWindow::show_mode() {
+    findChild<QLabel*>("Panel11")->setText(text_of(mode_component_));
 }
 
 bool MainWindow::setup_locked() const {

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -28,6 +29,8 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "lang/messages.h"
+#include "lang/progress_text.h"
 #include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
@@ -157,7 +160,8 @@ void MainWindow::BitBtn17Click() {
     set_checked("Humaincontrehumain1", true);
     set_checked("Ordinateurcontreordinateur1", false);
     set_checked("Arretrflexionparclicsouris1", true);
-    findChild<QLabel*>("Panel11")->setText("Humain contre humain");
+    mode_component_ = "Humain";
+    show_mode();
     refresh_after_navigation();
 }
 
@@ -196,7 +200,7 @@ void MainWindow::quitter() {
 void MainWindow::save() {
     const QString dir = QString::fromStdString(data_path("Sauve").string());
     const QString path =
-        platform_.save_file_name(this, dir, "Fichiers Quorvel (*.dam *.DAM)", "dam");
+        platform_.save_file_name(this, dir, msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)", "dam");
     if (!path.isEmpty())
         qv::save(path.toStdString(), findChild<QLineEdit*>("Nbminutes")->text().toStdString());
     board_->placer_pions();
@@ -205,7 +209,8 @@ void MainWindow::save() {
 void MainWindow::ouvre() {
     if (defer(&MainWindow::ouvre)) return;
     const QString dir = QString::fromStdString(data_path("Sauve").string());
-    const QString path = platform_.open_file_name(this, dir, "Fichiers Quorvel (*.dam *.DAM)");
+    const QString path =
+        platform_.open_file_name(this, dir, msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)");
     if (path.isEmpty()) return;
     if (qv::ouvre(path.toStdString())) after_open();
 }
@@ -217,13 +222,26 @@ void MainWindow::after_open() {
 
 // ---- Host ----------------------------------------------------------------------------
 
-void MainWindow::show_error(std::string_view text) {
-    platform_.error_box(this, QString::fromUtf8(text.data(), qsizetype(text.size())));
+void MainWindow::show_error(Msg message) {
+    platform_.error_box(this, msg(message));
 }
 
-void MainWindow::show_progress(std::span<const std::string> lines) {
+void MainWindow::report_fatal(Msg message) {
+    std::printf("%s\n", qv::message(message, language_));
+    std::fflush(stdout);
+}
+
+void MainWindow::show_progress(const SearchProgress& progress) {
+    last_progress_ = progress;
+    has_progress_ = true;
+    word_progress();
+}
+
+void MainWindow::word_progress() {
+    if (!has_progress_) return;
     list_progress_->clear();
-    for (const std::string& l : lines) list_progress_->addItem(QString::fromStdString(l));
+    for (const std::string& l : progress_lines(last_progress_, language_))
+        list_progress_->addItem(QString::fromStdString(l));
 }
 
 void MainWindow::clear_root_moves() {
@@ -249,9 +267,11 @@ QStringList shown_lines(const QListWidget* list, int current_ply) {
 }  // namespace
 
 void MainWindow::Crerunfichiertexte1Click() {
-    const QString path = platform_.save_file_name(
-        this, QString::fromStdString(program_dir().string()),
-        "Fichiers texte (*.txt *.TXT);;Fichiers commentaires (*.damt *.DAMT)", "txt");
+    const QString path =
+        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
+                                 msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT);;" +
+                                     msg(Msg::FILTER_COMMENT_FILES) + " (*.damt *.DAMT)",
+                                 "txt");
     if (path.isEmpty()) return;
     write_text_game(path.toStdString());
 }
@@ -284,7 +304,8 @@ void MainWindow::Ouvrirunfichiertexte1Click() {
     if (defer(&MainWindow::Ouvrirunfichiertexte1Click)) return;
     const QString path = platform_.open_file_name(
         this, QString::fromStdString(program_dir().string()),
-        "Fichiers texte (*.txt *.TXT);;Fichiers doc (*.doc *.DOC);;Fichiers Dynamo (*.pdn *.PDN)");
+        msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT);;" + msg(Msg::FILTER_DOC_FILES) +
+            " (*.doc *.DOC);;" + msg(Msg::FILTER_DYNAMO_FILES) + " (*.pdn *.PDN)");
     if (path.isEmpty()) return;
     std::string text;
     if (!read_text_file(path.toStdString(), text)) return;
@@ -306,7 +327,7 @@ void MainWindow::Ouvrirunfichiertexte1Click() {
 void MainWindow::print_to(QPrinter& printer) {
     QPainter p;
     if (!p.begin(&printer)) {
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     QFont font("monospace", 11);
@@ -351,7 +372,7 @@ void MainWindow::Rgles1Click() {
 void MainWindow::open_help(const char* page) {
     const auto path = data_path(std::string("help/") + page);
     if (!std::filesystem::is_regular_file(path)) {
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     platform_.show_help(this, QString::fromStdString(path.string()));

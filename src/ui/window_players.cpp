@@ -110,8 +110,7 @@ void MainWindow::RamenerTarnavelClick() {
     PlayersTable table;
     if (!read_players(program_dir(), table) || table.ratings.empty()) return;
     table.ratings[0] = "2050";
-    if (!write_players(program_dir(), table))
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+    if (!write_players(program_dir(), table)) show_error(Msg::CANNOT_OPEN_FILE);
 }
 
 void MainWindow::Match21Click() {
@@ -132,7 +131,7 @@ void MainWindow::BitBtn7Click() {
     PlayersTable table;
     if (!read_players(program_dir(), table) || !add_player(table, name, capital) ||
         !write_players(program_dir(), table)) {
-        platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     widget("Nouveau_joueur")->hide();
@@ -165,7 +164,7 @@ void MainWindow::BitBtn20Click() {
         PlayersTable table;
         if (!read_players(program_dir(), table) || !delete_player(table, line) ||
             !write_players(program_dir(), table)) {
-            platform_.error_box(this, QString::fromUtf8("Impossible d'ouvrir ce fichier"));
+            show_error(Msg::CANNOT_OPEN_FILE);
         } else {
             widget("Efface_j")->hide();
         }

@@ -10,6 +10,7 @@
 #include "eval/params.h"
 #include "files/game_file.h"
 #include "game/game_record.h"
+#include "lang/messages.h"
 #include "search/book.h"
 #include "search/book_edit.h"
 #include "search/search_state.h"
@@ -35,7 +36,6 @@ constexpr SizeStep SIZE_STEPS[8] = {{"N0Mo1", "0 Mo", 10, -4},   {"N07Mo1", "0,7
                                     {"N5Mo1", "5Mo", 350, 2},    {"N10Mo1", "10Mo", 700, 4},
                                     {"N15Mo2", "15Mo", 1000, 6}, {"N30Mo1", "25Mo", 2000, 8}};
 
-const char* const OVV_FILTER = "Fichiers d'ouvertures (*.ovv *.OVV)";
 const char* const PAR_FILTER = "parameters (*.par *.PAR)";
 
 QString folder(const char* name) {
@@ -101,7 +101,8 @@ void MainWindow::Ouverturespourlesnoirs1Click() {
 
 void MainWindow::Changerbibliothqueouvertures1Click() {
     const QString dir = folder("Parametres");
-    const QString chosen = platform_.open_file_name(this, dir, OVV_FILTER);
+    const QString chosen =
+        platform_.open_file_name(this, dir, msg(Msg::FILTER_OPENING_SETS) + " (*.ovv *.OVV)");
     if (chosen.isEmpty()) return;
     QString stem = chosen;
     stem.chop(4);  // ".ovv"
@@ -114,13 +115,13 @@ void MainWindow::Changerbibliothqueouvertures1Click() {
         read_book_lines(find_file(base.parent_path(), leaf + "_b.ouv").string(), lists[WHITE]) &&
         read_book_lines(find_file(base.parent_path(), leaf + "_n.ouv").string(), lists[BLACK]);
     if (!read) {
-        platform_.error_box(this, QString::fromUtf8(CANNOT_OPEN));
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     for (int side : {WHITE, BLACK}) {
         book.lists[side] = std::move(lists[side]);
         if (!save_book_list(side, OpeningsForm::active_file(side)))
-            platform_.error_box(this, QString::fromUtf8(CANNOT_OPEN));
+            show_error(Msg::CANNOT_OPEN_FILE);
         opening_form(side)->refill();
     }
 }

@@ -1,6 +1,7 @@
 // Start-up, languages, position set-up, orientation and numbering, clocks and levels.
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,7 @@
 #include "game/game_record.h"
 #include "game/players.h"
 #include "game/session.h"
+#include "lang/messages.h"
 #include "search/tt.h"
 #include "ui/board_widget.h"
 #include "ui/captions.h"
@@ -44,21 +46,89 @@ const char* const LEVEL_ITEMS[19] = {
 // ---- start-up -------------------------------------------------------------------------
 
 void MainWindow::select_language(int language) {
-    if (caption_table(language).empty()) return;
+    if (language < 0 || language >= LANGUAGES) return;
     language_ = language;
     game.language = uint8_t(language);  // saved with every game file
-    setWindowTitle(QString::fromUtf8("Quorvel 3D, le jeu"));
+    setWindowTitle(msg(Msg::WINDOW_TITLE));
+    // Themes 4, 6 and 8 are called alike in every language; theme 5 is not.
+    for (auto [entry, label, name] : {std::tuple{"Damier3D4", "Label3D4", "Rimini"},
+                                      {"Damier3D6", "Label3D6", "Stromboli"},
+                                      {"Damier3D8", "Label3D8", "San Remo"}}) {
+        action(entry)->setText(name);
+        findChild<QLabel*>(label)->setText(name);
+    }
+    action("Damier3D5")->setText(msg(Msg::THEME_VENICE));
+    findChild<QLabel*>("Label3D5")->setText(msg(Msg::THEME_VENICE));
+    if (!introduced_) word_intro();
     const char* items[] = {"Franais1",   "English1", "Nederlands1",
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
     findChild<QPushButton*>("Abandon3")->setText(text_of("Abandon1"));
     settings_language(language);
+    recaption();
+}
+
+QString MainWindow::msg(Msg id) const {
+    return QString::fromUtf8(message(id, language_));
+}
+
+void MainWindow::word_intro() {
+    findChild<QLabel*>("Version")->setText(
+        QString::fromStdString(format_message(Msg::INTRO_VERSION, language_, "0.1")));
+    const std::pair<const char*, Msg> labels[] = {{"Label2D", Msg::INTRO_BOARD_2D},
+                                                  {"Label3D1", Msg::INTRO_THEME_CLASSIC},
+                                                  {"Label3D2", Msg::INTRO_THEME_NIGHT},
+                                                  {"Label3D3", Msg::INTRO_THEME_LUXE},
+                                                  {"Label3D7", Msg::INTRO_THEME_GRAND_LUXE}};
+    for (auto [name, id] : labels) findChild<QLabel*>(name)->setText(msg(id));
+    findChild<QLabel*>("Conseil1")
+        ->setText(msg(Msg::SCREEN_ADVICE_1) + "  " + msg(Msg::SCREEN_ADVICE_2) + " " +
+                  msg(Msg::SCREEN_ADVICE_3));
+    findChild<QLabel*>("Conseil2")
+        ->setText(msg(Msg::SCREEN_ADVICE_4) + "  " + msg(Msg::SCREEN_ADVICE_5) + " " +
+                  msg(Msg::SCREEN_ADVICE_6));
+}
+
+void MainWindow::recaption() {
     // Captions that follow the state.
     orientation_changed();
     show_colour_caption();
-    auto* who = findChild<QPushButton*>("Couleurjoue");
-    who->setText(QString::fromUtf8(game.computer_to_move ? "Ordinateur joue" : "Joueur joue"));
+    set_who_plays(who_plays_computer_);
+    show_mode();
+    // Texts outside the caption table.
+    platform_.error_title = msg(Msg::ERROR_TITLE);
+    action("OuvrirunfichierVOG1")->setText(msg(Msg::OPEN_VOG_FILE));
+    const std::pair<const char*, Msg> tips[] = {
+        {"SpeedButton1", Msg::HINT_TO_START},     {"SpeedButton2", Msg::HINT_BACK_ONE},
+        {"SpeedButton3", Msg::HINT_FORWARD_ONE},  {"SpeedButton4", Msg::HINT_TO_END},
+        {"SpeedButton10", Msg::TIP_WHITE_MAN},    {"SpeedButton11", Msg::TIP_WHITE_KING},
+        {"SpeedButton12", Msg::TIP_BLACK_MAN},    {"SpeedButton13", Msg::TIP_BLACK_KING},
+        {"SpeedButton14", Msg::TIP_EMPTY_SQUARE}, {"Piontemoin", Msg::TIP_PIECE_CHOSEN}};
+    for (auto [name, id] : tips) widget(name)->setToolTip(msg(id));
+    findChild<QGroupBox*>("GroupBox1")->setTitle(msg(Msg::PLACE_PIECES));
+    findChild<QLabel*>("Label_minutes")->setText(msg(Msg::MINUTES));
+    findChild<QLabel*>("Label_blancs")->setText(msg(Msg::NAMES_WHITE));
+    findChild<QLabel*>("Label_noirs")->setText(msg(Msg::NAMES_BLACK));
+    findChild<QLabel*>("Label15b")->setText(text_of("Label15"));
+    findChild<QLabel*>("Label_learn")->setText(text_of("Learn"));
+    button_of("ListeCancel")->setText(text_of("Annule_nouveau"));
+    button_of("Annul_nul")->setText(text_of("Learn_no"));
+    auto* pages = findChild<QTabWidget*>("Pages_nouveau");
+    pages->setTabText(pages->indexOf(widget("Match")), text_of("Match1") + " ");
+    // The two names offered for a game between people, unless the person typed others.
+    for (auto [field, row] : {std::pair{"Joueur2", "Nom_blancs"}, {"Joueur3", "Nom_noirs"}}) {
+        auto* edit = findChild<QLineEdit*>(field);
+        bool offered = edit->text().isEmpty();
+        for (int l = 0; l < LANGUAGES; ++l)
+            offered = offered || edit->text() == QString::fromUtf8(caption_of(l, row));
+        if (offered) edit->setText(text_of(row));
+    }
+    show_placement_witness();
+    show_board3d_labels();
+    if (game.setup_mode) show_static_evaluations();
+    word_report();
+    word_progress();
 }
 
 void MainWindow::Introduction() {
@@ -68,7 +138,7 @@ void MainWindow::Introduction() {
         // First activation: the last run's level, time control and language come back
         // (its game only with a perspective board), and saved games get their folder.
         if (read_resume_settings(data_path(RESUME_FILE))) {
-            if (!caption_table(game.language).empty()) language_ = game.language;
+            if (game.language < LANGUAGES) language_ = game.language;
             game.language = uint8_t(language_);
         }
         std::error_code ignored;
@@ -80,7 +150,7 @@ void MainWindow::Introduction() {
     game.vs_computer = 1;
     game.computer_colour = BLACK;
     show_colour_caption();
-    set_names("Inconnu", "Quorvel");
+    set_names(UNKNOWN_NAME, "Quorvel");
     game.setup_mode = 0;
     tick_level_in_force();
     clear_table();
@@ -114,8 +184,10 @@ void MainWindow::show_page(int index) {
 void MainWindow::show_static_evaluations() {
     const int white = static_score(WHITE) / 2;
     const int black = static_score(BLACK) / 2;
-    findChild<QLineEdit*>("Blancs")->setText(QString::asprintf("Eval stat blancs:%4d", white));
-    findChild<QLineEdit*>("Noirs")->setText(QString::asprintf("Eval stat noirs:%4d", black));
+    findChild<QLineEdit*>("Blancs")->setText(
+        QString::fromStdString(format_message(Msg::STATIC_EVAL_WHITE, language_, white)));
+    findChild<QLineEdit*>("Noirs")->setText(
+        QString::fromStdString(format_message(Msg::STATIC_EVAL_BLACK, language_, black)));
 }
 
 void MainWindow::Installeruneposition1Click() {
@@ -149,7 +221,7 @@ void MainWindow::Entrerpositionclick() {
         set_enabled("Numroterlescase1", true);
     }
     if (was_computer_turn) {
-        findChild<QPushButton*>("Couleurjoue")->setText("Joueur joue");
+        set_who_plays(false);
         show_page(1);
     }
 }
@@ -157,15 +229,20 @@ void MainWindow::Entrerpositionclick() {
 void MainWindow::placement_button(int code) {
     if (setup_locked()) return;
     placement_code_ = uint8_t(code);
+    show_placement_witness();
+}
+
+void MainWindow::show_placement_witness() {
     const char* files[] = {"Images1i/v48.Bmp", "Images1i/b48.Bmp", "Images1i/bd48.Bmp",
                            "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
+    const Msg names[] = {Msg::SHORT_EMPTY, Msg::SHORT_WHITE_MAN, Msg::SHORT_WHITE_KING,
+                         Msg::SHORT_BLACK_MAN, Msg::SHORT_BLACK_KING};
     auto* witness = findChild<QLabel*>("Piontemoin");
-    const QPixmap picture(QString::fromStdString(data_path(files[code]).string()));
+    const QPixmap picture(QString::fromStdString(data_path(files[placement_code_]).string()));
     if (!picture.isNull()) {
         witness->setPixmap(picture);
     } else {
-        const char* names[] = {"vide", "pion B", "dame B", "pion N", "dame N"};
-        witness->setText(names[code]);
+        witness->setText(msg(names[placement_code_]));
         witness->setAlignment(Qt::AlignCenter);
     }
 }
@@ -201,12 +278,18 @@ void MainWindow::Change_couleur() {
     show_colour_caption();
 }
 
+void MainWindow::set_who_plays(bool computer) {
+    who_plays_computer_ = computer;
+    // The table lists the person first.
+    button_of("Couleurjoue")
+        ->setText(QString::fromUtf8(caption_variant(language_, "Couleurjoue", computer ? 1 : 0)));
+}
+
 void MainWindow::Couleur_joue() {
     if (setup_locked()) return;
     if (defer(&MainWindow::Couleur_joue)) return;
     qv::Couleur_joue();
-    findChild<QPushButton*>("Couleurjoue")
-        ->setText(game.computer_to_move ? "Ordinateur joue" : "Joueur joue");
+    set_who_plays(game.computer_to_move);
 }
 
 void MainWindow::Change_dir_click() {
@@ -220,8 +303,10 @@ void MainWindow::Change_dir_click() {
 }
 
 void MainWindow::orientation_changed() {
+    // The table lists the flipped caption first.
     findChild<QPushButton*>("Bas_Haut")
-        ->setText(board_state.flipped ? "Blancs:Haut->Bas" : "Blancs:Bas->Haut");
+        ->setText(
+            QString::fromUtf8(caption_variant(language_, "Bas_Haut", board_state.flipped ? 0 : 1)));
     place_board3d_clocks();
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "files/file_io.h"
+#include "board/file_io.h"
 #include "files/temp_dir.h"
 #include "files/text_game.h"
 

@@ -46,4 +46,34 @@ TEST(Cli, BadUsageExitsWithTwo) {
     for (const char* args : bad) EXPECT_EQ(run_cli(args).status, 2) << args;
 }
 
+// The search's progress is worded in English unless --lang asks for another language.
+struct LangCase {
+    const char* option;
+    const char* depth_line;
+};
+
+class SearchProgressWording : public testing::TestWithParam<LangCase> {};
+
+TEST_P(SearchProgressWording, FirstLineOfTheFirstDepth) {
+    const LangCase c = GetParam();
+    const CliRun r =
+        run_cli(std::string(c.option) + " search 'W:W21,22,23,24,25:B1,2,3,4,5' --depth 3");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.depth_line);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, SearchProgressWording,
+                         testing::Values(LangCase{"", "Depth:     1"},
+                                         LangCase{"--lang fr", "Profondeur :     1"},
+                                         LangCase{"--lang it", "Profondit\xC3\xA0:     1"}),
+                         [](const testing::TestParamInfo<LangCase>& info) {
+                             return std::string(info.index == 0 ? "Default"
+                                                                : info.param.option + 7);
+                         });
+
+TEST(Cli, UnknownLanguageIsBadUsage) {
+    EXPECT_EQ(run_cli("--lang de perft 1").status, 2);
+    EXPECT_EQ(run_cli("--lang fr perft 1").status, 0);
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
 #include "board/board3d_geometry.h"
+#include "common/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,10 @@ TEST_P(Board3dHit, PointGivesSquare) {
     EXPECT_EQ(board3d_square_at(c.x, c.y, false), c.unflipped);
     EXPECT_EQ(board3d_square_at(c.x, c.y, true), c.flipped);
 }
-INSTANTIATE_TEST_SUITE_P(Points, Board3dHit, testing::ValuesIn(HIT_CASES));
+std::string case_name(const HitCase& c) {
+    return "x" + std::to_string(c.x) + "_y" + std::to_string(c.y);
+}
+INSTANTIATE_TEST_SUITE_P(Points, Board3dHit, testing::ValuesIn(HIT_CASES), qv::test::CaseName());
 
 // Gaps between rows: straight down through square 1's column the boxes of 1, 9, 17 and 25
 // alternate with the light squares of the odd rows, which lie in no box.

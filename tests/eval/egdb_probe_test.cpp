@@ -1,6 +1,5 @@
 // Where positions stand in the endgame tables and what a probe returns to the search.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <ostream>
 
@@ -14,8 +13,10 @@
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/fen.h"
+#include "common/case_name.h"
 #include "eval/egdb.h"
 #include "eval/egdb_store.h"
+#include "files/temp_dir.h"
 
 namespace {
 
@@ -79,11 +80,14 @@ TEST_P(Locate, TableAndIndex) {
         return;
     }
     ASSERT_TRUE(found) << c.fen;
-    EXPECT_EQ(qv::TABLE_SPECS[e.table].name, std::string(c.table)) << c.fen;
+    EXPECT_EQ(qv::TABLE_LAYOUTS[e.table].name, std::string(c.table)) << c.fen;
     EXPECT_EQ(e.index, c.index) << c.fen;
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES));
+std::string case_name(const LocateCase& c) {
+    return c.fen;
+}
+INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES), qv::test::CaseName());
 
 // A byte planted in the king-against-king table, probed from both sides' views.
 struct ScoreCase {
@@ -128,7 +132,11 @@ TEST_P(Score, ByPlyParity) {
     byte = saved;
 }
 
-INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES));
+std::string case_name(const ScoreCase& c) {
+    return "byte" + qv::test::number_name(c.v) + (c.root_side == qv::WHITE ? "_white" : "_black") +
+           "_ply" + std::to_string(c.ply);
+}
+INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES), qv::test::CaseName());
 
 // Entries of the shipped tables that can be checked by hand.
 struct KnownEntry {
@@ -166,14 +174,17 @@ TEST_P(Known, ShippedByte) {
     EXPECT_EQ(score, qv::endgame_score(c.v, 3));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES));
+std::string case_name(const KnownEntry& c) {
+    return c.fen;
+}
+INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES), qv::test::CaseName());
 
 // Every entry that holds a legal position reads back at its own index, White to move and,
 // turned into the same position with Black to move, through the table's mirror.
 TEST(EntryRoundTrip, BothSidesToMove) {
     uint8_t white[33], black[33];
     for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t) {
-        const qv::TableSpec& layout = qv::TABLE_SPECS[t];
+        const qv::TableLayout& layout = qv::TABLE_LAYOUTS[t];
         int legal = 0;
         for (int i = 0; i < layout.size; ++i) {
             if (!qv::position_of_entry(t, i, white)) continue;
@@ -197,7 +208,7 @@ TEST(EntryRoundTrip, BothSidesToMove) {
 
 TEST(TableFiles, SizesAsShipped) {
     long total = 0;
-    for (const auto& layout : qv::TABLE_SPECS) {
+    for (const auto& layout : qv::TABLE_LAYOUTS) {
         const auto path = qv::find_file(QUORVEL_DATA_DIR, layout.name);
         ASSERT_TRUE(std::filesystem::exists(path)) << layout.name;
         EXPECT_EQ(std::filesystem::file_size(path), static_cast<uintmax_t>(layout.size));
@@ -208,11 +219,9 @@ TEST(TableFiles, SizesAsShipped) {
 
 // A short file and a missing one leave their tables all zero and are named.
 TEST(TableFiles, MissingOrShortNamedOnStderr) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("quorvel_egdb_short_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    for (const auto& layout : qv::TABLE_SPECS) {
+    const qv::test::TempDir temp;
+    const auto& dir = temp.path();
+    for (const auto& layout : qv::TABLE_LAYOUTS) {
         const std::string name = layout.name;
         if (name == "ddop.ita") continue;  // missing
         const auto from = qv::find_file(QUORVEL_DATA_DIR, name);
@@ -229,10 +238,10 @@ TEST(TableFiles, MissingOrShortNamedOnStderr) {
     EXPECT_NE(err.find("ppop.ita"), std::string::npos) << err;
     EXPECT_EQ(err.find("dod.chb"), std::string::npos) << err;
     for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t) {
-        const std::string name = qv::TABLE_SPECS[t].name;
+        const std::string name = qv::TABLE_LAYOUTS[t].name;
         const bool lost = name == "ddop.ita" || name == "ppop.ita";
         int nonzero = 0;
-        for (int i = 0; i < qv::TABLE_SPECS[t].size; ++i) nonzero += tables->table(t)[i] != 0;
+        for (int i = 0; i < qv::TABLE_LAYOUTS[t].size; ++i) nonzero += tables->table(t)[i] != 0;
         if (lost)
             EXPECT_EQ(nonzero, 0) << name;
         else

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "common/case_name.h"
 #include "eval/egdb.h"
 
 namespace {
@@ -79,6 +80,9 @@ TEST_P(KingsAgainstMen, BlackKingsMirrored) {
     EXPECT_EQ(qv::recognise_kings_against_men(men, true), c.kings_win) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Patterns, KingsAgainstMen, testing::ValuesIn(CASES));
+std::string case_name(const Case& c) {
+    return c.what;
+}
+INSTANTIATE_TEST_SUITE_P(Patterns, KingsAgainstMen, testing::ValuesIn(CASES), qv::test::CaseName());
 
 }  // namespace

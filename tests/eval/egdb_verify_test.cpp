@@ -10,6 +10,7 @@
 #include <string>
 
 #include "board/data_dir.h"
+#include "common/case_name.h"
 #include "eval/egdb_store.h"
 #include "eval/egdb_verify.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 int table_named(const std::string& name) {
     for (int t = 0; t < qv::ENDGAME_TABLE_COUNT; ++t)
-        if (name == qv::TABLE_SPECS[t].name) return t;
+        if (name == qv::TABLE_LAYOUTS[t].name) return t;
     return -1;
 }
 
@@ -43,7 +44,7 @@ TEST_F(GeneratedTables, EveryTableAgreesWithItsMoves) {
         qv::TableSummary s;
         std::string error;
         EXPECT_TRUE(qv::verify_table(*tables, t, s, error)) << error;
-        EXPECT_LE(s.longest_win, 127) << qv::TABLE_SPECS[t].name;
+        EXPECT_LE(s.longest_win, 127) << qv::TABLE_LAYOUTS[t].name;
     }
 }
 
@@ -101,7 +102,7 @@ TEST_P(PlantedFault, IsFound) {
     int8_t* bytes = tables->table(t);
     uint8_t squares[33];
     int at = -1;
-    for (int i = 0; i < qv::TABLE_SPECS[t].size && at < 0; ++i) {
+    for (int i = 0; i < qv::TABLE_LAYOUTS[t].size && at < 0; ++i) {
         const bool legal = qv::position_of_entry(t, i, squares);
         const int8_t v = bytes[i];
         switch (f.pick) {
@@ -133,7 +134,12 @@ TEST_P(PlantedFault, IsFound) {
     bytes[at] = saved;
 }
 
-INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS));
+std::string case_name(const Fault& f) {
+    static const char* const PICKS[] = {"win", "draw", "long_loss", "lost_now", "no_position"};
+    return std::string(f.table) + "_" + PICKS[static_cast<int>(f.pick)] + "_" +
+           qv::test::number_name(f.change);
+}
+INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS), qv::test::CaseName());
 
 // The command over the shipped files: one line per table, exit status 0.
 TEST(EgdbCommand, VerifiesAllNineteen) {
@@ -144,7 +150,7 @@ TEST(EgdbCommand, VerifiesAllNineteen) {
     int t = 0;
     while (std::fgets(line, sizeof line, out)) {
         ASSERT_LT(t, qv::ENDGAME_TABLE_COUNT) << line;
-        const std::string name = qv::TABLE_SPECS[t++].name;
+        const std::string name = qv::TABLE_LAYOUTS[t++].name;
         EXPECT_EQ(std::string(line).rfind(name + " ", 0), 0u) << line;
     }
     EXPECT_EQ(pclose(out), 0);

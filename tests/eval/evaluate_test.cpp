@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/case_name.h"
 #include "eval/evaluate.h"
 #include "eval/knowledge.h"
 #include "eval/params.h"
@@ -37,10 +38,14 @@ TEST_P(PhaseByMen, FollowsTheThresholds) {
     prepare_evaluation(WHITE);
     EXPECT_EQ(eval_state.phase, GetParam().phase);
 }
+std::string case_name(const PhaseCase& c) {
+    return std::to_string(c.men) + "_men";
+}
 INSTANTIATE_TEST_SUITE_P(Thresholds, PhaseByMen,
                          ::testing::Values(PhaseCase{24, 0}, PhaseCase{19, 0}, PhaseCase{18, 1},
                                            PhaseCase{13, 1}, PhaseCase{12, 2}, PhaseCase{7, 2},
-                                           PhaseCase{6, 3}, PhaseCase{1, 3}));
+                                           PhaseCase{6, 3}, PhaseCase{1, 3}),
+                         qv::test::CaseName());
 
 TEST_F(EvaluationTest, StartPositionIsOpeningWithNoTempoBalance) {
     set_start_position();
@@ -61,6 +66,9 @@ class Material : public EvaluationTest, public ::testing::WithParamInterface<Mat
 TEST_P(Material, KingValueByPiecesAndSingleKing) {
     prepare(GetParam().position, GetParam().side, 1);
     EXPECT_EQ(full(GetParam().side).material, GetParam().material);
+}
+std::string case_name(const MaterialCase& c) {
+    return std::string(c.side == WHITE ? "white_" : "black_") + test::number_name(c.material);
 }
 INSTANTIATE_TEST_SUITE_P(
     Kings, Material,
@@ -85,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
                      2000 + 2 * 2390},
         MaterialCase{{.white_men = {21, 22, 23}, .black_men = {1, 2, 3}, .white_kings = {13, 14}},
                      BLACK,
-                     -2 * 2410}));
+                     -2 * 2410}),
+    qv::test::CaseName());
 
 TEST_F(EvaluationTest, TenKingsAgainstNineAddTheKingsOnlyTerm) {
     // No men: phase 3, no formation, mobility, patterns or tactics; king table 1 everywhere.
@@ -111,6 +120,11 @@ class Drawish : public ::testing::TestWithParam<DrawishCase> {};
 TEST_P(Drawish, OnlyFewPiecesWithMenAndTwoKingsEachUndecided) {
     EXPECT_EQ(drawish(GetParam().total, GetParam().counts), GetParam().scaled);
 }
+std::string case_name(const DrawishCase& c) {
+    std::string name = "total" + test::number_name(c.total) + "_pieces";
+    for (int i = 1; i <= 4; ++i) name += std::to_string(c.counts[i]);
+    return name;
+}
 INSTANTIATE_TEST_SUITE_P(
     Rule, Drawish,
     ::testing::Values(DrawishCase{500, {0, 1, 2, 1, 2}, true},
@@ -121,7 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DrawishCase{30999, {0, 1, 2, 1, 2}, true},
                       DrawishCase{31000, {0, 1, 2, 1, 2}, false},  // decided
                       DrawishCase{-30999, {0, 1, 2, 1, 2}, true},
-                      DrawishCase{-31000, {0, 1, 2, 1, 2}, false}));
+                      DrawishCase{-31000, {0, 1, 2, 1, 2}, false}),
+    qv::test::CaseName());
 
 TEST_F(EvaluationTest, TwoKingsAndAManEachIsDividedByFourTowardZero) {
     const Pos scaled{
@@ -179,12 +194,17 @@ TEST_P(LazyCut, MarginOf185OnTheMovingSidesBound) {
         EXPECT_EQ(r.score, -2000);
     }
 }
+std::string case_name(const LazyCase& c) {
+    return "ply" + std::to_string(c.ply) + "_alpha" + test::number_name(c.alpha) + "_beta" +
+           test::number_name(c.beta);
+}
 INSTANTIATE_TEST_SUITE_P(
     Margin, LazyCut,
     ::testing::Values(LazyCase{1, -1815, 0, true},  // -2000 <= -1815 - 185
                       LazyCase{1, -1816, 0, false}, LazyCase{3, -1815, 0, true},
                       LazyCase{2, -1815, -2185, true},  // even ply: -2000 >= -2185 + 185
-                      LazyCase{2, -1815, -2184, false}, LazyCase{2, -32000, -32000, true}));
+                      LazyCase{2, -1815, -2184, false}, LazyCase{2, -32000, -32000, true}),
+    qv::test::CaseName());
 
 TEST_F(EvaluationTest, CaptureThreatOnTheLastMoveBySearchPly) {
     // White man just arrived on 18 beside a black man on 14 with 22 empty behind it.

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "board/host.h"
+#include "common/case_name.h"
 #include "eval/params.h"
+#include "files/temp_dir.h"
 
 namespace qv {
 namespace {
@@ -15,24 +17,19 @@ namespace {
 namespace fs = std::filesystem;
 
 struct RecordingHost : Host {
-    std::vector<std::string> errors;
-    void show_error(std::string_view text) override { errors.emplace_back(text); }
+    std::vector<Msg> errors;
+    void show_error(Msg message) override { errors.push_back(message); }
 };
 
 class ParameterFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         set_host(&host_);
-        dir_ = fs::temp_directory_path() /
-               ("qv_params_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
         saved_ = parameter_state;
     }
     void TearDown() override {
         parameter_state = saved_;
         set_host(nullptr);
-        fs::remove_all(dir_);
     }
     static void write_bytes(const fs::path& p, const std::vector<uint8_t>& bytes) {
         std::ofstream(p, std::ios::binary)
@@ -44,7 +41,8 @@ class ParameterFileTest : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), {}};
     }
     RecordingHost host_;
-    fs::path dir_;
+    test::TempDir temp_;
+    const fs::path& dir_ = temp_.path();
     ParameterState saved_;
 };
 
@@ -85,7 +83,7 @@ TEST_F(ParameterFileTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
         host_.errors.clear();
         EXPECT_FALSE(load_parameters(p)) << p;
         ASSERT_EQ(host_.errors.size(), 1u);
-        EXPECT_EQ(host_.errors[0], "Impossible d'ouvrir ce fichier");
+        EXPECT_EQ(host_.errors[0], Msg::CANNOT_OPEN_FILE);
         EXPECT_EQ(std::memcmp(&parameter_state, &before, sizeof before), 0);
     }
 }
@@ -93,7 +91,7 @@ TEST_F(ParameterFileTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
 TEST_F(ParameterFileTest, SaveIntoMissingDirectoryFails) {
     EXPECT_FALSE(save_parameters(dir_ / "no" / "such" / "x.par"));
     ASSERT_EQ(host_.errors.size(), 1u);
-    EXPECT_EQ(host_.errors[0], "Impossible d'ouvrir ce fichier");
+    EXPECT_EQ(host_.errors[0], Msg::CANNOT_OPEN_FILE);
 }
 
 TEST(DefaultParameters, LoadAndHoldSensibleValues) {
@@ -113,6 +111,15 @@ class FieldConversion : public ::testing::TestWithParam<FieldCase> {};
 TEST_P(FieldConversion, StoresTheLowEightBitsOfTheLeadingNumber) {
     EXPECT_EQ(parse_parameter_field(GetParam().text), GetParam().value) << GetParam().text;
 }
+std::string case_name(const FieldCase& c) {
+    std::string name = "text";
+    for (const char ch : std::string_view(c.text))
+        name += ch == '-'   ? "_minus_"
+                : ch == '+' ? "_plus_"
+                : ch == ' ' ? "_space_"
+                            : std::string(1, ch);
+    return name;
+}
 INSTANTIATE_TEST_SUITE_P(Fields, FieldConversion,
                          ::testing::Values(FieldCase{"-5", -5}, FieldCase{"abc", 0},
                                            FieldCase{"300", 44}, FieldCase{"200", -56},
@@ -120,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Fields, FieldConversion,
                                            FieldCase{"12abc", 12}, FieldCase{"", 0},
                                            FieldCase{"-", 0}, FieldCase{"-128", -128},
                                            FieldCase{"128", -128}, FieldCase{"-300", -44},
-                                           FieldCase{"99999999999999999999", -1}));
+                                           FieldCase{"99999999999999999999", -1}),
+                         qv::test::CaseName());
 
 }  // namespace
 }  // namespace qv

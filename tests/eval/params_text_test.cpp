@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/case_name.h"
 #include "eval/params.h"
 #include "eval/params_text.h"
 
@@ -69,6 +70,9 @@ TEST_P(ParameterTextErrors, AreRefusedWithTheirLine) {
     EXPECT_NE(error.find(GetParam().message), std::string::npos) << error;
     EXPECT_EQ(p.opening_threshold, 99);  // untouched
 }
+std::string case_name(const BadText& c) {
+    return c.message;
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParameterTextErrors,
     ::testing::Values(BadText{"prefinal_threshold 5", "prefinal_threshold 500", "line 4: outside"},
@@ -81,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadText{"variant1_white_squares 1 2 3 4 5 6 7",
                               "variant1_white_squares 1 2 3", "wants 7 values"},
                       BadText{"  29     30     31     32     \n", "  29 30 31\n",
-                              "holds 4 values"}));
+                              "holds 4 values"}),
+    qv::test::CaseName());
 
 TEST(ParameterText, ShippedSourceGivesTheShippedFile) {
     std::ifstream in(QUORVEL_SOURCE_DIR "/data/params/defaut.txt");

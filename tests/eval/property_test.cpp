@@ -86,7 +86,8 @@ TEST_P(Antisymmetry, RandomSetUpsScoreOppositeForTheTwoRootSides) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, Antisymmetry, ::testing::Values(11, 12, 13));
+INSTANTIATE_TEST_SUITE_P(Seeds, Antisymmetry, ::testing::Values(11, 12, 13),
+                         [](const auto& info) { return "seed" + std::to_string(info.param); });
 
 // Moves made on board and in the sums the way the search's move maker does it.
 void make_tracked(const Move& m) {

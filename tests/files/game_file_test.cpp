@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "common/case_name.h"
 #include "files/game_file.h"
 #include "files/temp_dir.h"
 #include "game/play_helpers.h"
@@ -143,11 +144,14 @@ TEST_P(DamagedFile, IsRefusedAndTheGameInHandStays) {
     EXPECT_FALSE(ouvre(dir / "bad.dam")) << d.what;
     set_host(nullptr);
     EXPECT_EQ(h.errors, 1);
-    EXPECT_EQ(h.last, "Impossible d'ouvrir ce fichier");
+    EXPECT_EQ(h.last, Msg::CANNOT_OPEN_FILE);
     EXPECT_EQ(0, std::memcmp(game.game_record, before.game_record, sizeof before.game_record));
     EXPECT_EQ(game.current_ply, before.current_ply);
     EXPECT_EQ(game.last_ply, before.last_ply);
     EXPECT_EQ(game.list_lines, before.list_lines);
+}
+std::string case_name(const Damage& c) {
+    return c.what;
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedFile,
@@ -155,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"empty", SIZE_MAX, 0}, Damage{"piece code 5", 88 * 3 + 17, 5},
                       Damage{"piece code 255", 5, 255}, Damage{"255 plies", 0, 255},
                       Damage{"current beyond last", 22440, 7}, Damage{"side to move 2", 22441, 2},
-                      Damage{"from square 33", 88 * 2 + 34, 33}));
+                      Damage{"from square 33", 88 * 2 + 34, 33}),
+    qv::test::CaseName());
 
 // In a 254-ply game the settings sit where the last moves' squares are.
 TEST_F(GameFile, SettingsReadAsTheLastMovesMustStillBeSquares) {

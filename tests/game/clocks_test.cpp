@@ -1,6 +1,7 @@
 // Levels, time controls, the clock display, pause and the time-out test.
 #include <gtest/gtest.h>
 
+#include "common/case_name.h"
 #include "game/play_helpers.h"
 
 namespace qv {
@@ -44,12 +45,16 @@ TEST_P(Autre, PositiveMinutesOnly) {
     EXPECT_EQ(clocks.level_index, c.accepted ? 18 : 5);
     EXPECT_EQ(clocks.control_index, c.accepted ? 8 : 0);
 }
+std::string case_name(const AutreCase& c) {
+    return std::string("text_") + c.text;
+}
 INSTANTIATE_TEST_SUITE_P(
     Texts, Autre,
     ::testing::Values(AutreCase{"4", true, 220, 238}, AutreCase{"1", true, 55, 58},
                       AutreCase{"0", false, 160, 178}, AutreCase{"-3", false, 160, 178},
                       AutreCase{"abc", false, 160, 178}, AutreCase{"", false, 160, 178},
-                      AutreCase{"4x", false, 160, 178}, AutreCase{"99999999999", false, 160, 178}));
+                      AutreCase{"4x", false, 160, 178}, AutreCase{"99999999999", false, 160, 178}),
+    qv::test::CaseName());
 
 TEST(ClockDisplay, MinutesAndPaddedSeconds) {
     EXPECT_EQ(clock_text(65).minutes, "1");
@@ -116,6 +121,10 @@ TEST_P(TimeOut, LimitByPlyAndRating) {
     const TimeOutCase c = GetParam();
     EXPECT_EQ(time_out_outcome(c.clock_x, c.clock_y, c.rating_y, c.ply, 178), c.expected);
 }
+std::string case_name(const TimeOutCase& c) {
+    return "clocks" + std::to_string(c.clock_x) + "_" + std::to_string(c.clock_y) + "_rating" +
+           std::to_string(c.rating_y) + "_ply" + std::to_string(c.ply);
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, TimeOut,
     ::testing::Values(TimeOutCase{180, 0, 2000, 50, 0}, TimeOutCase{181, 0, 2000, 50, 5},
@@ -123,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeOutCase{17800, 0, 2000, 100, 0}, TimeOutCase{17801, 0, 2000, 199, 5},
                       TimeOutCase{17801, 0, 2000, 200, 0}, TimeOutCase{0, 361, 1750, 50, 0},
                       TimeOutCase{0, 362, 1750, 50, 4}, TimeOutCase{0, 181, 1800, 50, 4},
-                      TimeOutCase{0, 181, 1750, 99, 0}));
+                      TimeOutCase{0, 181, 1750, 99, 0}),
+    qv::test::CaseName());
 
 TEST(TimeOut, LimitsAtPly99And100) {
     EXPECT_EQ(time_limit(99, 178), 180);

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/case_name.h"
+#include "files/temp_dir.h"
 #include "game/players.h"
 
 namespace qv {
@@ -26,6 +28,11 @@ TEST_P(Ratings, IntegerStepsInOrder) {
     EXPECT_EQ(u.white, c.new_white);
     EXPECT_EQ(u.black, c.new_black);
 }
+std::string case_name(const RatingCase& c) {
+    static const char* const RESULTS[] = {"black_wins", "draw", "white_wins"};
+    return std::to_string(c.white) + "_against_" + std::to_string(c.black) + "_" +
+           RESULTS[c.result];
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, Ratings,
     ::testing::Values(RatingCase{1800, 2050, 0, 1789, 2061},  // Black wins: 219,10,8,7,6,+5
@@ -33,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RatingCase{2050, 1800, 2, 2062, 1788},  // 219,10,8,7,+5
                       RatingCase{1900, 1900, 2, 1905, 1895}, RatingCase{1900, 1900, 0, 1895, 1905},
                       RatingCase{1900, 1900, 1, 1900, 1900}, RatingCase{1800, 2050, 1, 1825, 2025},
-                      RatingCase{2050, 1800, 1, 2025, 1825}));
+                      RatingCase{2050, 1800, 1, 2025, 1825}),
+    qv::test::CaseName());
 
 TEST(Ratings, ZeroOrNegativeRatingsChangeNothing) {
     for (auto [w, b] : {std::pair{0, 1800}, std::pair{1800, 0}, std::pair{-5, 1800}}) {
@@ -50,28 +58,7 @@ TEST(Ratings, AbsurdRatingsDoNotOverflow) {
     EXPECT_LE(u.white, 2000000000);
 }
 
-class PlayersFiles : public ::testing::Test {
-  protected:
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quorvel_players_" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    void put(const char* name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-    }
-    std::string get(const char* name) {
-        std::ifstream in(dir / name, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
-};
+class PlayersFiles : public test::TempDirTest {};
 
 TEST_F(PlayersFiles, ShippedTableHasTheComputersAndInconnu) {
     PlayersTable t;

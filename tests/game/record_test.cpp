@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/case_name.h"
 #include "game/play_helpers.h"
 
 namespace qv {
@@ -119,9 +120,13 @@ TEST_P(DoubleClick, KeepsTheSideToMove) {
     EXPECT_EQ(game.current_ply, GetParam().expected_ply);
     EXPECT_EQ(0, std::memcmp(board + 1, game.game_record[GetParam().expected_ply].squares + 1, 32));
 }
+std::string case_name(const DoubleClickCase& c) {
+    return "ply" + std::to_string(c.ply_shown) + "_line" + std::to_string(c.line);
+}
 INSTANTIATE_TEST_SUITE_P(Lines, DoubleClick,
                          ::testing::Values(DoubleClickCase{7, 2, 5}, DoubleClickCase{8, 2, 4},
-                                           DoubleClickCase{1, 0, 1}, DoubleClickCase{0, 3, 6}));
+                                           DoubleClickCase{1, 0, 1}, DoubleClickCase{0, 3, 6}),
+                         qv::test::CaseName());
 
 TEST(Navigation, DoubleClickOnMissingLineIsIgnored) {
     fresh_game();
@@ -181,7 +186,7 @@ TEST(Record, FullRecordEndsAsDrawWithoutTouchingSettingsEntries) {
     TurnEnd end;
     for (int p = 0; p < 300 && !end.ended; ++p) end = shuttle();
     EXPECT_TRUE(end.ended);
-    EXPECT_EQ(end.report.message, "Match nul !");
+    EXPECT_EQ(end.report.message, Msg::DRAW);
     EXPECT_EQ(end.report.result, 1);
     EXPECT_EQ(game.game_result, 1);
     EXPECT_EQ(game.last_ply, MAX_RECORDED_PLY);

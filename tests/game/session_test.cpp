@@ -1,6 +1,5 @@
 // The end of a game, draw offers, the level-0 handicap and new games.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -9,6 +8,8 @@
 
 #include "board/data_dir.h"
 #include "board/fen.h"
+#include "common/case_name.h"
+#include "files/temp_dir.h"
 #include "game/play_helpers.h"
 
 namespace qv {
@@ -41,14 +42,19 @@ TEST_P(Handicap, SecondMoveOnlyAtLevelZeroWhenAhead) {
     select_level(c.level);
     EXPECT_EQ(handicap_choice(0, c.side, c.legal_count, c.single), c.expected);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Handicap,
-    ::testing::Values(HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
-                      HandicapCase{"B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
-                      HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
-                      HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
-                      HandicapCase{"B:W21,22,23:B1,2,3", 0, BLACK, 5, false, 0},
-                      HandicapCase{"W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}));
+std::string case_name(const HandicapCase& c) {
+    return std::string(c.fen) + "_level" + std::to_string(c.level) + "_moves" +
+           std::to_string(c.legal_count) + (c.single ? "_single" : "");
+}
+INSTANTIATE_TEST_SUITE_P(Cases, Handicap,
+                         ::testing::Values(HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
+                                           HandicapCase{"B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
+                                           HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
+                                           HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
+                                           HandicapCase{"B:W21,22,23:B1,2,3", 0, BLACK, 5, false,
+                                                        0},
+                                           HandicapCase{"W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}),
+                         qv::test::CaseName());
 
 // Plays `n` quiet plies as records (no captures) so that the draw offer can look back.
 void quiet_history(int n) {
@@ -102,10 +108,17 @@ TEST_P(DrawAcceptance, ByPiecesAndScore) {
     set_fen(c.fen);
     const TurnEnd e = ProposernulClick(c.pondering, c.score);
     EXPECT_EQ(e.ended, c.accepted);
-    if (c.accepted) EXPECT_EQ(e.report.message, "Match nul !");
+    if (c.accepted) EXPECT_EQ(e.report.message, Msg::DRAW);
 }
 constexpr const char* NINETEEN = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9";
 constexpr const char* TWENTY = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9,10";
+std::string case_name(const AcceptCase& c) {
+    const int pieces = std::string_view(c.fen) == NINETEEN ? 19
+                       : std::string_view(c.fen) == TWENTY ? 20
+                                                           : 24;
+    return std::to_string(pieces) + "_pieces_score" + test::number_name(c.score) +
+           (c.pondering ? "_pondering" : "");
+}
 INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
                          ::testing::Values(AcceptCase{NINETEEN, false, 0, true},
                                            AcceptCase{NINETEEN, false, -100, true},
@@ -114,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
                                            AcceptCase{NINETEEN, true, -1, false},
                                            AcceptCase{TWENTY, false, -5000, false},
                                            AcceptCase{TWENTY, true, 5000, false},
-                                           AcceptCase{START_FEN, false, 0, false}));
+                                           AcceptCase{START_FEN, false, 0, false}),
+                         qv::test::CaseName());
 
 TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {
     test::fresh_game();
@@ -130,7 +144,7 @@ TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {
     e = computer_cannot_move();
     ASSERT_TRUE(e.ended);
     EXPECT_EQ(e.report.result, 2);
-    EXPECT_EQ(e.report.message, "Bravo, vous avez gagn\xC3\xA9");
+    EXPECT_EQ(e.report.message, Msg::YOU_WON);
     EXPECT_EQ(e.report.sound, Sound::gagne);
     EXPECT_EQ(game.game_result, 2);
 }
@@ -162,7 +176,7 @@ TEST(ComputerTurn, ComputerTakesTheLastPieceAndWins) {
     const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1000);
     ASSERT_TRUE(e.ended);
     EXPECT_EQ(e.report.result, 0);
-    EXPECT_EQ(e.report.message, "D\xC3\xA9sol\xC3\xA9, QUORVEL a gagn\xC3\xA9");
+    EXPECT_EQ(e.report.message, Msg::COMPUTER_WON);
     EXPECT_EQ(e.report.sound, Sound::perdu);
     EXPECT_EQ(game.list_lines, std::vector<std::string>{" 1.18x27 "});
 }
@@ -172,10 +186,10 @@ TEST(EndOfGame, TwoPeopleAndReasons) {
     game.computer_colour = BLACK;
     EndReport r;
     r = end_of_game(6);
-    EXPECT_EQ(r.message, "Vous abandonnez, gain QUORVEL");
+    EXPECT_EQ(r.message, Msg::YOU_RESIGN);
     EXPECT_EQ(r.result, 0);
     r = end_of_game(5);
-    EXPECT_EQ(r.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(r.message, Msg::TIME_OUT_YOU_WIN);
     EXPECT_EQ(r.result, 2);
     r = end_of_game(4);
     EXPECT_EQ(r.result, 0);
@@ -190,36 +204,24 @@ TEST(EndOfGame, TwoPeopleWinnerMessageAndRatedReportOnlyOnce) {
     const TurnEnd e = test::play("18x27");
     ASSERT_TRUE(e.ended);
     EXPECT_EQ(e.report.result, 0);
-    EXPECT_EQ(e.report.message, "Gain des noirs");
+    EXPECT_EQ(e.report.message, Msg::BLACK_WINS);
     game.game_state = 5;
     EXPECT_FALSE(end_of_game(0).reported);
 }
 
-class RatedMatch : public ::testing::Test {
+class RatedMatch : public test::TempDirTest {
   protected:
-    fs::path dir;
     fs::path saved_program_dir;
     void SetUp() override {
         saved_program_dir = program_dir();
-        dir = fs::temp_directory_path() / ("quorvel_rated_match_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         std::ofstream(dir / "joueurs.dat", std::ios::binary)
             << "Quorvel\r\nInconnu\r\nSelbrun\r\nAnna\r\n";
         std::ofstream(dir / "points.dat", std::ios::binary) << "2050\r\n1500\r\n1950\r\n1800\r\n";
         set_program_dir(dir);
         test::fresh_game();
     }
-    void TearDown() override {
-        set_program_dir(saved_program_dir);
-        fs::remove_all(dir);
-    }
-    std::string points() {
-        std::ifstream in(dir / "points.dat", std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    void TearDown() override { set_program_dir(saved_program_dir); }
+    std::string points() { return get("points.dat"); }
 };
 
 TEST_F(RatedMatch, BlackWinUpdatesBothRatingsOnce) {
@@ -233,8 +235,13 @@ TEST_F(RatedMatch, BlackWinUpdatesBothRatingsOnce) {
     EXPECT_EQ(match.black_rating, 2050);
     const EndReport r = AbandonClick();
     EXPECT_EQ(r.result, 0);
-    EXPECT_EQ(r.white_result, "Anna passe de 1800 \xC3\xA0 1789");
-    EXPECT_EQ(r.black_result, "Quorvel passe de 2050 \xC3\xA0 2061");
+    ASSERT_TRUE(r.ratings_changed);
+    EXPECT_EQ(r.white_rating.name, "Anna");
+    EXPECT_EQ(r.white_rating.before, 1800);
+    EXPECT_EQ(r.white_rating.after, 1789);
+    EXPECT_EQ(r.black_rating.name, "Quorvel");
+    EXPECT_EQ(r.black_rating.before, 2050);
+    EXPECT_EQ(r.black_rating.after, 2061);
     EXPECT_TRUE(r.ratings_written);
     EXPECT_EQ(points(), "2061\r\n1500\r\n1950\r\n1789\r\n");
     EXPECT_EQ(game.game_state, 0);
@@ -251,7 +258,7 @@ TEST_F(RatedMatch, TimeOutDuringTheComputersMoveStillRecordsThatMove) {
     const Move m = move_lists[1][0];
     const TurnEnd e = computer_move_played(move_lists[1][0], 0, 1000);
     ASSERT_TRUE(e.ended);
-    EXPECT_EQ(e.report.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(e.report.message, Msg::TIME_OUT_YOU_WIN);
     EXPECT_EQ(game.game_record[2].from, m.from);
     EXPECT_EQ(game.game_record[2].to, m.to);
     EXPECT_EQ(game.game_state, 5);
@@ -267,7 +274,8 @@ TEST_F(RatedMatch, WinnerByPositionIsNamed) {
     after_person_move(m.from, m.to, m.captures, 1000);
     const TurnEnd e = computer_cannot_move();
     ASSERT_TRUE(e.ended);
-    EXPECT_EQ(e.report.message, "Anna gagne");
+    EXPECT_EQ(e.report.message, Msg::PLAYER_WINS);
+    EXPECT_EQ(e.report.winner_name, "Anna");
     EXPECT_EQ(game.game_state, 5);
     EXPECT_EQ(points(), "2028\r\n1500\r\n1950\r\n1822\r\n");
 }
@@ -416,7 +424,7 @@ TEST_F(RatedMatch, ComputerOverItsLimitLosesOnTime) {
     clocks.black_clock = 181;
     TurnEnd e = begin_computer_turn();
     ASSERT_TRUE(e.ended);
-    EXPECT_EQ(e.report.message, "Temps d\xC3\xA9pass\xC3\xA9, vous gagnez");
+    EXPECT_EQ(e.report.message, Msg::TIME_OUT_YOU_WIN);
     EXPECT_EQ(e.report.result, 2);
     EXPECT_TRUE(e.report.ratings_written);
     EXPECT_EQ(points().substr(0, 6), "2023\r\n");  // 351, 17, 19, 22, +5

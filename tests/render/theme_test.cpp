@@ -5,16 +5,19 @@
 #include <fstream>
 #include <string>
 
+#include "common/case_name.h"
+#include "files/temp_dir.h"
 #include "theme.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string write_temp(const std::string& name, const std::string& text) {
-    const fs::path p = fs::temp_directory_path() / name;
-    std::ofstream(p) << text;
-    return p.string();
+// Writes `text` into a file of the test's own folder and gives its path.
+std::string write_temp(const qv::test::TempDir& dir, const std::string& name,
+                       const std::string& text) {
+    dir.put(name, text);
+    return (dir / name).string();
 }
 
 const std::string GOOD =
@@ -24,9 +27,10 @@ const std::string GOOD =
     "white pattern=marble a=1,1,1 b=0.5,0.5,0.5 reflect=0.05\n";
 
 TEST(Theme, GoodFileLoads) {
+    const qv::test::TempDir temp;
     render::Theme t;
     std::string error;
-    ASSERT_TRUE(render::load_theme(write_temp("qv_good.theme", GOOD), t, error)) << error;
+    ASSERT_TRUE(render::load_theme(write_temp(temp, "qv_good.theme", GOOD), t, error)) << error;
     EXPECT_EQ(t.name, "Grand luxe");
     EXPECT_EQ(t.background, 7);
     ASSERT_EQ(t.lights.size(), 1u);
@@ -57,22 +61,27 @@ const BadCase BAD_CASES[] = {
 class ThemeBad : public testing::TestWithParam<BadCase> {};
 
 TEST_P(ThemeBad, RefusedWithLineNumber) {
+    const qv::test::TempDir temp;
     const std::string text =
         std::string("# bad\nstyle name=Test miniature=m.bmp\n") + GetParam().line + "\n";
     render::Theme t;
     std::string error;
-    EXPECT_FALSE(render::load_theme(write_temp("qv_bad.theme", text), t, error));
+    EXPECT_FALSE(render::load_theme(write_temp(temp, "qv_bad.theme", text), t, error));
     EXPECT_NE(error.find(GetParam().expect), std::string::npos) << error;
 }
-INSTANTIATE_TEST_SUITE_P(Lines, ThemeBad, testing::ValuesIn(BAD_CASES));
+std::string case_name(const BadCase& c) {
+    return c.line;
+}
+INSTANTIATE_TEST_SUITE_P(Lines, ThemeBad, testing::ValuesIn(BAD_CASES), qv::test::CaseName());
 
 TEST(Theme, MissingFileAndMissingNameAreRefused) {
+    const qv::test::TempDir temp;
     render::Theme t;
     std::string error;
     EXPECT_FALSE(render::load_theme("/nonexistent/x.theme", t, error));
     EXPECT_NE(error.find("cannot open"), std::string::npos);
     EXPECT_FALSE(
-        render::load_theme(write_temp("qv_noname.theme", "camera exposure=1\n"), t, error));
+        render::load_theme(write_temp(temp, "qv_noname.theme", "camera exposure=1\n"), t, error));
     EXPECT_NE(error.find("needs a name"), std::string::npos);
 }
 

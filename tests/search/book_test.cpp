@@ -1,6 +1,5 @@
 // Opening lists and position table: reading rules, consultation window, file round trips.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +8,8 @@
 
 #include "board/data_dir.h"
 #include "board/movegen.h"
+#include "common/case_name.h"
+#include "files/temp_dir.h"
 #include "search/book.h"
 #include "search/position_table.h"
 #include "search_test_util.h"
@@ -25,15 +26,50 @@ void set_list(int side, std::vector<std::string> lines) {
     book.lists[side] = std::move(lines);
 }
 
-TEST(Book, ConsultationWindow) {
-    struct {
-        int ply;
-        bool twelve;
-        bool consulted;
-    } cases[] = {{0, true, true},   {2, true, true},   {2, false, false}, {3, false, true},
-                 {41, false, true}, {42, true, false}, {60, true, false}};
-    for (const auto& c : cases) EXPECT_EQ(book_window(c.ply, c.twelve), c.consulted) << c.ply;
+// The driver follows a matching line only early in the game: in the first two plies while
+// both sides still have their twelve men, then up to ply 41 whatever the material.
+struct WindowCase {
+    int ply;
+    bool twelve_men_each;
+    bool from_library;
+};
+std::string case_name(const WindowCase& c) {
+    return "ply" + std::to_string(c.ply) + (c.twelve_men_each ? "_twelve_each" : "_man_short");
 }
+class BookWindow : public ::testing::TestWithParam<WindowCase> {};
+TEST_P(BookWindow, LineFollowedOnlyInTheOpening) {
+    const WindowCase& c = GetParam();
+    start_engine();
+    // A game of `ply` plies of 23-19 (the list compares lines, not positions), then 21-17.
+    std::string line;
+    for (int k = 0; k < c.ply; ++k) line += "23-19 ";
+    set_list(WHITE, {line + "21-17 "});
+    search.library_enabled = 1;
+    SearchInputs in;
+    in.game_ply = c.ply;
+    for (int k = 1; k <= c.ply; ++k) in.line[k] = {cand(23, 19).from, cand(23, 19).to, 0};
+    in.fixed_depth = 1;
+    const int side = test::set_fen(
+        c.twelve_men_each ? START_FEN
+                          : "W:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11");
+    const uint8_t r = choose_move(side, in);
+    ASSERT_LT(r, move_count[1]);
+    if (c.from_library) {
+        EXPECT_EQ(search.node_count, 0);
+        EXPECT_EQ(move_lists[1][r].from, square_of_label(21));
+        EXPECT_EQ(move_lists[1][r].to, square_of_label(17));
+    } else {
+        EXPECT_GT(search.node_count, 0);
+    }
+    load_book_lists();
+    search.library_enabled = 0;
+}
+INSTANTIATE_TEST_SUITE_P(Plies, BookWindow,
+                         ::testing::Values(WindowCase{0, true, true}, WindowCase{2, true, true},
+                                           WindowCase{2, false, false}, WindowCase{3, false, true},
+                                           WindowCase{41, false, true}, WindowCase{42, true, false},
+                                           WindowCase{60, true, false}),
+                         test::CaseName());
 
 TEST(Book, AdjacentDuplicatesCountOnce) {
     set_list(WHITE, {"23-19 10-14 ", "23-19 11-15 ", "21-18 9-13 ", "23-19 12-16 "});
@@ -79,9 +115,8 @@ TEST(Book, DriverPlaysALibraryMoveInTheWindow) {
 TEST(PositionTable, StoreProbeKeepDecidedAndRoundTrip) {
     ASSERT_TRUE(allocate_position_table());
     clear_position_table();
-    const std::string file = (std::filesystem::temp_directory_path() /
-                              ("qv_ital_test_" + std::to_string(::getpid()) + ".dat"))
-                                 .string();
+    const test::TempDir temp;
+    const std::string file = (temp / "ital.dat").string();
     EXPECT_TRUE(store_position(1000, 77, 450, file));
     ASSERT_NE(probe_position(1000, 77), nullptr);
     EXPECT_EQ(probe_position(1000, 77)->score, 450);
@@ -99,7 +134,6 @@ TEST(PositionTable, StoreProbeKeepDecidedAndRoundTrip) {
     }
     EXPECT_FALSE(load_position_table(file));  // refused, table unchanged
     EXPECT_EQ(probe_position(1000, 79)->score, 30000);
-    std::filesystem::remove(file);
     ASSERT_TRUE(load_position_table(data_path("ital.dat").string()));
 }
 
@@ -139,7 +173,8 @@ TEST_P(ShippedList, EveryLineReplays) {
     }
     EXPECT_GE(count, 40);
 }
-INSTANTIATE_TEST_SUITE_P(Lists, ShippedList, ::testing::Values("ouvert_b.ouv", "ouvert_n.ouv"));
+INSTANTIATE_TEST_SUITE_P(Lists, ShippedList, ::testing::Values("ouvert_b.ouv", "ouvert_n.ouv"),
+                         test::TextName());
 
 }  // namespace
 }  // namespace qv

@@ -3,6 +3,7 @@
 
 #include "board/host.h"
 #include "board/movegen.h"
+#include "common/case_name.h"
 #include "search/search.h"
 #include "search_test_util.h"
 
@@ -24,6 +25,10 @@ TEST_P(Allot, IntegerFormula) {
     EXPECT_EQ(a.hard_limit, c.hard_limit);
     EXPECT_EQ(a.clock_cap, c.cap);
 }
+std::string case_name(const AllotCase& c) {
+    return "budget" + std::to_string(c.budget) + "_used" + std::to_string(c.start) + "_ply" +
+           std::to_string(c.ply) + (c.analysis ? "_analysis" : "");
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, Allot,
     ::testing::Values(
@@ -40,9 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
         // B/10 caps it
         AllotCase{1680, 1798, 0, 59, false, 168, 840, 1798},
         // analysis: B/30
-        AllotCase{540, 598, 300, 20, true, 18, 90, 598}));
+        AllotCase{540, 598, 300, 20, true, 18, 90, 598}),
+    qv::test::CaseName());
 
-TEST(Driver, NoPieceOrNoMoveGives100) {
+TEST(Driver, NoPieceOrNoMoveGivesNoMove) {
     SearchInputs in;
     EXPECT_EQ(test::search_fixed("W:W21,22:B", 4, in), NO_MOVE);
     // White man on 5 blocked by black men on 1 and 2? it moves toward 1..4: use a full block

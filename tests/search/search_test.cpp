@@ -6,6 +6,7 @@
 
 #include "board/host.h"
 #include "board/movegen.h"
+#include "common/case_name.h"
 #include "eval/egdb.h"
 #include "eval/evaluate.h"
 #include "search/search.h"
@@ -86,9 +87,13 @@ TEST_P(KingsAgainstMen, RecogniserDecides) {
     test::search_fixed(c.fen, 4, in);
     EXPECT_EQ(search.last_score, c.expected);
 }
+std::string case_name(const KingsCase& c) {
+    return c.fen;
+}
 INSTANTIATE_TEST_SUITE_P(Cases, KingsAgainstMen,
                          ::testing::Values(KingsCase{"W:WK4,K17:B1,5,9", WHITE, 3, 31001},
-                                           KingsCase{"B:W24,28,32:BK29,K16", BLACK, 3, 31001}));
+                                           KingsCase{"B:W24,28,32:BK29,K16", BLACK, 3, 31001}),
+                         qv::test::CaseName());
 
 struct PruneCase {
     int pieces, quiet, g, e, depth;
@@ -100,6 +105,11 @@ class ForcedLine : public ::testing::TestWithParam<PruneCase> {};
 TEST_P(ForcedLine, Thresholds) {
     const auto c = GetParam();
     EXPECT_EQ(forced_line(c.pieces, c.quiet, c.g, c.e, c.depth, c.advancing), c.action);
+}
+std::string case_name(const PruneCase& c) {
+    return "pieces" + std::to_string(c.pieces) + "_quiet" + std::to_string(c.quiet) + "_gain" +
+           test::number_name(c.g) + "_ply" + std::to_string(c.e) +
+           (c.advancing ? "_advancing" : "");
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, ForcedLine,
@@ -115,9 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PruneCase{7, 2, -3, 5, 8, false, 1},  // within the last four plies
                       PruneCase{7, 2, -3, 4, 8, false, 0},
                       PruneCase{7, 2, -4, 5, 8, true, 2},  // four units down: node ends
-                      PruneCase{7, 2, 0, 9, 8, false, 0}));
+                      PruneCase{7, 2, 0, 9, 8, false, 0}),
+    qv::test::CaseName());
 
-TEST(Search, RootRepetitionRule) {
+TEST(Search, RepeatsGameMatchesOnlyTheSameQuietMove) {
     // Plies 1..6: W 22-18, B 11-15, W 18-22, B 15-11, W 22-18, B 11-15 (internal squares)
     SearchInputs in;
     const GameMove a{27, 23, 0}, b{12, 16, 0}, a_back{23, 27, 0}, b_back{16, 12, 0};

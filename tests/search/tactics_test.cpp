@@ -2,6 +2,7 @@
 // two or more back). A shallow search does not see the gain; a modest depth finds it.
 #include <gtest/gtest.h>
 
+#include "common/case_name.h"
 #include "search_test_util.h"
 
 namespace qv {
@@ -30,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "W:WK4,17,18,19,22,27,28,32:B5,6,9,10,11,13,16,20",
                       "W:WK4,17,18,22,23,27,28,32:B5,6,9,10,11,13,15,16",
                       "W:WK4,17,21,22,23,25,27,28,32:B1,6,9,10,11,13,14,15,16",
-                      "W:WK3,17,18,20,21,24:B1,9,10,11,15,K31"));
+                      "W:WK3,17,18,20,21,24:B1,9,10,11,15,K31"),
+    test::TextName());
 
 }  // namespace
 }  // namespace qv
@@ -63,7 +65,8 @@ TEST_P(TableEnding, PlayedToTheWin) {
 }
 INSTANTIATE_TEST_SUITE_P(Positions, TableEnding,
                          ::testing::Values("W:WK22,K18:BK11", "W:WK14,30:BK3", "W:W21,26:B10",
-                                           "B:W10:B21,26"));
+                                           "B:W10:B21,26"),
+                         test::TextName());
 
 }  // namespace
 }  // namespace qv

@@ -3,6 +3,7 @@
 
 #include "board/board.h"
 #include "board/fen.h"
+#include "common/case_name.h"
 #include "eval/evaluate.h"
 #include "search/engine_start.h"
 #include "search/search_state.h"
@@ -62,9 +63,13 @@ TEST_P(TtHorizon, FoundByEqualOrLowerIterations) {
     search.iteration_depth = c.probe_depth;
     EXPECT_EQ(tt_probe(6) != nullptr, c.found);
 }
+std::string case_name(const HorizonCase& c) {
+    return "stored" + std::to_string(c.stored_depth) + "_probed" + std::to_string(c.probe_depth);
+}
 INSTANTIATE_TEST_SUITE_P(Cases, TtHorizon,
                          ::testing::Values(HorizonCase{6, 6, true}, HorizonCase{6, 3, true},
-                                           HorizonCase{6, 7, false}, HorizonCase{9, 8, true}));
+                                           HorizonCase{6, 7, false}, HorizonCase{9, 8, true}),
+                         qv::test::CaseName());
 
 TEST_F(TtTest, DecidedEntryKeptAgainstNearbyHorizons) {
     tt_store(31990, 5, KIND_MAX_DECIDED, 21, 17);
@@ -96,6 +101,10 @@ TEST_P(TtReplace, Rules) {
     const TtEntry& e = hash_state.table[hash_state.index_key % hash_state.entry_count];
     EXPECT_EQ(e.score == 20, c.replaced);
 }
+std::string case_name(const ReplaceCase& c) {
+    return "kind" + std::to_string(c.old_kind) + "_depth" + std::to_string(c.old_depth) +
+           "_by_kind" + std::to_string(c.new_kind) + "_depth" + std::to_string(c.new_depth);
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, TtReplace,
     ::testing::Values(ReplaceCase{1, 6, 1, 7, true},      // deeper horizon
@@ -105,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplaceCase{3, 6, 5, 5, false},     // not by a bound one lower
                       ReplaceCase{1, 6, 100, 2, true},    // decided beats non-decided
                       ReplaceCase{100, 6, 100, 6, false}  // same decided kind, same ply
-                      ));
+                      ),
+    qv::test::CaseName());
 
 TEST_F(TtTest, NothingStoredWithThreePiecesOrAtHorizon255) {
     Position p;

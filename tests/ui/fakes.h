@@ -52,7 +52,12 @@ class FakeEngine : public Engine {
     int think_ms = 0;
     int searches = 0;
     qint64 stopped_after_ms = -1;
-    std::vector<std::string> progress = {"Profondeur :     3", "Noeuds :     1234"};
+    SearchProgress progress = [] {
+        SearchProgress p;
+        p.depth = 3;
+        p.nodes = 1234;
+        return p;
+    }();
 
     int choose_move(int side, bool pondering) override {
         if (pondering) return 0;

@@ -8,7 +8,7 @@
 
 #include "analysis/analysis.h"
 #include "analysis/analysis_text.h"
-#include "files/file_io.h"
+#include "board/file_io.h"
 #include "search/search_state.h"
 #include "ui/captions.h"
 #include "ui/form4.h"

@@ -9,6 +9,7 @@
 
 #include "board/board3d_geometry.h"
 #include "board/data_dir.h"
+#include "common/case_name.h"
 #include "ui/board3d_view.h"
 #include "ui/themes.h"
 #include "window_fixture.h"
@@ -67,6 +68,9 @@ TEST_P(Switching, LoadsOnlyWhatChanges) {
         EXPECT_EQ(window->action(theme_row(t).action)->isChecked(), !flat && t == c.theme_after);
 }
 
+std::string case_name(const SwitchCase& c) {
+    return "style" + std::to_string(c.from) + "_to_" + c.to;
+}
 INSTANTIATE_TEST_SUITE_P(
     Styles, Switching,
     ::testing::Values(SwitchCase{1, "Damier3D2", 0, 1, 1, 2},  // "Nuit" over "Classique"
@@ -77,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SwitchCase{3, "Damier3D4", 1, 1, 4, 4},
                       SwitchCase{6, "Damier3D6", 0, 0, 6, 6},
                       SwitchCase{5, "Damier2D1", 1, 1, 1, 1},  // 2D after a style above 2
-                      SwitchCase{2, "Damier2D1", 0, 0, 1, 2}));
+                      SwitchCase{2, "Damier2D1", 0, 0, 1, 2}),
+    qv::test::CaseName());
 
 TEST_F(Board3dTest, PickerLoadsSetOneThenTheChosenStyle) {
     start_theme(7);
@@ -177,7 +182,8 @@ TEST_P(Clicks, SingleMoveIsPlayedByTheClickOnThePicture) {
     EXPECT_EQ(box(place), view()->sprite(shown_board[17], place));
 }
 
-INSTANTIATE_TEST_SUITE_P(Orientations, Clicks, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Orientations, Clicks, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "flipped" : "upright"; });
 
 // ---- drawing ------------------------------------------------------------------------------
 
@@ -206,10 +212,14 @@ TEST_P(Sprites, FlippedBoardDrawsEachSquareAtTheOppositePlace) {
     EXPECT_EQ(box(place), view()->sprite(c.code, place));
 }
 
+std::string case_name(const SpriteCase& c) {
+    return "square" + std::to_string(c.square);
+}
 INSTANTIATE_TEST_SUITE_P(Squares, Sprites,
                          ::testing::Values(SpriteCase{1, WHITE_MAN}, SpriteCase{17, BLACK_KING},
                                            SpriteCase{32, WHITE_KING}, SpriteCase{12, BLACK_MAN},
-                                           SpriteCase{6, BLACK_MAN}));
+                                           SpriteCase{6, BLACK_MAN}),
+                         qv::test::CaseName());
 
 TEST_F(Board3dTest, MoveDotsOnlyWithIndicationDesMouvements) {
     start_theme(1);
@@ -309,7 +319,8 @@ TEST_P(Screens, StartAndMiddleGame) {
     screenshot(window.get(), ("board3d_" + n + "_middle.png").c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, Screens, ::testing::Range(1, THEMES + 1));
+INSTANTIATE_TEST_SUITE_P(Styles, Screens, ::testing::Range(1, THEMES + 1),
+                         [](const auto& info) { return "style" + std::to_string(info.param); });
 
 TEST_F(Board3dTest, FlippedNumberedWithMoveDotsScreenshot) {
     start_theme(1);

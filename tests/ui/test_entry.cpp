@@ -1,5 +1,6 @@
 // Moves entered by clicking: plain moves, captures square by square and by the final
 // square, putting a piece back, compulsory capture, flipped boards.
+#include "common/case_name.h"
 #include "window_fixture.h"
 
 namespace qv::ui::test {
@@ -24,6 +25,10 @@ TEST_P(ClickToSquare, MapsStoredCoordinates) {
 }
 
 // Window x = 500 - stored x. Square 4 is the top-left dark square, 29 the bottom-right.
+std::string case_name(const ClickCase& c) {
+    return std::string(c.flipped ? "flipped_" : "") + "x" + std::to_string(c.x) + "_y" +
+           std::to_string(c.y);
+}
 INSTANTIATE_TEST_SUITE_P(
     Board, ClickToSquare,
     ::testing::Values(ClickCase{0, stored_x(19 + 30), 25 + 30, 4},
@@ -31,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{1, stored_x(19 + 7 * 60 + 30), 25 + 7 * 60 + 30, 4},
                       ClickCase{0, stored_x(19 + 60 + 30), 25 + 30, 4},  // light square
                       ClickCase{0, 10, 100, 0}, ClickCase{0, stored_x(530), 100, 0},
-                      ClickCase{0, 100, 515, 0}));
+                      ClickCase{0, 100, 515, 0}),
+    qv::test::CaseName());
 
 TEST_F(WindowTest, PlainMoveWithTwoDestinationsIsFramedThenPlayed) {
     start_2d();

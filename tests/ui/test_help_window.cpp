@@ -113,7 +113,7 @@ TEST_F(HelpWindowTest, LinksToTheRulesAndBackAgain) {
 TEST_F(HelpWindowTest, MissingPageIsAFileError) {
     start_2d();
     const std::filesystem::path kept = program_dir();
-    set_program_dir(std::filesystem::temp_directory_path() / "quorvel_no_help_here");
+    set_program_dir(kept / "no_help_here");  // a folder that is never made
     trigger("Guide1");
     set_program_dir(kept);
     EXPECT_TRUE(platform.help_pages.isEmpty());

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
+#include "common/case_name.h"
 #include "program_dir_fixture.h"
 
 namespace qv::ui::test {
@@ -35,13 +36,17 @@ TEST_P(Levels, SetBudgetLimitAndMinutes) {
     EXPECT_EQ(engine.time_budget, c.budget);
 }
 
+std::string case_name(const LevelCase& c) {
+    return c.item;
+}
 INSTANTIATE_TEST_SUITE_P(Menu, Levels,
                          ::testing::Values(LevelCase{"Dbutant1", 5, 58, 0, "1"},
                                            LevelCase{"Niveau01", 2, 58, 1, "1"},
                                            LevelCase{"Niveau05", 160, 178, 5, "3"},
                                            LevelCase{"Niveau081", 1680, 1798, 8, "30"},
                                            LevelCase{"N150coupsen3mn1", 160, 178, 11, "3"},
-                                           LevelCase{"N7longlong1", 320000, 319998, 17, "500"}));
+                                           LevelCase{"N7longlong1", 320000, 319998, 17, "500"}),
+                         qv::test::CaseName());
 
 TEST_F(WindowTest, OtherTimeControlTakesPositiveMinutesOnly) {
     start_2d();
@@ -185,7 +190,8 @@ TEST_P(Sounds, AreShortPcmWaves) {
     EXPECT_GT(seconds, 0.05);
     EXPECT_LT(seconds, 1.5);
 }
-INSTANTIATE_TEST_SUITE_P(Files, Sounds, ::testing::Values("son.wav", "gagne.wav", "Perdu.wav"));
+INSTANTIATE_TEST_SUITE_P(Files, Sounds, ::testing::Values("son.wav", "gagne.wav", "Perdu.wav"),
+                         qv::test::TextName());
 
 TEST(Sound, RefusesWhatIsNotAWaveFile) {
     EXPECT_FALSE(play_wave_file(QString(QUORVEL_SOURCE_DIR) + "/CMakeLists.txt"));

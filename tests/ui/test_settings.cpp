@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "board/data_dir.h"
+#include "board/file_io.h"
 #include "eval/evaluate.h"
 #include "eval/params.h"
-#include "files/file_io.h"
 #include "search/book.h"
 #include "search/book_edit.h"
 #include "search/search_state.h"

@@ -76,7 +76,8 @@ TEST_P(StartUpLevel, LastRunsLevelIsTickedOnThe2DBoard) {
 INSTANTIATE_TEST_SUITE_P(Levels, StartUpLevel,
                          ::testing::Values(LevelAtStart{"Niveau05", 5, 160},
                                            LevelAtStart{"Niveau07", 7, 540},
-                                           LevelAtStart{"N250coupsen5mn1", 12, 270}));
+                                           LevelAtStart{"N250coupsen5mn1", 12, 270}),
+                         [](const auto& info) { return std::string(info.param.item); });
 
 TEST_F(ProgramDirTest, StartUpMakesTheSavedGamesFolder) {
     ASSERT_FALSE(std::filesystem::exists(program_dir() / "Sauve"));

@@ -12,7 +12,7 @@ namespace {
 
 // Written beside its final name, then renamed over it.
 bool write_table(const std::filesystem::path& dir, const qv::EndgameTables& tables, int t) {
-    const qv::TableSpec& layout = qv::TABLE_SPECS[t];
+    const qv::TableLayout& layout = qv::TABLE_LAYOUTS[t];
     const std::filesystem::path path = dir / layout.name;
     std::filesystem::path temp = path;
     temp += ".tmp";
@@ -56,9 +56,9 @@ int main(int argc, char** argv) {
         if (!write_table(dir, *tables, t)) return 1;
         int longest = 0;
         const int8_t* bytes = tables->table(t);
-        for (int i = 0; i < qv::TABLE_SPECS[t].size; ++i)
+        for (int i = 0; i < qv::TABLE_LAYOUTS[t].size; ++i)
             if (bytes[i] > longest) longest = bytes[i];
-        std::printf("%-10s longest win %3d plies\n", qv::TABLE_SPECS[t].name, longest);
+        std::printf("%-10s longest win %3d plies\n", qv::TABLE_LAYOUTS[t].name, longest);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

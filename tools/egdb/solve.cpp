@@ -29,7 +29,7 @@ struct Graph {
 };
 
 inline uint32_t node_of(const TableEntry& e) {
-    return static_cast<uint32_t>(TABLE_SPECS[e.table].offset + e.index);
+    return static_cast<uint32_t>(TABLE_LAYOUTS[e.table].offset + e.index);
 }
 
 bool build(Graph& g, std::string& error) {
@@ -44,7 +44,7 @@ bool build(Graph& g, std::string& error) {
     uint8_t squares[33];
     TableMove moves[MAX_MOVES];
     for (int t = 0; t < ENDGAME_TABLE_COUNT; ++t) {
-        const TableSpec& layout = TABLE_SPECS[t];
+        const TableLayout& layout = TABLE_LAYOUTS[t];
         for (int i = 0; i < layout.size; ++i) {
             const uint32_t u = static_cast<uint32_t>(layout.offset + i);
             succ_start[u] = static_cast<uint32_t>(succ.size());

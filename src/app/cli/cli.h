@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "board/host.h"
+
 namespace qv {
 struct LoadProblem;
 }
@@ -30,6 +32,20 @@ int usage(std::string_view command = {});
 
 // Parses a whole decimal integer; false if `text` is not one or lies outside [lo, hi].
 bool parse_int(std::string_view text, long lo, long hi, long& value);
+
+// The language of the texts the commands word: English unless "--lang fr|en|nl|pt|es|it".
+int language();
+
+// Words the engine's messages in language(): errors to standard error, fatal messages to
+// standard output. Installed for every command; the search commands derive from it.
+class TextHost : public Host {
+  public:
+    void show_error(Msg message) override;
+    void report_fatal(Msg message) override;
+};
+
+// The host installed for every command (search commands put it back when they end).
+TextHost& text_host();
 
 // Loads FEN `text` into board; prints the parser's message and returns false if bad.
 bool load_fen_argument(const char* text, int& side_to_move);

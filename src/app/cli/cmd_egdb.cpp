@@ -28,7 +28,7 @@ int run_egdb(int argc, char** argv) {
         TableSummary s;
         std::string error;
         if (!verify_table(*tables, t, s, error)) {
-            std::printf("%s inconsistent\n", TABLE_SPECS[t].name);
+            std::printf("%s inconsistent\n", TABLE_LAYOUTS[t].name);
             std::fprintf(stderr, "egdb verify: %s\n", error.c_str());
             return 1;
         }
@@ -36,7 +36,7 @@ int run_egdb(int argc, char** argv) {
         uint8_t squares[33];
         if (s.longest_index >= 0 && position_of_entry(t, s.longest_index, squares))
             fen = write_fen(squares, WHITE);
-        std::printf("%s %d %d %d %d %s\n", TABLE_SPECS[t].name, s.wins, s.draws, s.losses,
+        std::printf("%s %d %d %d %d %s\n", TABLE_LAYOUTS[t].name, s.wins, s.draws, s.losses,
                     s.longest_win, fen.c_str());
         std::fflush(stdout);
     }

@@ -30,7 +30,7 @@ int run_probe(int argc, char** argv) {
     probe_endgame(side, 1, at_ply1);      // the side to move is the root side
     probe_endgame(1 - side, 2, at_ply2);  // the side to move answers the root side
     const int8_t v = endgame_tables.at(e.table, e.index);
-    std::printf("table %s\n", TABLE_SPECS[e.table].name);
+    std::printf("table %s\n", TABLE_LAYOUTS[e.table].name);
     std::printf("index %d\n", e.index);
     std::printf("byte %d (%s)\n", v, meaning(v).c_str());
     std::printf("score at ply 1 %d (root side to move)\n", at_ply1);

@@ -97,7 +97,7 @@ int run_search(int argc, char** argv) {
         std::printf("depth %d nodes %d time %.2f nps %.0f\n", depth, search.node_count, seconds,
                     seconds > 0 ? search.node_count / seconds : 0.0);
     }
-    set_host(nullptr);
+    set_host(&text_host());
     if (r == NO_MOVE) {
         std::printf("bestmove none score %d\n", (side == WHITE ? 1 : 1) * -16000);
         return 0;

@@ -170,7 +170,7 @@ int run_selfplay(int argc, char** argv) {
                     << r.moves << outcome << "\r\n\r\n";
         }
     }
-    set_host(nullptr);
+    set_host(&text_host());
     std::printf("score %d-%d-%d\n", wins, draws, losses);
     return 0;
 }

@@ -4,8 +4,8 @@
 
 #include "app/cli/cli.h"
 #include "board/board.h"
+#include "board/file_io.h"
 #include "files/any_game.h"
-#include "files/file_io.h"
 #include "files/text_game.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
@@ -46,8 +46,8 @@ int run_show(int argc, char** argv) {
         const LevelRow* row = level_row(clocks.level_index);
         std::printf("level: %d %s  time budget: %d  clock limit: %d  minutes: %d\n",
                     clocks.level_index,
-                    row                        ? row->caption
-                    : clocks.level_index == 18 ? "Autre"
+                    row                        ? row->item
+                    : clocks.level_index == 18 ? "N8Autre1"
                                                : "",
                     clocks.time_budget, clocks.clock_limit, clocks.nb_minutes);
         std::printf("language: %d  table size: %d\n", game.language, game.table_size_setting);

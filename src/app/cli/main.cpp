@@ -8,15 +8,54 @@
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/fen.h"
+#include "lang/messages.h"
 
 namespace qv::cli {
 
 namespace {
+int chosen_language = 1;  // English
+
 std::vector<Command>& commands() {
     static std::vector<Command> list;
     return list;
 }
 }  // namespace
+
+int language() {
+    return chosen_language;
+}
+
+void TextHost::show_error(Msg message) {
+    std::fprintf(stderr, "%s: %s\n", qv::message(Msg::ERROR_TITLE, language()),
+                 qv::message(message, language()));
+}
+
+void TextHost::report_fatal(Msg message) {
+    std::printf("%s\n", qv::message(message, language()));
+    std::fflush(stdout);
+}
+
+TextHost& text_host() {
+    static TextHost host;
+    return host;
+}
+
+// Takes "--lang CODE" out of argv; false when the code is not one of the six.
+bool take_language(int& argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--lang") != 0) continue;
+        const int l = language_of_code(argv[i + 1]);
+        if (l < 0) {
+            std::fprintf(stderr, "--lang: expected fr, en, nl, pt, es or it\n");
+            return false;
+        }
+        chosen_language = l;
+        for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
+        argc -= 2;
+        return true;
+    }
+    return true;
+}
 
 Register::Register(const Command& c) {
     commands().push_back(c);
@@ -26,7 +65,7 @@ int usage(std::string_view command) {
     auto list = commands();
     std::sort(list.begin(), list.end(),
               [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-    std::fprintf(stderr, "usage: quorvel-cli [--data-dir DIR] COMMAND ARGS\n");
+    std::fprintf(stderr, "usage: quorvel-cli [--data-dir DIR] [--lang CODE] COMMAND ARGS\n");
     for (const auto& c : list) {
         if (command.empty() || command == c.name)
             std::fprintf(stderr, "  quorvel-cli %s\n", c.usage);
@@ -70,6 +109,8 @@ bool load_fen_argument(const char* text, int& side_to_move) {
 
 int main(int argc, char** argv) {
     qv::init_program_dir(argc, argv);
+    if (!qv::cli::take_language(argc, argv)) return qv::cli::usage();
+    qv::set_host(&qv::cli::text_host());
     if (argc < 2) return qv::cli::usage();
     const std::string_view name = argv[1];
     if (name == "help" || name == "--help" || name == "-h") {

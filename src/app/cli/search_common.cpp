@@ -5,6 +5,7 @@
 
 #include "app/cli/cli.h"
 #include "board/now.h"
+#include "lang/progress_text.h"
 #include "search/levels.h"
 
 namespace qv::cli {
@@ -13,15 +14,16 @@ void CliHost::process_events() {
     if (deadline_ms > 0 && now_ms() >= deadline_ms) search.stop_requested = 1;
 }
 
-void CliHost::show_progress(std::span<const std::string> lines) {
+void CliHost::show_progress(const SearchProgress& p) {
     // A new depth: the block of the previous one is complete.
-    if (print && !progress.empty() && !lines.empty() && lines[0] != progress[0] &&
-        progress[0] != printed_depth) {
+    if (print && !progress.empty() && p.depth != progress_depth &&
+        progress_depth != printed_depth) {
         for (const auto& l : progress) std::printf("%s\n", l.c_str());
         std::printf("\n");
-        printed_depth = progress[0];
+        printed_depth = progress_depth;
     }
-    progress.assign(lines.begin(), lines.end());
+    progress = progress_lines(p, language());
+    progress_depth = p.depth;
 }
 
 void CliHost::set_root_move(int index, std::string_view text) {
@@ -32,10 +34,10 @@ void CliHost::set_root_move(int index, std::string_view text) {
 
 void CliHost::flush() {
     if (!print) return;
-    if (!progress.empty() && progress[0] != printed_depth) {
+    if (!progress.empty() && progress_depth != printed_depth) {
         for (const auto& l : progress) std::printf("%s\n", l.c_str());
         std::printf("\n");
-        printed_depth = progress[0];
+        printed_depth = progress_depth;
     }
     for (const auto& l : root_lines) std::printf("%s\n", l.c_str());
     std::fflush(stdout);

@@ -6,26 +6,28 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/cli.h"
 #include "board/host.h"
 #include "search/search_state.h"
 
 namespace qv::cli {
 
-class CliHost : public Host {
+class CliHost : public TextHost {
   public:
     bool print = false;       // progress per depth and root lines
     int64_t deadline_ms = 0;  // 0: none; else stop_requested when passed
 
     void process_events() override;
-    void show_progress(std::span<const std::string> lines) override;
+    void show_progress(const SearchProgress& p) override;
     void clear_root_moves() override { root_lines.clear(); }
     void set_root_move(int index, std::string_view text) override;
     // Prints the last progress block (if not yet printed) and the root lines.
     void flush();
 
-    std::vector<std::string> progress;
+    std::vector<std::string> progress;  // the last report, worded
+    int progress_depth = -1;
+    int printed_depth = -1;
     std::vector<std::string> root_lines;
-    std::string printed_depth;
 };
 
 // A player's strength: a named level, a fixed depth, or seconds per move.

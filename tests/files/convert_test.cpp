@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/case_name.h"
 #include "files/game_file.h"
 #include "files/temp_dir.h"
 #include "files/text_game.h"
@@ -14,7 +15,7 @@
 namespace qv {
 namespace {
 
-class Cli : public test::TempDirTest {
+class ConvertCommand : public test::TempDirTest {
   protected:
     // Runs quorvel-cli with `args`; returns its exit status, stdout and stderr in files.
     int run(const std::string& args) {
@@ -26,7 +27,7 @@ class Cli : public test::TempDirTest {
     std::string path(const char* name) { return (dir / name).string(); }
 };
 
-TEST_F(Cli, DamToPdnToTxtToDamKeepsTheGame) {
+TEST_F(ConvertCommand, DamToPdnToTxtToDamKeepsTheGame) {
     test::fresh_game();
     game.white_name = "Anna";
     game.black_name = "Quorvel";
@@ -53,7 +54,7 @@ TEST_F(Cli, DamToPdnToTxtToDamKeepsTheGame) {
     EXPECT_NE(get("out").find("white: Anna"), std::string::npos);
 }
 
-TEST_F(Cli, GameChosenFromASeveralGameText) {
+TEST_F(ConvertCommand, GameChosenFromASeveralGameText) {
     put("many.txt",
         "Anna-Bruno  2-0\r\n 1.23-19 10-14  \r\n\r\nCarla-Dario\r\n 1.22-18 12-15  \r\n");
     ASSERT_EQ(run("convert " + path("many.txt") + " " + path("zero.pdn")), 0) << get("err");
@@ -72,9 +73,9 @@ struct BadInput {
     const char* out;
     int status;
 };
-class CliBadInput : public Cli, public ::testing::WithParamInterface<BadInput> {};
+class ConvertBadInput : public ConvertCommand, public ::testing::WithParamInterface<BadInput> {};
 
-TEST_P(CliBadInput, MessageStatusAndNoOutputFile) {
+TEST_P(ConvertBadInput, MessageStatusAndNoOutputFile) {
     const BadInput b = GetParam();
     put(b.name, b.bytes);
     EXPECT_EQ(run("convert " + path(b.name) + " " + path(b.out)), b.status);
@@ -82,16 +83,20 @@ TEST_P(CliBadInput, MessageStatusAndNoOutputFile) {
     EXPECT_FALSE(std::filesystem::exists(dir / b.out));
     EXPECT_FALSE(std::filesystem::exists(dir / (std::string(b.out) + ".tmp")));
 }
+std::string case_name(const BadInput& c) {
+    return std::string(c.name) + "_to_" + c.out;
+}
 INSTANTIATE_TEST_SUITE_P(
-    Cases, CliBadInput,
+    Cases, ConvertBadInput,
     ::testing::Values(BadInput{"short.dam", std::string(100, '\0'), "o.pdn", 1},
                       BadInput{"junk.dam", std::string(22442, '\x7f'), "o.txt", 1},
                       BadInput{"empty.txt", "", "o.dam", 1},
                       BadInput{"a.txt", "A-B\n1.23-19\n", "o.xyz", 1},
                       BadInput{"a.bin", "A-B\n1.23-19\n", "o.dam", 1},
-                      BadInput{"fen.pdn", "[FEN \"W:W99\"]\n1. 22-18\n", "o.dam", 1}));
+                      BadInput{"fen.pdn", "[FEN \"W:W99\"]\n1. 22-18\n", "o.dam", 1}),
+    qv::test::CaseName());
 
-TEST_F(Cli, MissingInputAndBadUsage) {
+TEST_F(ConvertCommand, MissingInputAndBadUsage) {
     EXPECT_EQ(run("convert " + path("none.dam") + " " + path("o.pdn")), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "o.pdn"));
     EXPECT_EQ(run("convert " + path("none.dam")), 2);

@@ -1,4 +1,4 @@
-#include "files/file_io.h"
+#include "board/file_io.h"
 
 #include <algorithm>
 #include <cstdio>

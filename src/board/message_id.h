@@ -1,0 +1,95 @@
+// Identifiers of the texts the program composes. The engine and game layers hand these
+// (with their values) to the window or the command line, which word them in the
+// interface language through the message catalogue (lang/messages.h).
+#pragma once
+
+#include <cstdint>
+
+namespace qv {
+
+enum class Msg : uint16_t {
+    // End of the game.
+    WHITE_WINS,
+    BLACK_WINS,
+    COMPUTER_WON,
+    YOU_WON,
+    PLAYER_WINS,  // %s: the winner's name (rated match)
+    DRAW,
+    TIME_OUT_COMPUTER_WINS,
+    TIME_OUT_YOU_WIN,
+    YOU_RESIGN,
+    RATING_CHANGE,  // %s name, %4d before, %4d after
+    // Errors.
+    ERROR_TITLE,
+    CANNOT_OPEN_FILE,
+    OUT_OF_MEMORY,
+    HASH_TABLES_ALLOCATION,
+    // File dialogs: the description before each filter's patterns.
+    FILTER_GAME_FILES,
+    FILTER_TEXT_FILES,
+    FILTER_COMMENT_FILES,
+    FILTER_DOC_FILES,
+    FILTER_DYNAMO_FILES,
+    FILTER_PICTURES,
+    FILTER_OPENING_SETS,
+    FILTER_LEARNING_FILES,
+    FILTER_PARAMETER_FILES,
+    // Window and start-up panel.
+    WINDOW_TITLE,
+    INTRO_VERSION,  // %s: the version number
+    INTRO_BOARD_2D,
+    INTRO_THEME_CLASSIC,
+    INTRO_THEME_NIGHT,
+    INTRO_THEME_LUXE,
+    INTRO_THEME_GRAND_LUXE,
+    THEME_VENICE,
+    SCREEN_ADVICE_1,
+    SCREEN_ADVICE_2,
+    SCREEN_ADVICE_3,
+    SCREEN_ADVICE_4,
+    SCREEN_ADVICE_5,
+    SCREEN_ADVICE_6,
+    OPEN_VOG_FILE,
+    // Clocks, counters and names.
+    MOVE_COUNTER,  // %d: the move number on the perspective board
+    MINUTES,
+    NAMES_WHITE,
+    NAMES_BLACK,
+    // The "Calcul" page while the computer thinks.
+    PROGRESS_DEPTH,
+    PROGRESS_NODES,
+    PROGRESS_TIME,
+    PROGRESS_NODE_RATE,
+    PROGRESS_NODE_RATE_NONE,
+    PROGRESS_SCORE,
+    PROGRESS_MOVE,
+    // Position set-up.
+    PLACE_PIECES,
+    TIP_WHITE_MAN,
+    TIP_WHITE_KING,
+    TIP_BLACK_MAN,
+    TIP_BLACK_KING,
+    TIP_EMPTY_SQUARE,
+    TIP_PIECE_CHOSEN,
+    SHORT_EMPTY,
+    SHORT_WHITE_MAN,
+    SHORT_WHITE_KING,
+    SHORT_BLACK_MAN,
+    SHORT_BLACK_KING,
+    STATIC_EVAL_WHITE,  // %4d
+    STATIC_EVAL_BLACK,  // %4d
+    // Opening-list editors.
+    TIP_ADD_OPENING,
+    TIP_REPLACE_OPENING,
+    TIP_DELETE_OPENING,
+    // Move list buttons.
+    HINT_TO_START,
+    HINT_BACK_ONE,
+    HINT_FORWARD_ONE,
+    HINT_TO_END,
+    COUNT
+};
+
+inline constexpr int MESSAGE_COUNT = static_cast<int>(Msg::COUNT);
+
+}  // namespace qv

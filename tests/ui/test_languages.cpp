@@ -1,0 +1,452 @@
+// The six interface languages: caption tables, the window re-captioned on a switch,
+// messages worded in the language in force, and texts that fit their widgets.
+#include <QAbstractButton>
+#include <QDirIterator>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <map>
+#include <set>
+
+#include "lang/messages.h"
+#include "ui/captions.h"
+#include "window_fixture.h"
+
+namespace qv::ui::test {
+namespace {
+
+const char* const LANGUAGE_NAMES[LANGUAGES] = {"French",     "English", "Dutch",
+                                               "Portuguese", "Spanish", "Italian"};
+const char* const LANGUAGE_ITEMS[LANGUAGES] = {"Franais1",   "English1", "Nederlands1",
+                                               "Portugues1", "Espanol1", "Italiano1"};
+const char* const LANGUAGE_BUTTONS[LANGUAGES] = {"Button5", "Button6", "Button7",
+                                                 "Button2", "Button8", "Button1A"};
+
+std::string language_name(const testing::TestParamInfo<int>& info) {
+    return LANGUAGE_NAMES[info.param];
+}
+
+// ---- the tables -------------------------------------------------------------------------
+
+TEST(CaptionTables, EveryLanguageListsTheFrenchComponentsInOrder) {
+    const auto french = caption_table(FRENCH);
+    ASSERT_GE(french.size(), 145u);
+    for (int l = 0; l < LANGUAGES; ++l) {
+        const auto table = caption_table(l);
+        ASSERT_EQ(table.size(), french.size()) << LANGUAGE_NAMES[l];
+        for (size_t i = 0; i < table.size(); ++i) {
+            EXPECT_STREQ(table[i].component, french[i].component)
+                << LANGUAGE_NAMES[l] << " row " << i;
+            EXPECT_STRNE(table[i].text, "") << LANGUAGE_NAMES[l] << " " << table[i].component;
+        }
+    }
+}
+
+// The rows that every table must give exactly as the game's documentation words them.
+struct TellingRow {
+    const char* component;
+    const char* text[LANGUAGES];
+};
+const TellingRow TELLING[] = {
+    {"Fichier1", {"Fichier", "File", "Bestand", "Arquivo", "Archivo", "File"}},
+    {"Edition1", {"Edition", "Edit", "Bewerken", "Editar", "Edicion", "Modifica"}},
+    {"Affichage1", {"Affichage", "Board", "Bord", "Tabuleiro", "Tableros", "Damiera"}},
+    {"Joueurs1", {"Joueurs", "Players", "Spelers", "Jogadores", "Jugadores", "Giocatori"}},
+    {"Niveau1", {"Niveau", "Level", "Niveau", "Nível", "Niveles", "Livello"}},
+    {"Ouvertures1",
+     {"Paramétrage", "Parameters", "Parameters", "Parâmetros", "Parámetros", "Parametrizzazioni"}},
+    {"Analyse2", {"Analyse", "Analysis", "Analyse", "Análise", "Analisis", "Analisi"}},
+    {"Apprentissage1",
+     {"Apprentissage", "Auto-learning", "Auto-learn", "Auto-learn", "Aprendizaje",
+      "Apprendimento"}},
+    {"Options1", {"Options", "Options", "Opties", "Opções", "Opciones", "Opzioni"}},
+    {"Aide1", {"Aide", "Help", "Help", "Ajuda", "Ayuda", "Aiuto"}},
+    {"Liste",
+     {"Coups joués", "List of moves", "Zettenlijst", "Lista de lances", "Movimientos jugados",
+      "Mosse giocate"}},
+    {"Calcul", {"Calcul", "Compute", "Rekenen", "Cálculos", "Cálculos", "Calcolo"}},
+    {"Damier3D1", {"Classique", "Classic", "Classic", "Clássico", "Clasico", "Classica"}},
+    {"Damier3D2", {"Nuit", "Night", "Night", "Noite", "Noche", "Notte"}},
+    {"Damier3D3", {"Luxe", "De Luxe", "De Luxe", "Luxo", "Lujo", "Lusso"}},
+    {"Damier3D7", {"Grand luxe", "De Luxe ++", "De Luxe ++", "Luxo ++", "Gran lujo", "Gran lusso"}},
+};
+
+TEST(CaptionTables, TellingRowsAreWordedAsDocumented) {
+    for (const TellingRow& row : TELLING)
+        for (int l = 0; l < LANGUAGES; ++l)
+            EXPECT_STREQ(caption_of(l, row.component), row.text[l])
+                << row.component << " in " << LANGUAGE_NAMES[l];
+}
+
+// ---- texts of the window's components -----------------------------------------------------
+
+// The caption a component shows, whatever kind of component it is.
+std::optional<QString> shown_caption(MainWindow& w, const char* name) {
+    if (QAction* a = w.action(name)) return a->text();
+    if (auto* m = w.findChild<QMenu*>(name)) return m->title();
+    QWidget* widget = w.findChild<QWidget*>(name);
+    if (!widget) return std::nullopt;
+    if (auto* l = qobject_cast<QLabel*>(widget)) return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(widget)) return b->text();
+    if (auto* g = qobject_cast<QGroupBox*>(widget)) return g->title();
+    for (QWidget* p = widget->parentWidget(); p; p = p->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
+            const int i = tabs->indexOf(widget);
+            if (i >= 0) return tabs->tabText(i);
+        }
+    return std::nullopt;  // a frame: nothing to show
+}
+
+// Every text a component may show in `language`.
+QStringList texts_of(int language, const char* component) {
+    QStringList out;
+    for (int k = 0; *caption_variant(language, component, k); ++k)
+        out << QString::fromUtf8(caption_variant(language, component, k));
+    return out;
+}
+
+// The orientation caption, not flipped and flipped, as documented.
+const char* const ORIENTATION[LANGUAGES][2] = {
+    {"Blancs:Bas->Haut", "Blancs:Haut->Bas"},     {"White:Down->Up", "White:Up->Down"},
+    {"Wit:Beneden->Boven", "Wit:Boven->Beneden"}, {"Br.:Embaixo->Acima", "Br.:Acima->Embaixo"},
+    {"Bl.:Abajo->Arriba", "Bl.:Arriba->Abajo"},   {"Bl.:Bianco:Giù->Su", "Bl.:Bianco:Su->Giù"}};
+const char* const COMPUTER_BLACK[LANGUAGES] = {"Ordinateur noir",  "Computer black",
+                                               "Computer zwart",   "Computador pretas",
+                                               "Ordenador negras", "Calcolatore nero"};
+const char* const TITLES[LANGUAGES] = {"Quorvel 3D, le jeu",   "Quorvel 3D, the game",
+                                       "Quorvel 3D, the game", "Quorvel 3D, o jogo",
+                                       "Quorvel 3D, el juego", "Quorvel 3D, il gioco"};
+const char* const TRAINING[LANGUAGES] = {"Entraînement", "Training",      "Training",
+                                         "Treino",       "Entrenamiento", "Allenamento"};
+
+class Language : public WindowTest, public testing::WithParamInterface<int> {
+  protected:
+    // Components of the table that the window shows, each compared with the table.
+    void expect_every_component_in(int l) {
+        int compared = 0;
+        for (const Caption& c : caption_table(l)) {
+            const auto shown = shown_caption(*window, c.component);
+            if (!shown) continue;  // a component of a window still to come
+            ++compared;
+            EXPECT_TRUE(texts_of(l, c.component).contains(*shown))
+                << c.component << " shows \"" << shown->toStdString() << "\" in "
+                << LANGUAGE_NAMES[l];
+        }
+        EXPECT_GT(compared, 120);
+    }
+};
+
+TEST_P(Language, SelectingItCaptionsEveryComponentAndWordsTheMessages) {
+    const int l = GetParam();
+    // Another language first, so that nothing is right by chance.
+    QTest::mouseClick(button(LANGUAGE_BUTTONS[l == ITALIAN ? FRENCH : ITALIAN]), Qt::LeftButton);
+    start_2d();
+    trigger(LANGUAGE_ITEMS[l]);
+    expect_every_component_in(l);
+    for (int k = 0; k < LANGUAGES; ++k)
+        EXPECT_EQ(window->action(LANGUAGE_ITEMS[k])->isChecked(), k == l);
+    EXPECT_EQ(window->windowTitle().toStdString(), TITLES[l]);
+    EXPECT_EQ(label("Panel11")->text().toStdString(), TRAINING[l]);
+    EXPECT_EQ(button("Couleurordi")->text().toStdString(), COMPUTER_BLACK[l]);
+
+    // An orientation caption.
+    EXPECT_EQ(button("Bas_Haut")->text().toStdString(), ORIENTATION[l][0]);
+    trigger("Inverserdamier1");
+    EXPECT_EQ(button("Bas_Haut")->text().toStdString(), ORIENTATION[l][1]);
+
+    // A draw offer, refused with a full board, then a result.
+    EXPECT_EQ(label("Label13")->text(), QString::fromUtf8(caption_of(l, "Label13")));
+    window->ProposernulClick();
+    EXPECT_TRUE(label("Nulrefus")->isVisible());
+    EXPECT_EQ(label("Nulrefus")->text(), QString::fromUtf8(caption_of(l, "Nulrefus")));
+    window->end_of_game(1);
+    EXPECT_EQ(label("qui_gagne")->text(), QString::fromUtf8(message(Msg::DRAW, l)));
+    EXPECT_TRUE(window->widget("fin_de_parties")->isVisible());
+}
+
+TEST_P(Language, StartUpButtonWordsTheStartUpPanel) {
+    const int l = GetParam();
+    QTest::mouseClick(button(LANGUAGE_BUTTONS[l]), Qt::LeftButton);
+    EXPECT_TRUE(window->action(LANGUAGE_ITEMS[l])->isChecked());
+    EXPECT_EQ(label("Label3D5")->text(), QString::fromUtf8(message(Msg::THEME_VENICE, l)));
+    EXPECT_EQ(label("Label3D1")->text(), QString::fromUtf8(message(Msg::INTRO_THEME_CLASSIC, l)));
+    EXPECT_EQ(label("Label3D4")->text(), "Rimini");
+    EXPECT_TRUE(
+        label("Conseil1")->text().startsWith(QString::fromUtf8(message(Msg::SCREEN_ADVICE_1, l))));
+    expect_every_component_in(l);
+}
+
+// No text is wider than the widget that shows it. Returns the offenders.
+QStringList overflowing(QWidget* root) {
+    QStringList out;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const QFontMetrics fm(w->font());
+        // The ink of the text, not its advance: a colon in a narrow label is not cut.
+        const auto too_wide = [&](const QString& text, int room) {
+            if (!text.isEmpty() && fm.tightBoundingRect(text).right() >= room)
+                out << w->objectName() + ": \"" + text + "\"";
+        };
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (!l->wordWrap() && l->pixmap().isNull()) too_wide(l->text(), l->width());
+        } else if (auto* r = qobject_cast<QRadioButton*>(w)) {
+            too_wide(r->text(), r->width() - 22);
+        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+            if (b->icon().isNull()) too_wide(b->text(), b->width() - 6);
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            too_wide(g->title(), g->width() - 12);
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            too_wide(e->text(), e->width() - 8);
+        } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
+            int used = 0;
+            for (int i = 0; i < bar->count(); ++i) used += bar->tabRect(i).width();
+            if (used > bar->width())
+                out << w->objectName() + ": tabs need " + QString::number(used);
+            for (int i = 0; i < bar->count(); ++i) {
+                const QString full = bar->tabText(i);
+                if (fm.horizontalAdvance(full) > bar->tabRect(i).width())
+                    out << "tab \"" + full + "\"";
+            }
+        }
+    }
+    return out;
+}
+
+TEST_P(Language, TextsFitTheirWidgetsOnTheScreenshots) {
+    const int l = GetParam();
+    const char* const codes[LANGUAGES] = {"fr", "en", "nl", "pt", "es", "it"};
+    const QString code = QString::fromLatin1(codes[l]);
+    QTest::mouseClick(button(LANGUAGE_BUTTONS[l]), Qt::LeftButton);
+    window->run_until_idle();
+    screenshot(window.get(), qPrintable("lang_intro_" + code + ".png"));
+    const QStringList intro = overflowing(window->widget("Intro"));
+    EXPECT_TRUE(intro.isEmpty()) << intro.join("\n").toStdString();
+    start_2d();
+    window->side_panel()->setCurrentIndex(1);
+    screenshot(window.get(), qPrintable("lang_main_" + code + ".png"));
+    window->side_panel()->setCurrentIndex(0);
+    trigger("Nouveau2");
+    QWidget* dialog = window->widget("Nouvelle_partie");
+    ASSERT_TRUE(dialog->isVisible());
+    screenshot(window.get(), qPrintable("lang_new_game_" + code + ".png"));
+    auto* pages = window->findChild<QTabWidget*>("Pages_nouveau");
+    pages->setCurrentIndex(2);
+    screenshot(dialog, qPrintable("lang_new_game_people_" + code + ".png"));
+    const QStringList in_dialog = overflowing(dialog);
+    EXPECT_TRUE(in_dialog.isEmpty()) << in_dialog.join("\n").toStdString();
+    QTest::mouseClick(button("Annule_nouveau"), Qt::LeftButton);
+    trigger("Installeruneposition1");
+    screenshot(window.get(), qPrintable("lang_setup_" + code + ".png"));
+    const QStringList cut = overflowing(window.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Six, Language, testing::Range(0, LANGUAGES), language_name);
+
+// ---- switching at any time ---------------------------------------------------------------
+
+TEST_F(WindowTest, SwitchingDuringASearchRewordsItAndKeepsTheOrientation) {
+    start_2d();
+    trigger("Inverserdamier1");
+    engine.think_ms = 3000;
+    engine.progress = {
+        .depth = 5, .nodes = 4321, .timed = true, .seconds = 1, .score = 40, .move_number = 1};
+    bool seen_french = false;
+    QTimer::singleShot(300, window.get(), [&] {
+        seen_french = window->progress_list()->count() > 0 &&
+                      window->progress_list()->item(0)->text() == "Profondeur :     5";
+        window->action("Espanol1")->trigger();
+        QTimer::singleShot(200, window.get(), [&] { engine.request_stop(false); });
+    });
+    play_a_move();  // the computer answers with the fake search, thinking until stopped
+    EXPECT_TRUE(seen_french);
+    EXPECT_GT(engine.searches, 0);
+    EXPECT_EQ(button("Bas_Haut")->text(), "Bl.:Arriba->Abajo");
+    ASSERT_GT(window->progress_list()->count(), 1);
+    EXPECT_EQ(window->progress_list()->item(0)->text(), "Profundidad:     5");
+    EXPECT_EQ(window->progress_list()->item(1)->text(), "Nodos:     4321");
+    EXPECT_EQ(window->findChild<QTabWidget*>("Onglet")->tabText(1), "Cálculos");
+}
+
+TEST_F(WindowTest, SwitchingWithTheNewGameDialogOpenRewordsIt) {
+    start_2d();
+    trigger("Nouveau2");
+    trigger("Italiano1");
+    auto* pages = window->findChild<QTabWidget*>("Pages_nouveau");
+    EXPECT_EQ(pages->tabText(0), "Allenamento");
+    EXPECT_EQ(pages->tabText(1), "Incontro ");
+    EXPECT_EQ(pages->tabText(2), "Umano contro umano");
+    EXPECT_EQ(label("Label15")->text(), "Giocatore:");
+    EXPECT_EQ(label("Label15b")->text(), "Giocatore:");
+    EXPECT_EQ(window->findChild<QLineEdit*>("Joueur2")->text(), "Bianco");
+    EXPECT_EQ(button("BitBtn18")->text(), "Annulla");
+    EXPECT_TRUE(window->widget("Nouvelle_partie")->isVisible());
+}
+
+TEST_F(WindowTest, AResultOnScreenIsReworded) {
+    start_2d();
+    window->end_of_game(1);
+    EXPECT_EQ(label("qui_gagne")->text(), "Match nul !");
+    trigger("Nederlands1");
+    EXPECT_EQ(label("qui_gagne")->text(), "Remise!");
+}
+
+TEST_F(WindowTest, SelectingTheLanguageInForceAgainChangesNothing) {
+    start_2d();
+    trigger("English1");
+    trigger("English1");
+    for (int k = 0; k < LANGUAGES; ++k)
+        EXPECT_EQ(window->action(LANGUAGE_ITEMS[k])->isChecked(), k == ENGLISH);
+    EXPECT_EQ(window->findChild<QMenu*>("Fichier1")->title(), "File");
+}
+
+TEST_F(WindowTest, ErrorsAndFiltersAreWordedInTheLanguageInForce) {
+    start_2d();
+    trigger("Portugues1");
+    platform.next_file = "/no/such/folder/x.txt";
+    trigger("Ouvrirunfichiertexte1");
+    ASSERT_EQ(platform.errors.size(), 1);
+    EXPECT_EQ(platform.errors[0], QString::fromUtf8("Não é possível abrir este arquivo"));
+    EXPECT_EQ(platform.error_title, "Erro");
+}
+
+TEST_F(WindowTest, TheLanguageGoesWithASavedGame) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    start_2d();
+    trigger("Espanol1");
+    platform.next_file = dir.filePath("partida.dam");
+    trigger("Sauver1");
+    QFile f(platform.next_file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    ASSERT_EQ(bytes.size(), 22442);
+    EXPECT_EQ(int(bytes[22386]), SPANISH);
+}
+
+// ---- no French left outside the French texts ---------------------------------------------
+
+// Words of the French texts that no other language uses: a string of the program that
+// holds one of them was written in French.
+std::set<QString> french_words() {
+    const QRegularExpression word("[\\p{L}]{4,}");
+    auto words_of = [&](const char* text, std::set<QString>& into) {
+        auto it = word.globalMatch(QString::fromUtf8(text));
+        while (it.hasNext()) into.insert(it.next().captured());
+    };
+    std::set<QString> french, others;
+    for (int l = 0; l < LANGUAGES; ++l) {
+        std::set<QString>& into = l == FRENCH ? french : others;
+        for (const Caption& c : caption_table(l)) words_of(c.text, into);
+        for (const MessageRow& r : message_rows()) words_of(r.text[l], into);
+    }
+    std::set<QString> out;
+    for (const QString& w : french)
+        if (!others.count(w)) out.insert(w);
+    return out;
+}
+
+// A translation identical to the French text is a text left untranslated, unless the
+// word is the same in both languages.
+TEST(FrenchLeftOver, NoOtherColumnRepeatsAFrenchText) {
+    const std::set<std::string> shared = {"Options",     "Analyse",       "Niveau", "minutes",
+                                          "Pause",       "Match",         "Fin",    "OK",
+                                          "2 : Amateur", "7: long, long", "Sons",   "Documentation",
+                                          "White",       "Black",         "Cancel", "Parameters"};
+    for (int l = 1; l < LANGUAGES; ++l) {
+        for (size_t i = 0; i < caption_table(l).size(); ++i) {
+            const char* fr = caption_table(FRENCH)[i].text;
+            const char* text = caption_table(l)[i].text;
+            if (std::string(fr) == text) {
+                EXPECT_TRUE(shared.count(text))
+                    << caption_table(l)[i].component << " in " << LANGUAGE_NAMES[l] << ": " << text;
+            }
+        }
+        for (const MessageRow& r : message_rows())
+            if (std::string(r.text[0]) == r.text[l]) {
+                EXPECT_TRUE(shared.count(r.text[l])) << r.key << " in " << LANGUAGE_NAMES[l];
+            }
+    }
+}
+
+// The string literals of a C++ source, comments left out, with their line numbers.
+std::vector<std::pair<int, QString>> literals_of(const QString& source) {
+    std::vector<std::pair<int, QString>> out;
+    int line = 1;
+    for (qsizetype i = 0; i < source.size(); ++i) {
+        const QChar c = source[i];
+        if (c == '\n') ++line;
+        if (c == '/' && i + 1 < source.size() && source[i + 1] == '/') {
+            while (i < source.size() && source[i] != '\n') ++i;
+            ++line;
+        } else if (c == '/' && i + 1 < source.size() && source[i + 1] == '*') {
+            for (i += 2; i + 1 < source.size() && !(source[i] == '*' && source[i + 1] == '/'); ++i)
+                if (source[i] == '\n') ++line;
+            ++i;
+        } else if (c == '\'' && !(i > 0 && source[i - 1].isLetterOrNumber())) {
+            for (++i; i < source.size() && source[i] != '\''; ++i)
+                if (source[i] == '\\') ++i;
+        } else if (c == '"') {
+            QString text;
+            for (++i; i < source.size() && source[i] != '"'; ++i) {
+                if (source[i] == '\\') text += source[i++];
+                text += source[i];
+            }
+            out.emplace_back(line, text);
+        }
+    }
+    return out;
+}
+
+TEST(FrenchLeftOver, NoFrenchLiteralOutsideTheFrenchTexts) {
+    const std::set<QString> words = french_words();
+    ASSERT_GT(words.size(), 100u);
+    // The French texts themselves, the tables whose columns are checked above, and the
+    // analysis lines' own table of their language forms.
+    const QRegularExpression tables(
+        "/src/ui/captions_..\\.cpp$|/src/lang/messages\\.cpp$|/src/analysis/analysis_text\\.cpp$");
+    // Names that are data, not texts: object names, the stem of the board pictures' file
+    // names, the players file's unknown player, and the French language's own name.
+    const std::set<QString> names = {"Blancs", "Noirs",   "Joueurs", "Joueur",
+                                     "damier", "Inconnu", "Français"};
+    const QRegularExpression identifier("^[A-Za-z_][A-Za-z0-9_%]*$");
+    const QRegularExpression path("^[\\w./-]*[./][\\w./-]*$");
+    const QRegularExpression word("[\\p{L}]{4,}");
+    QStringList found;
+    QDirIterator files(QString(QUORVEL_SOURCE_DIR) + "/src", {"*.cpp", "*.h"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    int scanned = 0;
+    while (files.hasNext()) {
+        const QString name = files.next();
+        if (tables.match(name).hasMatch()) continue;
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        ++scanned;
+        for (const auto& [line, text] : literals_of(QString::fromUtf8(f.readAll()))) {
+            if (names.count(text) || path.match(text).hasMatch()) continue;
+            // Object names carry a digit or an underscore, or are named in the tables.
+            if (identifier.match(text).hasMatch() &&
+                (text.contains(QRegularExpression("[0-9_%]")) ||
+                 *caption_of(FRENCH, text.toLatin1().constData())))
+                continue;
+            bool french =
+                text.contains("\\xC3") || text.contains(QRegularExpression("[àâçéèêëîïôûùœ]"));
+            auto it = word.globalMatch(text);
+            while (!french && it.hasNext()) french = words.count(it.next().captured()) > 0;
+            if (french)
+                found << name.mid(name.indexOf("/src/") + 1) + ":" + QString::number(line) +
+                             ": \"" + text + "\"";
+        }
+    }
+    EXPECT_GT(scanned, 100);
+    EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
+}
+
+}  // namespace
+}  // namespace qv::ui::test
