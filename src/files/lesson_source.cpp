@@ -1,5 +1,6 @@
 #include "files/lesson_source.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "board/board.h"

@@ -37,9 +37,6 @@ struct Shipped {
 std::string case_name(const Shipped& s) {
     return test::to_test_name(s.source.stem().string());
 }
-void PrintTo(const Shipped& s, std::ostream* os) {
-    *os << s.source.filename().string();
-}
 
 std::vector<Shipped> shipped() {
     std::vector<Shipped> all;
@@ -72,73 +69,59 @@ TEST(ShippedSet, HoldsTheLessonsAndProblemsItPromises) {
     EXPECT_GE(draws, 1);
 }
 
-class ShippedFile : public ::testing::TestWithParam<Shipped> {};
-
-// The generated files are the sources': the game opens on the source's position at its
-// ply, with its moves; the commentary is the French then the English text.
-TEST_P(ShippedFile, IsInProblemesWithItsCommentaryAndLegalMoves) {
-    const LessonSource src = read_source(GetParam().source);
-    game = GameState{};
-    TextProblem why;
-    ASSERT_TRUE(load_lesson_source(src, why)) << "move " << why.move_number << " " << why.text;
-    EXPECT_EQ(game.last_ply, static_cast<int>(src.moves.size()));
-    const std::string expected = game_file_bytes();
-
-    const fs::path dam = data_path("Problemes") / (GetParam().source.stem().string() + ".dam");
-    std::string bytes, commentary;
-    ASSERT_TRUE(read_file_prefix(dam, GAME_FILE_SIZE + 1, bytes)) << dam;
-    EXPECT_TRUE(bytes == expected) << dam << " is not what its source gives";
-    ASSERT_TRUE(read_file_prefix(dam.string() + "t", 1 << 20, commentary));
-    EXPECT_EQ(commentary, commentary_text(src));
-    EXPECT_LT(commentary.find(src.french.substr(0, 20)),
-              commentary.find(src.english.substr(0, 20)));
-}
-
-std::vector<Shipped> shipped_problems() {
-    std::vector<Shipped> problems;
+// The generated files are the sources': each game opens on its source's position at its
+// ply, with its moves; each commentary is the French then the English text.
+TEST(ShippedSet, EveryFileIsItsSourceWithLegalMovesAndItsCommentary) {
     for (const Shipped& s : shipped()) {
-        std::string text;
-        LessonSource src;
-        LessonSourceProblem why;
-        if (read_file_prefix(s.source, 1 << 20, text) && parse_lesson_source(text, src, why) &&
-            src.kind == LessonKind::problem)
-            problems.push_back(s);
+        SCOPED_TRACE(case_name(s));
+        const LessonSource src = read_source(s.source);
+        game = GameState{};
+        TextProblem why;
+        ASSERT_TRUE(load_lesson_source(src, why)) << "move " << why.move_number << " " << why.text;
+        EXPECT_EQ(game.last_ply, static_cast<int>(src.moves.size()));
+        const std::string expected = game_file_bytes();
+
+        const fs::path dam = data_path("Problemes") / (s.source.stem().string() + ".dam");
+        std::string bytes, commentary;
+        ASSERT_TRUE(read_file_prefix(dam, GAME_FILE_SIZE + 1, bytes)) << dam;
+        EXPECT_TRUE(bytes == expected) << dam << " is not what its source gives";
+        ASSERT_TRUE(read_file_prefix(dam.string() + "t", 1 << 20, commentary));
+        EXPECT_EQ(commentary, commentary_text(src));
+        EXPECT_LT(commentary.find(src.french.substr(0, 20)),
+                  commentary.find(src.english.substr(0, 20)));
     }
-    return problems;
 }
 
-class ShippedProblem : public ::testing::TestWithParam<Shipped> {};
-
-// The problem's position searched from scratch: the first move of the solution is the
+// Each problem's position searched from scratch: the first move of the solution is the
 // search's choice, and its score is the stated result (a won score, or the tables' draw).
-TEST_P(ShippedProblem, ResultAndFirstMoveAreTheSearchs) {
-    const LessonSource src = read_source(GetParam().source);
-    ASSERT_FALSE(src.moves.empty());
-    start_engine();
-    search.library_enabled = 0;
-    search.stop_requested = search.search_abandoned = 0;
-    search.pondering = 0;
-    search.analysis_mode = 0;
-    set_position(src.start);
-    const int side = src.start.side_to_move;
-    ASSERT_GE(legal_moves(side), 2) << "a problem offers a choice";
+TEST(ShippedSet, EveryProblemsResultAndFirstMoveAreTheSearchs) {
     static SearchInputs in;
-    in = SearchInputs{};
-    in.fixed_depth = PROBLEM_DEPTH;
-    const uint8_t r = choose_move(side, in);
-    ASSERT_LT(r, 70);
-    const Move& best = move_lists[1][r];
-    EXPECT_EQ(label(best.from) + std::string("-") + label(best.to),
-              label(src.moves[0].from) + std::string("-") + label(src.moves[0].to));
-    if (src.goal == LessonGoal::win)
-        EXPECT_GT(search.last_score, DECIDED);
-    else
-        EXPECT_EQ(search.last_score, 0);
+    for (const Shipped& s : shipped()) {
+        const LessonSource src = read_source(s.source);
+        if (src.kind != LessonKind::problem) continue;
+        SCOPED_TRACE(case_name(s));
+        ASSERT_FALSE(src.moves.empty());
+        start_engine();  // an empty transposition table for each problem
+        search.library_enabled = 0;
+        search.stop_requested = search.search_abandoned = 0;
+        search.pondering = 0;
+        search.analysis_mode = 0;
+        set_position(src.start);
+        const int side = src.start.side_to_move;
+        ASSERT_GE(legal_moves(side), 2) << "a problem offers a choice";
+        in = SearchInputs{};
+        in.fixed_depth = PROBLEM_DEPTH;
+        const uint8_t r = choose_move(side, in);
+        ASSERT_LT(r, 70);
+        const Move& best = move_lists[1][r];
+        EXPECT_EQ(label(best.from) + std::string("-") + label(best.to),
+                  label(src.moves[0].from) + std::string("-") + label(src.moves[0].to));
+        if (src.goal == LessonGoal::win)
+            EXPECT_GT(search.last_score, DECIDED);
+        else
+            EXPECT_EQ(search.last_score, 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Shipped, ShippedFile, ::testing::ValuesIn(shipped()), test::CaseName());
-INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProblem, ::testing::ValuesIn(shipped_problems()),
-                         test::CaseName());
 
 }  // namespace
 }  // namespace qv
