@@ -155,6 +155,7 @@ const Caption ENGLISH_CAPTIONS[] = {
     {"Apprentissage1", "Auto-learning"},
     {"Lancerunesession1", "Start a session"},
     {"Arrterlasession1", "Stop the session"},
+    {"Chargerdesleons1", "Load lessons"},
     {"Rgles1", "Rules"},
     {"Match1", "Match"},
     {"Pause2", "Pause"},

@@ -155,6 +155,7 @@ const Caption SPANISH_CAPTIONS[] = {
     {"Apprentissage1", "Aprendizaje"},
     {"Lancerunesession1", "Iniciar una sesión"},
     {"Arrterlasession1", "Detener la sesión"},
+    {"Chargerdesleons1", "Cargar lecciones"},
     {"Rgles1", "Reglas"},
     {"Match1", "Partida"},
     {"Pause2", "Pausa"},

@@ -155,6 +155,7 @@ const Caption ITALIAN_CAPTIONS[] = {
     {"Apprentissage1", "Apprendimento"},
     {"Lancerunesession1", "Avvia una sessione"},
     {"Arrterlasession1", "Ferma la sessione"},
+    {"Chargerdesleons1", "Carica lezioni"},
     {"Rgles1", "Regole"},
     {"Match1", "Incontro"},
     {"Pause2", "Pausa"},

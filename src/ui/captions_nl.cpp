@@ -155,6 +155,7 @@ const Caption DUTCH_CAPTIONS[] = {
     {"Apprentissage1", "Auto-learn"},
     {"Lancerunesession1", "Sessie starten"},
     {"Arrterlasession1", "Sessie stoppen"},
+    {"Chargerdesleons1", "Lessen laden"},
     {"Rgles1", "Spelregels"},
     {"Match1", "Wedstrijd"},
     {"Pause2", "Pauze"},

@@ -155,6 +155,7 @@ const Caption PORTUGUESE_CAPTIONS[] = {
     {"Apprentissage1", "Auto-learn"},
     {"Lancerunesession1", "Iniciar uma sessão"},
     {"Arrterlasession1", "Parar a sessão"},
+    {"Chargerdesleons1", "Carregar lições"},
     {"Rgles1", "Regras"},
     {"Match1", "Partida"},
     {"Pause2", "Pausa"},

@@ -23,6 +23,9 @@ class Engine {
     virtual int last_score() const = 0;
     // The level: time budget and clock limit (budgets 1..5 are fixed depths).
     virtual void set_level(int32_t time_budget, int32_t clock_limit) = 0;
+    // A depth every search stops at whatever the level (0: the level decides); the
+    // window's analysis follows it too.
+    virtual int fixed_depth() const { return 0; }
 };
 
 }  // namespace qv::ui

@@ -53,6 +53,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     build_intro();
     build_board3d();
     build_analysis();
+    build_lessons();
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);
@@ -96,7 +97,7 @@ void MainWindow::build_menus() {
     add_action(file, "Sauver1", &MainWindow::save, false, QKeySequence("Ctrl+S"));
     add_action(file, "Ouvrir1", &MainWindow::ouvre, false, QKeySequence("Ctrl+O"));
     add_action(file, "Imprimer1", &MainWindow::Imprimer1Click, false, QKeySequence("Ctrl+P"));
-    add_action(file, "Problmes1", nullptr);
+    add_action(file, "Problmes1", &MainWindow::Problmes1Click, false, QKeySequence("Ctrl+L"));
     add_action(file, "Installeruneposition1", &MainWindow::Installeruneposition1Click);
     add_action(file, "Crerunfichiertexte1", &MainWindow::Crerunfichiertexte1Click, false,
                QKeySequence("Ctrl+T"));
@@ -379,10 +380,10 @@ void MainWindow::build_panels() {
     add_button(end, "BitBtn13", QRect(115, 112, 110, 32), &MainWindow::BitBtn13Click)
         ->setText("OK");
 
-    // Learning question, asked during a learning series.
+    // Learning question at the end of an analysis.
     QFrame* learn = add_panel("Learn", QRect(150, 220, 220, 80));
     add_label(learn, "Label_learn", QRect(10, 8, 200, 20));
-    add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), nullptr);
+    add_button(learn, "Learn_yes", QRect(20, 40, 80, 28), &MainWindow::Apprendreposition1Click);
     add_button(learn, "Learn_no", QRect(120, 40, 80, 28), nullptr);
 
     // "Autre": a time control of N minutes for 30 moves.

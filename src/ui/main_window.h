@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
+#include <filesystem>
 #include <memory>
 
 #include "board/host.h"
@@ -193,6 +194,14 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void ListBox4Click(int index);  // a line of either analysis list: back to that ply
     void print_analysis_to(QPrinter& printer);
     Form4* form4() const { return form4_.get(); }
+    // Lessons and learning (window_lessons.cpp).
+    void Problmes1Click();           // "Leçons, exercices et problèmes"
+    void Button1Click();             // "Suivant ->" (Panel13)
+    void Panel14Click();             // "Revoir coup"
+    void Apprendreposition1Click();  // "Oui" of "Apprendre ?"
+    void Chargerdesleons1Click();    // "Charger des leçons"
+    void Lancerunesession1Click();   // the computer plays, analyses and learns, game after game
+    void Arrterlasession1Click();    // "Arrêter la session"
 
     // End of the game for `reason`, worded and shown.
     void end_of_game(EndReason reason);
@@ -251,6 +260,12 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void restore_saved_table_size();
     void build_board3d();
     void build_analysis();
+    void build_lessons();
+    // Opens a lesson's commentary and shows the lesson; from the dialog, the lesson's
+    // level is ticked and its length cut.
+    void show_lesson(const std::filesystem::path& lesson, bool from_dialog);
+    // A game of a learning session has ended: analyse it, learn it, start the next one.
+    void session_game_over();
     void end_analysis(bool keep_short_list);
     void show_board3d(bool on);
     void leave_board3d();

@@ -7,8 +7,9 @@
 
 namespace qv::ui {
 
-SearchEngine::SearchEngine() {
+SearchEngine::SearchEngine(int fixed_depth) {
     start_engine();
+    inputs_.fixed_depth = fixed_depth;
 }
 
 int SearchEngine::choose_move(int side, bool pondering) {

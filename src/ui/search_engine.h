@@ -8,8 +8,9 @@ namespace qv::ui {
 
 class SearchEngine : public Engine {
   public:
-    // Loads the keys, tables, opening lists and endgame tables once.
-    SearchEngine();
+    // Loads the keys, tables, opening lists and endgame tables once. A fixed depth holds
+    // every search to it (0: the level decides).
+    explicit SearchEngine(int fixed_depth = 0);
     int choose_move(int side, bool pondering) override;
     void request_stop(bool abandon) override;
     void clear_stop() override;
@@ -17,6 +18,7 @@ class SearchEngine : public Engine {
     bool abandoned() const override;
     int last_score() const override;
     void set_level(int32_t time_budget, int32_t clock_limit) override;
+    int fixed_depth() const override { return inputs_.fixed_depth; }
     // The clock of the side that searched, including the search (after choose_move).
     int32_t move_start() const { return inputs_.move_start; }
 

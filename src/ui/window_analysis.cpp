@@ -129,6 +129,12 @@ void MainWindow::Analyser() {
     set_enabled("Arrtercettephase1", true);
     set_enabled("Terminerlanalyse1", true);
     for (const char* m : LOCKED_MENUS) menu(m)->setEnabled(false);
+    if (game.learning_session) {
+        // "Arrêter la session" stays at hand; nothing else of its menu.
+        menu("Apprentissage1")->setEnabled(true);
+        set_enabled("Lancerunesession1", false);
+        set_enabled("Chargerdesleons1", false);
+    }
     cancel_entry();
     pending_analysis_line_ = -1;
 
@@ -136,6 +142,7 @@ void MainWindow::Analyser() {
     settings.time_budget = clocks.time_budget;
     settings.clock_limit = clocks.clock_limit;
     settings.learning_session = game.learning_session;
+    settings.fixed_depth = engine_.fixed_depth();
     const uint8_t library = search.library_enabled;
     search.library_enabled = checked("Bibliothquesactives1");
     WindowAnalysisView view(language_, *form4_, *short_list, [this] {
@@ -153,6 +160,8 @@ void MainWindow::Analyser() {
     QApplication::restoreOverrideCursor();
     search.library_enabled = library;
     for (const char* m : LOCKED_MENUS) menu(m)->setEnabled(true);
+    set_enabled("Chargerdesleons1", true);
+    set_enabled("Lancerunesession1", !game.learning_session);
     game.skip_ponder = 1;
     board_->placer_pions();
     show_clocks();

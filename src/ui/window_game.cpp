@@ -361,6 +361,9 @@ void MainWindow::show_report(const EndReport& r) {
     if (!r.reported) return;
     last_report_ = r;
     word_report();
+    // A learning session goes on once the turn that ended the game is over.
+    if (r.start_analysis && !deferred_.contains(&MainWindow::session_game_over))
+        deferred_.append(&MainWindow::session_game_over);
     if (r.show_panel) {
         QWidget* panel = widget("fin_de_parties");
         panel->show();

@@ -21,9 +21,17 @@ class FakePlatform : public Platform {
     QStringList errors, sounds, documents, help_pages;
     QString pdf_path;
     bool print_confirmed = true;
+    int file_dialogs = 0;
+    QString last_dialog_dir;
 
-    QString open_file_name(QWidget*, const QString&, const QString&) override { return next_file; }
-    QString save_file_name(QWidget*, const QString&, const QString&, const QString&) override {
+    QString open_file_name(QWidget*, const QString& dir, const QString&) override {
+        ++file_dialogs;
+        last_dialog_dir = dir;
+        return next_file;
+    }
+    QString save_file_name(QWidget*, const QString& dir, const QString&, const QString&) override {
+        ++file_dialogs;
+        last_dialog_dir = dir;
         return next_file;
     }
     void error_box(QWidget*, const QString& text) override { errors << text; }

@@ -1,0 +1,117 @@
+// Lessons written as text: what a source holds, and the refusals of sources that are wrong.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/board.h"
+#include "common/case_name.h"
+#include "files/lesson_source.h"
+#include "game/game_record.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* GOOD =
+    "# a remark\n"
+    "kind: problem\r\n"
+    "goal: draw\n"
+    "white: Problème 1\n"
+    "black: Nulle\n"
+    "position: B:W22,K30:B14\n"
+    "moves: 14-18 22x13\n"
+    "show: 1\n"
+    "[fr]\n"
+    "\n"
+    "Les Noirs jouent.\n"
+    "  Deuxième ligne.\n"
+    "\n"
+    "[en]\n"
+    "Black to play.\n";
+
+TEST(LessonSource, ReadsEveryFieldAndLoadsStandingOnItsPly) {
+    LessonSource src;
+    LessonSourceProblem why;
+    ASSERT_TRUE(parse_lesson_source(GOOD, src, why)) << why.line;
+    EXPECT_EQ(src.kind, LessonKind::problem);
+    EXPECT_EQ(src.goal, LessonGoal::draw);
+    EXPECT_EQ(src.white, "Problème 1");
+    EXPECT_EQ(src.start.side_to_move, BLACK);
+    EXPECT_EQ(src.start.squares[square_of_label(30)], WHITE_KING);
+    ASSERT_EQ(src.moves.size(), 2u);
+    EXPECT_EQ(src.moves[1].from, square_of_label(22));
+    EXPECT_TRUE(src.moves[1].capture);
+    EXPECT_EQ(src.french, "Les Noirs jouent.\nDeuxième ligne.\n");
+    EXPECT_EQ(commentary_text(src), "Les Noirs jouent.\nDeuxième ligne.\n\nBlack to play.\n");
+
+    game = GameState{};
+    TextProblem problem;
+    ASSERT_TRUE(load_lesson_source(src, problem));
+    EXPECT_EQ(game.last_ply, 2);
+    EXPECT_EQ(game.current_ply, 1);
+    EXPECT_EQ(game.side_to_move, WHITE);
+    EXPECT_EQ(board[square_of_label(18)], BLACK_MAN);
+    EXPECT_EQ(game.white_name, "Problème 1");
+}
+
+struct Bad {
+    const char* name;
+    std::string text;
+    LessonSourceError error;
+    int line;
+};
+std::string case_name(const Bad& b) {
+    return b.name;
+}
+
+const std::string POS = "position: W:W22:B14\n";
+const std::string TEXT = "[fr]\nx\n[en]\ny\n";
+
+class BadSource : public ::testing::TestWithParam<Bad> {};
+
+TEST_P(BadSource, IsRefusedWithItsReasonAndLine) {
+    LessonSource src;
+    src.white = "untouched";
+    LessonSourceProblem why;
+    EXPECT_FALSE(parse_lesson_source(GetParam().text, src, why));
+    EXPECT_EQ(why.error, GetParam().error);
+    EXPECT_EQ(why.line, GetParam().line);
+    EXPECT_EQ(src.white, "untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LessonSource, BadSource,
+    ::testing::Values(
+        Bad{"no_colon", POS + "moves 22-18\n" + TEXT, LessonSourceError::unknown_line, 2},
+        Bad{"unknown_key", "level: 3\n" + POS + TEXT, LessonSourceError::unknown_line, 1},
+        Bad{"kind", "kind: puzzle\n" + POS + TEXT, LessonSourceError::bad_kind, 1},
+        Bad{"goal_word", "kind: problem\ngoal: lose\n" + POS + TEXT, LessonSourceError::bad_goal,
+            2},
+        Bad{"problem_without_goal", "kind: problem\n" + POS + TEXT, LessonSourceError::bad_goal, 0},
+        Bad{"lesson_with_goal", "goal: win\n" + POS + TEXT, LessonSourceError::bad_goal, 0},
+        Bad{"no_position", "moves: 22-18\n" + TEXT, LessonSourceError::bad_position, 0},
+        Bad{"bad_fen", "position: W:W33:B1\n" + TEXT, LessonSourceError::bad_position, 1},
+        Bad{"square_out_of_range", POS + "moves: 22-18 14-40\n" + TEXT, LessonSourceError::bad_move,
+            2},
+        Bad{"no_separator", POS + "moves: 2218\n" + TEXT, LessonSourceError::bad_move, 2},
+        Bad{"show_word", POS + "show: first\n" + TEXT, LessonSourceError::bad_show, 2},
+        Bad{"show_beyond_moves", POS + "moves: 22-18\nshow: 2\n" + TEXT,
+            LessonSourceError::bad_show, 0},
+        Bad{"no_english", POS + "[fr]\nx\n", LessonSourceError::missing_text, 0},
+        Bad{"blank_french", POS + "[fr]\n \n[en]\ny\n", LessonSourceError::missing_text, 0}),
+    test::CaseName());
+
+TEST(LessonSource, AnIllegalMoveLeavesTheGameInHand) {
+    LessonSource src;
+    LessonSourceProblem why;
+    ASSERT_TRUE(parse_lesson_source(POS + "moves: 22-18 14-19\n" + TEXT, src, why));
+    game = GameState{};
+    game.last_ply = 7;
+    TextProblem problem;
+    EXPECT_FALSE(load_lesson_source(src, problem));  // 14x21 is compulsory
+    EXPECT_EQ(problem.error, TextError::illegal_move);
+    EXPECT_EQ(problem.move_number, 2);
+    EXPECT_EQ(game.last_ply, 7);
+}
+
+}  // namespace
+}  // namespace qv

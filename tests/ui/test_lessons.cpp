@@ -1,0 +1,171 @@
+// Lessons in the window (the walk, "Suivant ->", "Revoir coup", the commentaries) and
+// learning from a game ("Apprendre ?", "Charger des leçons").
+#include <QAction>
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "analysis/analysis.h"
+#include "files/learning.h"
+#include "files/lessons.h"
+#include "program_dir_fixture.h"
+#include "search/position_table.h"
+
+namespace qv::ui::test {
+namespace {
+
+using Squares = std::array<uint8_t, 33>;
+
+Squares shown() {
+    Squares s;
+    std::copy(shown_board, shown_board + 33, s.begin());
+    s[0] = OFF_BOARD;
+    return s;
+}
+
+class LessonsWindow : public ProgramDirTest {
+  protected:
+    void SetUp() override {
+        ProgramDirTest::SetUp();
+        start_2d();
+        lesson_walk = LessonWalk{};
+        analysis = AnalysisState{};
+    }
+    std::filesystem::path folder(const char* name) {
+        const auto p = program_dir() / name;
+        std::filesystem::create_directories(p);
+        return p;
+    }
+    static QString q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+    void click(const char* name) {
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        window->run_until_idle();
+    }
+    // A game of `plies` plies standing on the same position, the last move White's.
+    void record_of(std::initializer_list<std::pair<int, uint8_t>> pieces, int plies) {
+        put_position(pieces, BLACK);
+        for (int k = 1; k <= plies; ++k) game.game_record[k] = game.game_record[0];
+        game.game_record[plies].to = static_cast<uint8_t>(pieces.begin()->first);
+        game.last_ply = plies;
+    }
+};
+
+TEST_F(LessonsWindow, SuivantWrapsSkipsCommentariesAndRevoirCoupReloads) {
+    const auto problems = folder("Problemes");
+    // Lesson A: one move played, saved standing after it; its commentary beside it.
+    put_position({{sq(5, 1), WHITE_MAN}, {sq(5, 3), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, WHITE);
+    const Squares a_start = shown();
+    PlyRecord& after = game.game_record[1];
+    after = game.game_record[0];
+    std::swap(after.squares[sq(5, 1)], after.squares[sq(4, 2)]);
+    after.from = static_cast<uint8_t>(sq(5, 1));
+    after.to = static_cast<uint8_t>(sq(4, 2));
+    game.last_ply = game.current_ply = 1;
+    game.side_to_move = BLACK;
+    Squares a_saved;
+    std::copy(after.squares, after.squares + 33, a_saved.begin());
+    a_saved[0] = OFF_BOARD;
+    ASSERT_TRUE(write_game_file(problems / "A.dam"));
+    std::ofstream(problems / "A.damt") << "Lecon A\r\nLesson A\r\n";
+    // Lesson B: another position, no commentary.
+    put_position({{sq(6, 2), WHITE_KING}, {sq(0, 2), BLACK_MAN}, {sq(0, 4), BLACK_MAN}}, WHITE);
+    const Squares b_saved = shown();
+    ASSERT_TRUE(write_game_file(problems / "B.dam"));
+    put_position({{sq(7, 1), WHITE_MAN}, {sq(0, 6), BLACK_MAN}}, WHITE);
+
+    EXPECT_TRUE(window->action("Problmes1")->isEnabled());
+    EXPECT_EQ(window->action("Problmes1")->shortcut(), QKeySequence("Ctrl+L"));
+    EXPECT_FALSE(button("Panel13")->isVisible());
+    platform.next_file = q(problems / "A.dam");
+    trigger("Problmes1");
+    EXPECT_EQ(platform.last_dialog_dir, q(problems));
+    EXPECT_EQ(shown(), a_saved);
+    EXPECT_EQ(game.current_ply, 1);
+    EXPECT_TRUE(button("Panel13")->isVisible());
+    EXPECT_TRUE(button("Panel14")->isVisible());
+    EXPECT_EQ(button("Panel13")->text(), "Suivant ->");
+    screenshot(window.get(), "lesson_opened.png");
+
+    click("Panel13");
+    EXPECT_EQ(shown(), b_saved);
+    click("Panel13");
+    EXPECT_EQ(shown(), a_saved);
+    // Every commentary asked for is a lesson's; B has none and nothing failed.
+    EXPECT_EQ(platform.documents, QStringList({q(problems / "A.damt"), q(problems / "B.damt"),
+                                               q(problems / "A.damt")}));
+    EXPECT_TRUE(platform.errors.isEmpty());
+
+    trigger("Reprendrecoups1");
+    EXPECT_EQ(game.current_ply, 0);
+    EXPECT_EQ(shown(), a_start);
+    click("Panel14");
+    EXPECT_EQ(game.current_ply, 1);
+    EXPECT_EQ(shown(), a_saved);
+    EXPECT_EQ(game.last_ply, 1);
+}
+
+TEST_F(LessonsWindow, ACancelledDialogChangesNothing) {
+    put_position({{sq(5, 1), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, WHITE);
+    const Squares before = shown();
+    platform.next_file.clear();
+    trigger("Problmes1");
+    EXPECT_EQ(shown(), before);
+    EXPECT_FALSE(button("Panel13")->isVisible());
+    EXPECT_TRUE(platform.documents.isEmpty());
+}
+
+TEST_F(LessonsWindow, ShortOrUnbalancedGamesAreNotLearnt) {
+    const auto learning = folder("Parametres") / "appris.dal";
+    platform.next_file = q(learning);
+    struct Case {
+        std::initializer_list<std::pair<int, uint8_t>> pieces;
+        int plies;
+    };
+    for (const Case& c :
+         {Case{{{sq(5, 1), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, 20},
+          Case{{{sq(5, 1), WHITE_MAN}, {sq(5, 3), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, 40}}) {
+        record_of(c.pieces, c.plies);
+        window->widget("Learn")->show();
+        click("Learn_yes");
+        EXPECT_FALSE(window->widget("Learn")->isVisible());
+        EXPECT_EQ(platform.file_dialogs, 0) << c.plies;
+        EXPECT_EQ(game.current_ply, c.plies);
+    }
+    EXPECT_FALSE(std::filesystem::exists(learning));
+}
+
+TEST_F(LessonsWindow, LearntGameIsSavedAndABadTableIsRefused) {
+    const auto params = folder("Parametres");
+    platform.next_file = q(params / "appris.dal");
+    record_of({{sq(5, 1), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, 30);
+    analysis.score_by_ply[30] = 1234;
+    window->widget("Learn")->show();
+    click("Learn_yes");
+    EXPECT_EQ(platform.file_dialogs, 1);
+    EXPECT_EQ(platform.last_dialog_dir, q(params));
+    ASSERT_TRUE(std::filesystem::exists(params / "appris.dal"));
+    EXPECT_EQ(std::filesystem::file_size(params / "appris.dal"), POSITION_TABLE_BYTES);
+    const LearnTarget target = learning_target(0);
+    ASSERT_NE(probe_position(target.index_key, target.lock_key), nullptr);
+    EXPECT_EQ(probe_position(target.index_key, target.lock_key)->score, 1234);
+
+    // One byte short of a table: refused, the table as it was.
+    std::ofstream(params / "court.dal", std::ios::binary)
+        << std::string(POSITION_TABLE_BYTES - 1, '\0');
+    platform.next_file = q(params / "court.dal");
+    trigger("Chargerdesleons1");
+    EXPECT_EQ(platform.errors, QStringList({QString::fromUtf8("Impossible d'ouvrir ce fichier")}));
+    ASSERT_NE(probe_position(target.index_key, target.lock_key), nullptr);
+    EXPECT_EQ(probe_position(target.index_key, target.lock_key)->score, 1234);
+
+    // An empty table loads whole.
+    std::ofstream(params / "vide.dal", std::ios::binary) << std::string(POSITION_TABLE_BYTES, '\0');
+    platform.next_file = q(params / "vide.dal");
+    trigger("Chargerdesleons1");
+    EXPECT_EQ(platform.errors.size(), 1);
+    const PositionEntry* emptied = probe_position(target.index_key, target.lock_key);
+    EXPECT_TRUE(emptied == nullptr || emptied->score == 0);  // a score of 0 is no entry
+}
+
+}  // namespace
+}  // namespace qv::ui::test
