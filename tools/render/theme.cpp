@@ -204,7 +204,11 @@ bool parse_theme(std::istream& in, const std::string& path, Theme& theme, std::s
             if (!ok) return fail("bad " + key + "=" + value + " for " + word);
         }
         if (word == "light") {
-            if (light.sun) light.at = normalize(light.at);
+            if (light.sun) {
+                // A sun is a direction: one of no length points nowhere.
+                if (length(light.at) == 0) return fail("a sun needs a direction (at=x,y,z)");
+                light.at = normalize(light.at);
+            }
             theme.lights.push_back(light);
         }
     }
