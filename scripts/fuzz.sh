@@ -29,7 +29,7 @@ while read -r target max_len folders; do
         >"$log" 2>&1 || status=$?
     execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
     edges=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || true)
-    crashes=$(ls $build/crashes/$target-* 2>/dev/null | wc -l)
+    crashes=$(find $build/crashes -name "$target-*" | wc -l)
     printf '%-22s %12s %8s %8s %ss%s\n' "$target" "${execs:-?}" "${edges:-?}" "$crashes" \
         "$(( $(date +%s) - start ))" "$([ $status -ne 0 ] && echo " (exit $status, see $log)")"
 done <$build/tests/fuzz/targets.txt

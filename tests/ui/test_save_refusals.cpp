@@ -21,6 +21,13 @@ bool disk_full(std::FILE* f, std::string_view data) {
 }
 
 class SaveRefusalTest : public ProgramDirTest {
+  public:
+    // For the table of save commands below.
+    using WindowTest::button;
+    using WindowTest::platform;
+    using WindowTest::trigger;
+    using WindowTest::window;
+
   protected:
     void TearDown() override {
         set_write_bytes(nullptr);
@@ -64,7 +71,7 @@ TEST_F(SaveRefusalTest, EverySaveCommandReportsAFullDiskAndKeepsTheOldFile) {
          }},
         {"best moves", "Bestmove.txt",
          [](SaveRefusalTest& t, int) {
-             QTest::mouseClick(t.button("Button9"), Qt::LeftButton);
+             t.button("Button9")->click();  // "Editer coups" on the Calcul page
              t.window->run_until_idle();
          }},
         {"new player", "joueurs.dat",
@@ -90,7 +97,7 @@ TEST_F(SaveRefusalTest, EverySaveCommandReportsAFullDiskAndKeepsTheOldFile) {
         s.run(*this, 1);
         set_write_bytes(nullptr);
         EXPECT_EQ(platform.errors,
-                  QStringList{QString::fromUtf8(message(Msg::CANNOT_OPEN_FILE, FRENCH))});
+                  QStringList{QString::fromUtf8(message(Msg::CANNOT_OPEN_FILE, 0))});
         EXPECT_EQ(slurp(program_dir() / s.file), before);
         EXPECT_EQ(files(), listed) << "a temporary file is left";
     }
