@@ -27,15 +27,14 @@ bool read_number(const std::string& s, size_t& i, int& n) {
     return true;
 }
 
-// The next move of a line: from, "-" or "x", to. False at the end or on a bad move.
+}  // namespace
+
 bool read_move(const std::string& s, size_t& i, int& from, int& to) {
     if (!read_number(s, i, from)) return false;
     if (i >= s.size() || (s[i] != '-' && s[i] != 'x')) return false;
     ++i;
     return read_number(s, i, to);
 }
-
-}  // namespace
 
 void seed_book_random(uint32_t seed) {
     book_random.seed(seed);

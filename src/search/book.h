@@ -38,6 +38,10 @@ bool read_book_lines(const std::string& file, std::vector<std::string>& out);
 // Reads one list file (lines sorted as the list windows keep them). A missing file gives
 // an empty list and a line on standard error; returns false then.
 bool load_book_list(int side, const std::string& file);
+// The next move of a list line from `i` on: notation numbers `from`, "-" or "x", `to`
+// ("4- 7" is 4-7). False at the end of the line or on a bad move.
+bool read_move(const std::string& s, size_t& i, int& from, int& to);
+
 // Both active lists from the program's directory.
 void load_book_lists();
 // Writes a list (CR LF lines) through a temporary file and a rename.

@@ -2,14 +2,13 @@
 // the annotated PDN read back by the program's own reader.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "board/file_io.h"
+#include "cli_run.h"
 #include "files/temp_dir.h"
 #include "files/text_game.h"
 
@@ -22,24 +21,6 @@ constexpr const char* GAME =
     "[Event \"selfplay\"]\n[White \"first\"]\n[Black \"second\"]\n[Result \"*\"]\n\n"
     "1. 23-19 10-13 2. 21-18 12-15 3. 19x12 08x15 4. 28-23 13-17 5. 18-13 09x18 6. 22x13 11-14 "
     "7. 13-09 05-10 8. 26-21 17x26 *\n";
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun run_cli(const std::string& args) {
-    const std::string cmd = std::string(QUORVEL_DATA_DIR) + "/quorvel-cli " + args + " 2>/dev/null";
-    CliRun r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-    const int st = pclose(pipe);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
 
 using CliAnalyse = TempDirTest;
 

@@ -1,30 +1,15 @@
 // quorvel-cli as a user runs it: output format and exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <cstdio>
 #include <string>
 
+#include "cli_run.h"
+
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun run_cli(const std::string& args) {
-    const std::string cmd = std::string(QUORVEL_DATA_DIR) + "/quorvel-cli " + args + " 2>/dev/null";
-    CliRun r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-    const int st = pclose(pipe);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+using qv::test::CliRun;
+using qv::test::run_cli;
 
 TEST(Cli, PerftPrintsEveryDepthThenRate) {
     const CliRun r = run_cli("perft 4");

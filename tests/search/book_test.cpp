@@ -26,38 +26,64 @@ void set_list(int side, std::vector<std::string> lines) {
     book.lists[side] = std::move(lines);
 }
 
-// The driver follows a matching line only early in the game: in the first two plies while
-// both sides still have their twelve men, then up to ply 41 whatever the material.
+// A self-play game; its first capture is Black's 14x23 at ply 6, so from ply 8 on a man is short.
+constexpr const char* GAME_MOVES[] = {
+    "21-18", "10-14", "25-21", "12-15", "23-19", "14x23", "28x12", "08x15", "22-19",
+    "15x22", "26x19", "11-14", "19x10", "06x22", "27x18", "05-10", "24-20", "07-11",
+    "32-28", "10-13", "30-26", "13x22", "26x19", "02-06", "21-18", "01-05", "19-14",
+    "06-10", "14x07", "04x11", "28-23", "10-14", "29-25", "14x21", "25x18", "05-10",
+    "23-19", "10-13", "18-14", "11x18", "19-14", "18-21", "20-15", "21-26", "14-10",
+    "26-30", "31-28", "30-27", "15-12", "27-23", "28-24", "23-20", "10-05", "20-16",
+    "12-08", "13-18", "05-02", "18-22", "08-04", "16-12", "24-20"};
+
+// Plays the game's first `plies` moves from the start, recording them as the game line.
+int play_game_start(int plies, SearchInputs& in) {
+    int side = test::set_fen(START_FEN);
+    for (int k = 0; k < plies; ++k) {
+        const std::string token = GAME_MOVES[k];
+        const int from = square_of_label(std::stoi(token.substr(0, 2)));
+        const int to = square_of_label(std::stoi(token.substr(3, 2)));
+        const int n = legal_moves(side);
+        int m = 0;
+        while (m < n && (move_lists[1][m].from != from || move_lists[1][m].to != to)) ++m;
+        EXPECT_LT(m, n) << "ply " << k + 1 << " " << token;
+        if (m == n) return side;
+        const Move move = move_lists[1][m];
+        play_move(move);
+        in.line[++in.game_ply] = {move.from, move.to, move.captures};
+        side = 1 - side;
+    }
+    return side;
+}
+
+// The driver follows a matching line of the side to move only early in a game played from
+// the start: in the first two plies (both sides have their twelve men), then up to ply 41
+// whatever the material. The list's line is the game so far followed by the game's next move.
 struct WindowCase {
     int ply;
-    bool twelve_men_each;
     bool from_library;
 };
 std::string case_name(const WindowCase& c) {
-    return "ply" + std::to_string(c.ply) + (c.twelve_men_each ? "_twelve_each" : "_man_short");
+    return "ply" + std::to_string(c.ply) + (c.from_library ? "_library" : "_search");
 }
 class BookWindow : public ::testing::TestWithParam<WindowCase> {};
 TEST_P(BookWindow, LineFollowedOnlyInTheOpening) {
     const WindowCase& c = GetParam();
     start_engine();
-    // A game of `ply` plies of 23-19 (the list compares lines, not positions), then 21-17.
-    std::string line;
-    for (int k = 0; k < c.ply; ++k) line += "23-19 ";
-    set_list(WHITE, {line + "21-17 "});
-    search.library_enabled = 1;
     SearchInputs in;
-    in.game_ply = c.ply;
-    for (int k = 1; k <= c.ply; ++k) in.line[k] = {cand(23, 19).from, cand(23, 19).to, 0};
+    const int side = play_game_start(c.ply, in);
+    std::string line;
+    for (int k = 0; k <= c.ply; ++k) line += std::string(GAME_MOVES[k]) + " ";
+    set_list(side, {line});
+    search.library_enabled = 1;
     in.fixed_depth = 1;
-    const int side = test::set_fen(
-        c.twelve_men_each ? START_FEN
-                          : "W:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11");
     const uint8_t r = choose_move(side, in);
     ASSERT_LT(r, move_count[1]);
     if (c.from_library) {
+        const std::string next = GAME_MOVES[c.ply];
         EXPECT_EQ(search.node_count, 0);
-        EXPECT_EQ(move_lists[1][r].from, square_of_label(21));
-        EXPECT_EQ(move_lists[1][r].to, square_of_label(17));
+        EXPECT_EQ(move_lists[1][r].from, square_of_label(std::stoi(next.substr(0, 2))));
+        EXPECT_EQ(move_lists[1][r].to, square_of_label(std::stoi(next.substr(3, 2))));
     } else {
         EXPECT_GT(search.node_count, 0);
     }
@@ -65,10 +91,10 @@ TEST_P(BookWindow, LineFollowedOnlyInTheOpening) {
     search.library_enabled = 0;
 }
 INSTANTIATE_TEST_SUITE_P(Plies, BookWindow,
-                         ::testing::Values(WindowCase{0, true, true}, WindowCase{2, true, true},
-                                           WindowCase{2, false, false}, WindowCase{3, false, true},
-                                           WindowCase{41, false, true}, WindowCase{42, true, false},
-                                           WindowCase{60, true, false}),
+                         ::testing::Values(WindowCase{0, true}, WindowCase{2, true},
+                                           WindowCase{3, true}, WindowCase{8, true},
+                                           WindowCase{41, true}, WindowCase{42, false},
+                                           WindowCase{60, false}),
                          test::CaseName());
 
 TEST(Book, AdjacentDuplicatesCountOnce) {

@@ -1,4 +1,4 @@
-// analyse FILE [--game N] [--time S | --depth N] [--lang fr|en|pt|es] [--pdn OUT]:
+// analyse FILE [--game N] [--time S | --depth N] [--pdn OUT] (lines in the --lang language):
 // the move-by-move review of a game, its long lines in game order, then a summary line.
 #include <cstdio>
 #include <string>
@@ -25,19 +25,8 @@ struct Options {
     long game_index = 0;
     int depth = DEFAULT_DEPTH;
     double seconds = 0;  // per position; 0: fixed depth
-    int language = 1;
     std::string pdn;
 };
-
-bool parse_language(const std::string& text, int& language) {
-    const char* codes[] = {"fr", "en", "", "pt", "es"};
-    for (int l = 0; l < 5; ++l)
-        if (*codes[l] && text == codes[l]) {
-            language = l;
-            return true;
-        }
-    return false;
-}
 
 bool parse_options(int argc, char** argv, Options& o) {
     if (argc < 1) return false;
@@ -59,8 +48,6 @@ bool parse_options(int argc, char** argv, Options& o) {
             } else if (!parse_seconds(value, o.seconds)) {
                 return false;
             }
-        } else if (opt == "--lang") {
-            if (!parse_language(value, o.language)) return false;
         } else if (opt == "--pdn") {
             o.pdn = value;
         } else {
@@ -113,7 +100,7 @@ int run_analyse(int argc, char** argv) {
 
     int marked = 0;
     for (const AnalysisLine& l : analysis.lines) {
-        std::printf("%s\n", analysis_long_line(o.language, l).c_str());
+        std::printf("%s\n", analysis_long_line(language(), l).c_str());
         marked += l.marked;
     }
     std::printf("analysed %zu positions, %d marked\n", analysis.lines.size(), marked);
@@ -124,9 +111,7 @@ int run_analyse(int argc, char** argv) {
     return 0;
 }
 
-const Register reg({"analyse",
-                    "analyse FILE [--game N] [--time S | --depth N (8)] [--lang fr|en|pt|es] "
-                    "[--pdn OUT]",
+const Register reg({"analyse", "analyse FILE [--game N] [--time S | --depth N (8)] [--pdn OUT]",
                     run_analyse});
 
 }  // namespace

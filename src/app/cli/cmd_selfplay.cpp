@@ -1,19 +1,32 @@
 // selfplay --games N [--level L | --depth D | --time-per-move S] [--params A.par]
 //          [--vs-level L | --vs-depth D | --vs-time-per-move S] [--vs-params B.par]
-//          [--seed N] [--pdn FILE] [--fens]
-// Complete games between two computer players, colours alternating, openings from the
-// library. One line per game, then "score W-D-L" from the first player's view.
+//          [--openings FILE] [--concurrency N] [--seed N] [--pdn FILE] [--fens]
+// A match between two computer players. Games come in pairs: each opening (the first plies
+// of the opening lists, or the positions and games of FILE) is played twice, colours
+// swapped. One line per finished game with the running score, then "score W-D-L" from the
+// first player's view and the Elo difference with its 95% interval and the likelihood of
+// superiority. With --concurrency N the games are shared among N processes.
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "app/cli/cli.h"
 #include "app/cli/search_common.h"
+#include "app/cli/selfplay_openings.h"
 #include "board/board.h"
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/now.h"
 #include "eval/params.h"
+#include "game/match_stats.h"
 #include "search/book.h"
 #include "search/driver.h"
 #include "search/engine_start.h"
@@ -23,6 +36,8 @@ namespace qv::cli {
 namespace {
 
 constexpr int MAX_GAME_PLIES = 252;
+constexpr int OPENING_PLIES = 4;  // taken from the opening lists
+constexpr long MAX_CONCURRENCY = 64;
 
 struct Player {
     Strength strength;
@@ -30,11 +45,38 @@ struct Player {
     ParameterState parameters;  // the set this player evaluates with
 };
 
+enum class EndReason : int { no_move, ply_limit, draw_rule, bad_opening };
+const char* reason_text(EndReason r) {
+    switch (r) {
+        case EndReason::no_move:
+            return "no move";
+        case EndReason::ply_limit:
+            return "252 plies";
+        case EndReason::draw_rule:
+            return "draw rule";
+        case EndReason::bad_opening:
+            return "opening not playable";
+    }
+    return "";
+}
+
 struct GameResult {
+    long index = 0;
     int winner = -1;  // WHITE, BLACK, or -1 for a draw
     int plies = 0;
-    const char* reason = "";
+    EndReason reason = EndReason::no_move;
+    std::string fen;    // the start, when it is not the usual one
     std::string moves;  // PDN move text
+};
+
+struct Match {
+    long games = 0;
+    long concurrency = 1;
+    Player players[2];
+    std::string openings_file;
+    std::string pdn;
+    bool fens = false;
+    std::vector<Opening> openings;  // empty: the start position and the library
 };
 
 int total_on_board() {
@@ -42,28 +84,62 @@ int total_on_board() {
     return t.white + t.black;
 }
 
-GameResult play_game(const Player* players, int first_colour, CliHost& cli_host, bool print_fens) {
+// Plays one move given by its squares; false when it is not legal for `side`.
+bool play_given(int side, uint8_t from, uint8_t to, SearchInputs& in, GameResult& result) {
+    const int n = legal_moves(side);
+    int k = 0;
+    while (k < n && (move_lists[1][k].from != from || move_lists[1][k].to != to)) ++k;
+    if (k == n) return false;
+    const Move m = move_lists[1][k];
+    const int g = in.game_ply;
+    if (side == WHITE) result.moves += std::to_string(g / 2 + 1) + ". ";
+    result.moves += move_text(m.from, m.to, m.captures > 0) + " ";
+    play_move(m);
+    in.line[g + 1] = {m.from, m.to, m.captures};
+    in.game_ply = g + 1;
+    return true;
+}
+
+GameResult play_game(const Match& match, long index, CliHost& cli_host) {
     static SearchInputs in;
     in = SearchInputs{};
     GameResult result;
-    set_start_position();
+    result.index = index;
+    const int first_colour = index % 2 == 0 ? WHITE : BLACK;
+    int side = WHITE;
+    if (match.openings.empty()) {
+        set_start_position();
+    } else {
+        const Opening& o = match.openings[(index / 2) % match.openings.size()];
+        set_position(o.start);
+        side = o.start.side_to_move;
+        const std::string fen = write_fen(board, side);
+        if (fen != START_FEN) result.fen = fen;
+        if (side == BLACK) result.moves = "1... ";
+        for (const auto& [from, to] : o.plies) {
+            if (!play_given(side, from, to, in, result)) {
+                result.reason = EndReason::bad_opening;
+                return result;
+            }
+            side = 1 - side;
+        }
+    }
     clear_table();
     search.last_score = 0;
     int totals[MAX_GAME_PLIES + 1] = {};
-    int side = WHITE;
-    for (int g = 0;; ++g) {
+    for (int g = in.game_ply;; ++g) {
         totals[g] = total_on_board();
         if (g >= MAX_GAME_PLIES) {
-            result.reason = "252 plies";
+            result.reason = EndReason::ply_limit;
             break;
         }
         if (g > 250 && totals[g] == totals[g - 60] && search.last_score > -20000 &&
             search.last_score < 20000) {
-            result.reason = "draw rule";
+            result.reason = EndReason::draw_rule;
             break;
         }
-        if (print_fens) std::printf("fen %s\n", write_fen(board, side).c_str());
-        const Player& p = players[side == first_colour ? 0 : 1];
+        if (match.fens) std::printf("fen %s\n", write_fen(board, side).c_str());
+        const Player& p = match.players[side == first_colour ? 0 : 1];
         parameter_state = p.parameters;
         in.game_ply = g;
         cli_host.deadline_ms = apply_strength(p.strength, in);
@@ -73,7 +149,7 @@ GameResult play_game(const Player* players, int first_colour, CliHost& cli_host,
         clock += now() - start;
         if (r == NO_MOVE) {
             result.winner = 1 - side;
-            result.reason = "no move";
+            result.reason = EndReason::no_move;
             break;
         }
         const Move m = move_lists[1][r == SINGLE_MOVE ? 0 : r];
@@ -87,13 +163,12 @@ GameResult play_game(const Player* players, int first_colour, CliHost& cli_host,
     return result;
 }
 
-bool parse_args(int argc, char** argv, long& games, Player players[2], std::string& pdn,
-                bool& fens) {
+bool parse_args(int argc, char** argv, Match& match) {
     bool vs_given = false;
     for (int i = 0; i < argc; ++i) {
         const std::string opt = argv[i];
         if (opt == "--fens") {
-            fens = true;
+            match.fens = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -101,84 +176,233 @@ bool parse_args(int argc, char** argv, long& games, Player players[2], std::stri
         long v = 0;
         const bool vs = opt.rfind("--vs-", 0) == 0;
         const std::string name = vs ? opt.substr(5) : opt.substr(2);
-        Player& p = players[vs ? 1 : 0];
+        Player& p = match.players[vs ? 1 : 0];
         if (opt == "--games") {
-            if (!parse_int(value, 1, 100000, games)) return false;
+            if (!parse_int(value, 1, 100000, match.games)) return false;
         } else if (name == "level" || name == "depth" || name == "time-per-move") {
             if (!parse_strength(name == "time-per-move" ? "time" : name, value, p.strength))
                 return false;
             vs_given |= vs;
         } else if (name == "params") {
             p.params = value;
+        } else if (opt == "--openings") {
+            match.openings_file = value;
+        } else if (opt == "--concurrency") {
+            if (!parse_int(value, 1, MAX_CONCURRENCY, match.concurrency)) return false;
         } else if (opt == "--seed") {
             if (!parse_int(value, 0, 4294967295L, v)) return false;
             seed_book_random(static_cast<uint32_t>(v));
         } else if (opt == "--pdn") {
-            pdn = value;
+            match.pdn = value;
         } else {
             return false;
         }
     }
-    if (!vs_given) players[1].strength = players[0].strength;
-    return games > 0;
+    if (!vs_given) match.players[1].strength = match.players[0].strength;
+    // Position lines of parallel games would interleave.
+    return match.games > 0 && !(match.fens && match.concurrency > 1);
+}
+
+std::string elo_text(double elo) {
+    if (std::isinf(elo)) return elo > 0 ? "+inf" : "-inf";
+    char text[32];
+    std::snprintf(text, sizeof text, "%+.1f", elo + 0.0);  // no "-0.0"
+    return text;
+}
+
+const char* outcome_of(const GameResult& r) {
+    return r.winner < 0 ? "1/2-1/2" : r.winner == WHITE ? "1-0" : "0-1";
+}
+
+// Counts a finished game and prints its line with the running score.
+void record(const Match& match, const GameResult& r, MatchScore& score) {
+    const int first_colour = r.index % 2 == 0 ? WHITE : BLACK;
+    if (r.winner < 0)
+        ++score.draws;
+    else if (r.winner == first_colour)
+        ++score.wins;
+    else
+        ++score.losses;
+    std::printf("game %ld: first player %s, %s after %d plies (%s); %d of %ld: +%d =%d -%d\n",
+                r.index + 1, first_colour == WHITE ? "White" : "Black", outcome_of(r), r.plies,
+                reason_text(r.reason), score.games(), match.games, score.wins, score.draws,
+                score.losses);
+    std::fflush(stdout);
+}
+
+// One line per game on a pipe: index, winner, plies, reason, then the moves.
+std::string serialise(const GameResult& r) {
+    return std::to_string(r.index) + " " + std::to_string(r.winner) + " " +
+           std::to_string(r.plies) + " " + std::to_string(static_cast<int>(r.reason)) + " " +
+           (r.fen.empty() ? "-" : r.fen) + " " + r.moves + "\n";
+}
+
+bool deserialise(const std::string& line, GameResult& r) {
+    int reason = 0, used = 0;
+    char fen[256] = {};
+    if (std::sscanf(line.c_str(), "%ld %d %d %d %255s %n", &r.index, &r.winner, &r.plies, &reason,
+                    fen, &used) < 5)
+        return false;
+    r.reason = static_cast<EndReason>(reason);
+    r.fen = std::strcmp(fen, "-") == 0 ? "" : fen;
+    r.moves = line.substr(static_cast<size_t>(used));
+    return true;
+}
+
+// Plays the games of worker `w` of `n` (index w, w + n, ...), handing each to `done`.
+template <class Done>
+void play_share(const Match& match, long w, long n, Done done) {
+    CliHost cli_host;
+    set_host(&cli_host);
+    for (long k = w; k < match.games; k += n) done(play_game(match, k, cli_host));
+    set_host(&text_host());
+}
+
+// Runs the games in `match.concurrency` child processes; false when one of them fails.
+bool play_in_processes(const Match& match, std::vector<GameResult>& results, MatchScore& score) {
+    std::vector<int> fds;
+    std::vector<pid_t> children;
+    for (long w = 0; w < match.concurrency; ++w) {
+        int p[2];
+        if (pipe(p) != 0) break;
+        std::fflush(stdout);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(p[0]);
+            for (int fd : fds) close(fd);
+            play_share(match, w, match.concurrency, [&](const GameResult& r) {
+                const std::string line = serialise(r);
+                size_t at = 0;
+                while (at < line.size()) {
+                    const ssize_t put = write(p[1], line.data() + at, line.size() - at);
+                    if (put <= 0) _exit(1);
+                    at += static_cast<size_t>(put);
+                }
+            });
+            _exit(0);
+        }
+        close(p[1]);
+        if (pid < 0) {
+            close(p[0]);
+            break;
+        }
+        fds.push_back(p[0]);
+        children.push_back(pid);
+    }
+    std::vector<std::string> pending(fds.size());
+    std::vector<bool> open(fds.size(), true);
+    size_t open_count = fds.size();
+    while (open_count > 0) {
+        std::vector<pollfd> polled;
+        std::vector<size_t> which;
+        for (size_t i = 0; i < fds.size(); ++i)
+            if (open[i]) {
+                polled.push_back({fds[i], POLLIN, 0});
+                which.push_back(i);
+            }
+        if (poll(polled.data(), polled.size(), -1) < 0) continue;
+        for (size_t j = 0; j < polled.size(); ++j) {
+            if (!(polled[j].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            const size_t i = which[j];
+            char buf[4096];
+            const ssize_t got = read(fds[i], buf, sizeof buf);
+            if (got <= 0) {
+                open[i] = false;
+                --open_count;
+                close(fds[i]);
+                continue;
+            }
+            pending[i].append(buf, static_cast<size_t>(got));
+            for (size_t nl; (nl = pending[i].find('\n')) != std::string::npos;) {
+                GameResult r;
+                if (deserialise(pending[i].substr(0, nl), r)) {
+                    record(match, r, score);
+                    results.push_back(std::move(r));
+                }
+                pending[i].erase(0, nl + 1);
+            }
+        }
+    }
+    bool ok = children.size() == static_cast<size_t>(match.concurrency);
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ok = ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    return ok && static_cast<long>(results.size()) == match.games;
+}
+
+bool write_pdn(const Match& match, std::vector<GameResult>& results) {
+    std::ofstream out(match.pdn, std::ios::binary | std::ios::trunc);
+    std::map<long, const GameResult*> in_order;
+    for (const GameResult& r : results) in_order[r.index] = &r;
+    for (const auto& [index, r] : in_order) {
+        const bool first_white = index % 2 == 0;
+        out << "[Event \"selfplay\"]\r\n[Round \"" << index + 1 << "\"]\r\n[White \""
+            << (first_white ? "first" : "second") << "\"]\r\n[Black \""
+            << (first_white ? "second" : "first") << "\"]\r\n[Result \"" << outcome_of(*r)
+            << "\"]\r\n";
+        if (!r->fen.empty()) out << "[FEN \"" << r->fen << "\"]\r\n";
+        out << "\r\n" << r->moves << outcome_of(*r) << "\r\n\r\n";
+    }
+    return static_cast<bool>(out);
 }
 
 int run_selfplay(int argc, char** argv) {
-    long games = 0;
-    static Player players[2];
-    players[0].strength.level = 1;
-    std::string pdn;
-    bool fens = false;
-    if (!parse_args(argc, argv, games, players, pdn, fens)) return usage("selfplay");
+    static Match match;
+    match.players[0].strength.level = 1;
+    if (!parse_args(argc, argv, match)) return usage("selfplay");
     start_engine();
-    for (Player& p : players) {
+    for (Player& p : match.players) {
         const bool loaded =
             p.params.empty() ? load_default_parameters() : load_parameters(p.params);
         if (!loaded && !p.params.empty()) return 1;  // the loader has said why
         p.parameters = parameter_state;
     }
-    CliHost cli_host;
-    set_host(&cli_host);
-    search.library_enabled = 1;
-    std::ofstream pdn_out;
-    if (!pdn.empty()) {
-        pdn_out.open(pdn, std::ios::binary | std::ios::trunc);
-        if (!pdn_out) {
-            std::fprintf(stderr, "selfplay: cannot write %s\n", pdn.c_str());
+    if (!match.openings_file.empty()) {
+        std::string why;
+        if (!load_openings(match.openings_file, match.openings, why)) {
+            std::fprintf(stderr, "selfplay: %s\n", why.c_str());
             return 1;
         }
+    } else {
+        match.openings = openings_from_lists(OPENING_PLIES);
     }
-    int wins = 0, draws = 0, losses = 0;
-    for (long k = 0; k < games; ++k) {
-        const int first_colour = k % 2 == 0 ? WHITE : BLACK;
-        const GameResult r = play_game(players, first_colour, cli_host, fens);
-        const char* outcome = r.winner < 0 ? "1/2-1/2" : r.winner == WHITE ? "1-0" : "0-1";
-        if (r.winner < 0)
-            ++draws;
-        else if (r.winner == first_colour)
-            ++wins;
-        else
-            ++losses;
-        std::printf("game %ld: first player %s, %s after %d plies (%s)\n", k + 1,
-                    first_colour == WHITE ? "White" : "Black", outcome, r.plies, r.reason);
-        std::fflush(stdout);
-        if (pdn_out) {
-            pdn_out << "[Event \"selfplay\"]\r\n[Round \"" << k + 1 << "\"]\r\n[White \""
-                    << (first_colour == WHITE ? "first" : "second") << "\"]\r\n[Black \""
-                    << (first_colour == WHITE ? "second" : "first") << "\"]\r\n[Result \""
-                    << outcome << "\"]\r\n\r\n"
-                    << r.moves << outcome << "\r\n\r\n";
-        }
+    // Openings give the games their variety; without any, the library does.
+    search.library_enabled = match.openings.empty() ? 1 : 0;
+    if (!match.pdn.empty() && !std::ofstream(match.pdn, std::ios::binary | std::ios::app)) {
+        std::fprintf(stderr, "selfplay: cannot write %s\n", match.pdn.c_str());
+        return 1;
     }
-    set_host(&text_host());
-    std::printf("score %d-%d-%d\n", wins, draws, losses);
+    std::printf("%zu openings, each played with both colours\n", match.openings.size());
+    MatchScore score;
+    std::vector<GameResult> results;
+    if (match.concurrency == 1) {
+        play_share(match, 0, 1, [&](const GameResult& r) {
+            record(match, r, score);
+            results.push_back(r);
+        });
+    } else if (!play_in_processes(match, results, score)) {
+        std::fprintf(stderr, "selfplay: a worker process failed; %zu of %ld games played\n",
+                     results.size(), match.games);
+        return 1;
+    }
+    if (!match.pdn.empty() && !write_pdn(match, results)) {
+        std::fprintf(stderr, "selfplay: cannot write %s\n", match.pdn.c_str());
+        return 1;
+    }
+    const EloEstimate e = estimate_elo(score);
+    std::printf("score %d-%d-%d\n", score.wins, score.draws, score.losses);
+    std::printf("elo %s, 95%% interval [%s, %s], LOS %.1f%%\n", elo_text(e.elo).c_str(),
+                elo_text(e.low).c_str(), elo_text(e.high).c_str(), 100 * e.los);
     return 0;
 }
 
 const Register reg({"selfplay",
                     "selfplay --games N [--level L | --depth D | --time-per-move S] "
                     "[--params A.par] [--vs-level L | --vs-depth D | --vs-time-per-move S] "
-                    "[--vs-params B.par] [--seed N] [--pdn FILE] [--fens]",
+                    "[--vs-params B.par] [--openings FILE] [--concurrency N] [--seed N] "
+                    "[--pdn FILE] [--fens]",
                     run_selfplay});
 
 }  // namespace
