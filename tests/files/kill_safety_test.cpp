@@ -59,10 +59,12 @@ class SaverFactory {
         if (pid_ > 0) waitpid(pid_, nullptr, 0);
     }
     bool ready() const { return pid_ > 0; }
-    // A new child saving without end; its process id.
-    pid_t start() {
+    // A new child saving without end, `first` first and then the other version in turn;
+    // its process id.
+    pid_t start(int first) {
         pid_t child = -1;
-        if (write(to_[1], "s", 1) != 1 || read(from_[0], &child, sizeof child) != sizeof child)
+        const char version = static_cast<char>('0' + first);
+        if (write(to_[1], &version, 1) != 1 || read(from_[0], &child, sizeof child) != sizeof child)
             return -1;
         return child;
     }
@@ -79,7 +81,7 @@ class SaverFactory {
         while (read(to_[0], &c, 1) == 1) {
             const pid_t child = fork();
             if (child == 0)
-                for (int v = 1;; v ^= 1)
+                for (int v = c - '0';; v ^= 1)
                     if (!kind.save(v, dir)) _exit(3);
             if (write(from_[1], &child, sizeof child) != sizeof child) _exit(1);
             int status = 0;
@@ -116,7 +118,8 @@ TEST_P(KillSafety, KilledSaveLeavesOldOrNewFile) {
         for (const std::string& f : files) content[v][f] = versions[v].get(f);
     ASSERT_NE(content[0][kind.file], content[1][kind.file]);
 
-    // How long one save takes, so that the kills spread over the next two saves.
+    // How long one save takes, so that the kills spread over the next few saves (and the
+    // couple of milliseconds a new child needs before its first).
     const auto t0 = std::chrono::steady_clock::now();
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(kind.save(i % 2, temp.path()));
     const long save_us = std::max<long>(1, std::chrono::duration_cast<std::chrono::microseconds>(
@@ -126,10 +129,13 @@ TEST_P(KillSafety, KilledSaveLeavesOldOrNewFile) {
 
     std::mt19937 rng(20261207u + static_cast<unsigned>(kind.name[0]));
     int seen[2] = {0, 0}, with_temp = 0;
+    int on_disk_version = 1;  // the last save above
     for (int k = 0; k < KILLS; ++k) {
-        const pid_t child = savers.start();
+        // The child first saves the version that is not on disk, so that a save it
+        // completes shows.
+        const pid_t child = savers.start(1 - on_disk_version);
         ASSERT_GT(child, 0);
-        sleep_us(static_cast<long>(rng() % static_cast<unsigned>(2 * save_us + 100)));
+        sleep_us(static_cast<long>(rng() % static_cast<unsigned>(3 * save_us + 2000)));
         kill(child, SIGKILL);
         ASSERT_TRUE(savers.killed()) << kind.name << ": the saving child stopped by itself";
 
@@ -142,6 +148,7 @@ TEST_P(KillSafety, KilledSaveLeavesOldOrNewFile) {
             if (f == kind.file) v = fv;
         }
         ++seen[v];
+        on_disk_version = v;
         if (names_in(temp.path()).size() > files.size()) ++with_temp;
 
         // The next save cleans up whatever the killed one left.
