@@ -17,6 +17,10 @@ TEST(Cli, PerftPrintsEveryDepthThenRate) {
     EXPECT_EQ(r.out.substr(0, r.out.find("leaves/s")),
               "perft 1 7\nperft 2 49\nperft 3 302\nperft 4 1469\n");
     EXPECT_NE(r.out.find("\nleaves/s "), std::string::npos);
+    const CliRun plain = run_cli("perft 4 --plain");
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out.substr(0, plain.out.find("leaves/s")),
+              r.out.substr(0, r.out.find("leaves/s")));
 }
 
 TEST(Cli, MovesAsFullPaths) {

@@ -137,5 +137,32 @@ TEST(Perft, PublishedStartPositionCounts) {
     EXPECT_EQ(perft(5, WHITE), 7361u);
 }
 
+// The table walk must count exactly what the plain walk counts, also where kings make
+// move orders meet and a position comes back deeper in the tree.
+TEST(Perft, TableWalkCountsAsThePlainWalk) {
+    struct Case {
+        const char* fen;
+        int depth;
+    };
+    const Case cases[] = {{"W:WK29,K30:BK4,K3", 9},
+                          {"B:WK29,22:BK4,11", 10},
+                          {"W:WK29,K30,22,23:BK4,K3,10,11", 7},
+                          {"W:W17,18,21,22,23,25,26,27,29,30,31:B2,3,4,6,7,8,10,11,14,15,16", 7}};
+    for (const Case& c : cases) {
+        Position p;
+        std::string error;
+        ASSERT_TRUE(parse_fen(c.fen, p, error)) << error;
+        set_position(p);
+        reset_lists();
+        uint64_t table[MAX_PLY + 1] = {}, plain[MAX_PLY + 1] = {};
+        movegen.ply = 1;
+        perft_all(c.depth, p.side_to_move, table);
+        movegen.ply = 1;
+        perft_plain(c.depth, p.side_to_move, plain);
+        for (int d = 1; d <= c.depth; ++d) EXPECT_EQ(table[d], plain[d]) << c.fen << " depth " << d;
+        EXPECT_EQ(write_fen(board, p.side_to_move), write_fen(p.squares, p.side_to_move));
+    }
+}
+
 }  // namespace
 }  // namespace qv

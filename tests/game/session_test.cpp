@@ -108,7 +108,9 @@ TEST_P(DrawAcceptance, ByPiecesAndScore) {
     set_fen(c.fen);
     const TurnEnd e = ProposernulClick(c.pondering, c.score);
     EXPECT_EQ(e.ended, c.accepted);
-    if (c.accepted) EXPECT_EQ(e.report.message, Msg::DRAW);
+    if (c.accepted) {
+        EXPECT_EQ(e.report.message, Msg::DRAW);
+    }
 }
 constexpr const char* NINETEEN = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9";
 constexpr const char* TWENTY = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9,10";

@@ -27,7 +27,8 @@ inline uint8_t search_fixed(const char* fen, int depth, SearchInputs& in) {
     start_engine();
     search.library_enabled = 0;
     search.last_score = 0;
-    search.stop_requested = search.search_abandoned = 0;
+    search.stop_requested = 0;
+    search.search_abandoned = 0;
     search.pondering = 0;
     search.analysis_mode = 0;
     const int side = set_fen(fen);

@@ -255,8 +255,13 @@ TEST_F(WindowTest, SwitchingDuringASearchRewordsItAndKeepsTheOrientation) {
     start_2d();
     trigger("Inverserdamier1");
     engine.think_ms = 3000;
-    engine.progress = {
-        .depth = 5, .nodes = 4321, .timed = true, .seconds = 1, .score = 40, .move_number = 1};
+    engine.progress = {.depth = 5,
+                       .nodes = 4321,
+                       .timed = true,
+                       .seconds = 1,
+                       .score = 40,
+                       .move_number = 1,
+                       .variation = {}};
     bool seen_french = false;
     QTimer::singleShot(300, window.get(), [&] {
         seen_french = window->progress_list()->count() > 0 &&

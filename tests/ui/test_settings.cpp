@@ -134,8 +134,9 @@ TEST_P(RefusedLine, IsRefusedWithAMessageAndTheListStaysAsItWas) {
     trigger("Ouverturespourlesnoirs1");
     const auto before = book.lists[BLACK];
     type_line(BLACK, GetParam().text);
-    if (*GetParam().text)
+    if (*GetParam().text) {
         EXPECT_EQ(form(BLACK)->status()->text().toStdString(), GetParam().message);
+    }
     press(form(BLACK), "Valide_Ouverture");
     ASSERT_EQ(platform.errors.size(), 1);
     EXPECT_EQ(platform.errors[0].toStdString(), GetParam().message);
