@@ -6,6 +6,22 @@
 
 namespace qv {
 
+namespace {
+
+bool fwrite_all(std::FILE* file, std::string_view data) {
+    return std::fwrite(data.data(), 1, data.size(), file) == data.size();
+}
+
+WriteBytes write_bytes = fwrite_all;
+
+}  // namespace
+
+WriteBytes set_write_bytes(WriteBytes write) {
+    const WriteBytes before = write_bytes;
+    write_bytes = write ? write : fwrite_all;
+    return before;
+}
+
 bool read_file_prefix(const std::filesystem::path& path, size_t max_bytes, std::string& out,
                       bool* whole) {
     std::FILE* f = std::fopen(path.string().c_str(), "rb");
@@ -36,7 +52,7 @@ bool write_file_atomic(const std::filesystem::path& path, std::string_view data)
     temp += ".tmp";
     std::FILE* f = std::fopen(temp.string().c_str(), "wb");
     if (!f) return false;
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    bool ok = write_bytes(f, data);
     ok = std::fflush(f) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
     std::error_code ec;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,8 +16,15 @@ namespace qv {
 // `whole` (optional) tells whether the file ended within the limit.
 bool read_file_prefix(const std::filesystem::path& path, size_t max_bytes, std::string& out,
                       bool* whole = nullptr);
-// Writes `data` to a temporary file beside `path`, then renames it over `path`.
+// Writes `data` to a temporary file beside `path` (`path` + ".tmp"), then renames it over
+// `path`. On any failure the temporary file is removed and `path` keeps its old content.
 bool write_file_atomic(const std::filesystem::path& path, std::string_view data);
+
+// The one place where the file layer puts bytes into an open file: true when all of `data`
+// went in. Tests put a failing one in its place to play a full disk; null restores the real
+// one. Returns the one that was in place.
+using WriteBytes = bool (*)(std::FILE* file, std::string_view data);
+WriteBytes set_write_bytes(WriteBytes write);
 
 // Splits text into lines at CR LF, LF or CR (a final line without a break counts).
 std::vector<std::string> split_lines(std::string_view text);

@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "board/board.h"
 #include "board/data_dir.h"
+#include "board/file_io.h"
 #include "eval/egdb_store.h"
 
 namespace qv {
@@ -13,24 +15,29 @@ namespace qv {
 bool tables_loaded = false;
 EndgameTables endgame_tables;
 
+bool fill_table(int t, std::string_view bytes, EndgameTables& into) {
+    const auto size = static_cast<size_t>(TABLE_LAYOUTS[t].size);
+    if (bytes.size() != size) {
+        std::memset(into.table(t), 0, size);
+        return false;
+    }
+    std::memcpy(into.table(t), bytes.data(), size);
+    return true;
+}
+
 int load_tables_from(const std::filesystem::path& dir, EndgameTables& into) {
     int whole = 0;
     for (int t = 0; t < ENDGAME_TABLE_COUNT; ++t) {
         const TableLayout& layout = TABLE_LAYOUTS[t];
         const std::filesystem::path path = find_file(dir, layout.name);
-        int8_t* bytes = into.table(t);
-        size_t got = 0;
-        if (std::FILE* f = std::fopen(path.string().c_str(), "rb")) {
-            got = std::fread(bytes, 1, static_cast<size_t>(layout.size), f);
-            std::fclose(f);
-        }
-        if (got == static_cast<size_t>(layout.size)) {
+        std::string bytes;
+        if (!read_file_prefix(path, static_cast<size_t>(layout.size), bytes)) bytes.clear();
+        if (fill_table(t, bytes, into)) {
             ++whole;
             continue;
         }
-        std::memset(bytes, 0, static_cast<size_t>(layout.size));
         std::fprintf(stderr, "endgame table %s: %s; its positions will be scored as draws\n",
-                     path.string().c_str(), got == 0 ? "missing or empty" : "too short");
+                     path.string().c_str(), bytes.empty() ? "missing or empty" : "too short");
     }
     return whole;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 #include "eval/egdb_tables.h"
 
@@ -21,6 +22,10 @@ static_assert(sizeof(EndgameTables) == ENDGAME_TOTAL_BYTES);
 
 // The tables the search probes.
 extern EndgameTables endgame_tables;
+
+// Table t from a file's bytes. Bytes of any other length than the table's leave it all
+// zero (every position a draw) and give false.
+bool fill_table(int t, std::string_view bytes, EndgameTables& into);
 
 // Reads the 19 files from `dir` into `into`. A file that is missing or shorter than its
 // table leaves that table all zero (every position a draw) and is named on standard

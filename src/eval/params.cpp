@@ -1,10 +1,10 @@
 #include "eval/params.h"
 
-#include <cstdio>
 #include <cstring>
-#include <system_error>
+#include <string>
 
 #include "board/data_dir.h"
+#include "board/file_io.h"
 #include "board/host.h"
 
 namespace qv {
@@ -18,14 +18,18 @@ bool fail() {
 }
 }  // namespace
 
+bool parameters_from_bytes(std::string_view bytes, ParameterFile& out) {
+    // Half a set would mix two parameter sets without a word: only a whole file counts.
+    if (bytes.size() != sizeof out) return false;
+    std::memcpy(&out, bytes.data(), sizeof out);
+    return true;
+}
+
 bool load_parameters(const std::filesystem::path& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return fail();
+    std::string bytes;
     ParameterFile image;
-    const size_t got = std::fread(&image, 1, sizeof image, f);
-    std::fclose(f);
-    // Half a set would mix two parameter sets without a word: refuse it whole.
-    if (got != sizeof image) return fail();
+    if (!read_file_prefix(path, sizeof image, bytes) || !parameters_from_bytes(bytes, image))
+        return fail();
     parameter_state.buffer = image;
     parameter_state.live = image.values;
     return true;
@@ -34,22 +38,8 @@ bool load_parameters(const std::filesystem::path& path) {
 bool save_parameters(const std::filesystem::path& path) {
     ParameterFile image = parameter_state.buffer;
     image.values = parameter_state.live;
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return fail();
-    const bool written = std::fwrite(&image, 1, sizeof image, f) == sizeof image;
-    const bool closed = std::fclose(f) == 0;
-    std::error_code ec;
-    if (!written || !closed) {
-        std::filesystem::remove(temp, ec);
-        return fail();
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return fail();
-    }
+    const std::string_view bytes(reinterpret_cast<const char*>(&image), sizeof image);
+    if (!write_file_atomic(path, bytes)) return fail();
     parameter_state.buffer = image;
     return true;
 }

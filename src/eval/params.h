@@ -65,6 +65,8 @@ extern ParameterState parameter_state;
 
 inline constexpr auto& params = parameter_state.live;
 
+// A parameter file's bytes as an image: false unless there are exactly 1162 of them.
+bool parameters_from_bytes(std::string_view bytes, ParameterFile& out);
 // Reads a whole parameter file into the buffer and the live values. A file that cannot be
 // opened or is shorter than 1162 bytes: "Impossible d'ouvrir ce fichier" through the host,
 // nothing changes, false.

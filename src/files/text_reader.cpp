@@ -286,6 +286,12 @@ void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& pl
     }
 }
 
+// Characters that end a word of PDN movetext (a comment, a variation or a NAG begins). A
+// NUL byte is none of them: strchr would find the string's own terminator.
+bool ends_word(char c) {
+    return c != '\0' && std::strchr("{;()$", c) != nullptr;
+}
+
 // The four result tokens of PDN, and the program's own "2-0", "1-1", "0-2".
 bool is_result(std::string_view w) {
     for (const char* r : {"1-0", "0-1", "1/2-1/2", "*", "2-0", "1-1", "0-2"})
@@ -353,7 +359,7 @@ bool read_pdn_moves(std::string_view t, TextGame& tg, TextProblem& why) {
             while (i < t.size() && is_digit(t[i])) ++i;
         } else {
             size_t j = i;
-            while (j < t.size() && !is_space(t[j]) && !std::strchr("{;()$", t[j])) ++j;
+            while (j < t.size() && !is_space(t[j]) && !ends_word(t[j])) ++j;
             std::string_view w = t.substr(i, j - i);
             i = j;
             while (!w.empty() && (w.back() == '!' || w.back() == '?')) w.remove_suffix(1);

@@ -17,19 +17,14 @@ namespace {
 const char* NAMES_FILE = "joueurs.dat";
 const char* RATINGS_FILE = "points.dat";
 
-// Reads a players file's lines; a missing file gives no lines. False if it exists but
+// Reads a players file's text; a missing file gives an empty text. False if it exists but
 // cannot be read or is too large.
-bool read_list(const std::filesystem::path& path, std::vector<std::string>& lines) {
+bool read_list(const std::filesystem::path& path, std::string& text) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        lines.clear();
-        return true;
-    }
-    std::string text;
+    text.clear();
+    if (!std::filesystem::exists(path, ec)) return true;
     bool whole = false;
-    if (!read_file_prefix(path, MAX_PLAYERS_FILE, text, &whole) || !whole) return false;
-    lines = split_lines(text);
-    return true;
+    return read_file_prefix(path, MAX_PLAYERS_FILE, text, &whole) && whole;
 }
 
 int32_t clamp32(int64_t v) {
@@ -50,16 +45,23 @@ int rating_value(std::string_view line) {
     return parse_whole_number(line, v) ? v : 0;
 }
 
-bool read_players(const std::filesystem::path& dir, PlayersTable& table) {
+PlayersTable players_from_text(std::string_view names, std::string_view ratings) {
     PlayersTable t;
-    if (!read_list(dir / NAMES_FILE, t.names) || !read_list(dir / RATINGS_FILE, t.ratings))
-        return false;
+    t.names = split_lines(names);
+    t.ratings = split_lines(ratings);
     for (auto& n : t.names) n = fit_name(n);
     if (t.names.empty()) t.names.push_back(COMPUTER_NAME);
     if (t.ratings.empty()) t.ratings.push_back(std::to_string(COMPUTER_RATING));
     // Line i of both files is one player: keep them aligned.
     t.ratings.resize(t.names.size(), std::to_string(UNKNOWN_RATING));
-    table = std::move(t);
+    return t;
+}
+
+bool read_players(const std::filesystem::path& dir, PlayersTable& table) {
+    std::string names, ratings;
+    if (!read_list(dir / NAMES_FILE, names) || !read_list(dir / RATINGS_FILE, ratings))
+        return false;
+    table = players_from_text(names, ratings);
     return true;
 }
 

@@ -35,6 +35,9 @@ extern MatchState match;
 // A rating line as a number: a plain conversion, 0 when it is not a number.
 int rating_value(std::string_view line);
 
+// The table from the texts of both files (a missing file reads as an empty text): line 0
+// is always the computer, the ratings are cut or filled (1500) to the names' count.
+PlayersTable players_from_text(std::string_view names, std::string_view ratings);
 // Reads both files from `dir`. A missing names file gives line 0 alone; a ratings file
 // shorter than the names gets 1500 for the missing lines, a longer one is cut; line 0 is
 // always the computer. False (table unchanged) when a file exists but cannot be read or is

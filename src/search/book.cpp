@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "board/board.h"
 #include "board/data_dir.h"
+#include "board/file_io.h"
 #include "board/movegen.h"
 
 namespace qv {
@@ -41,16 +40,19 @@ void seed_book_random(uint32_t seed) {
     book_random.seed(seed);
 }
 
+std::vector<std::string> book_lines_of(std::string_view text) {
+    std::vector<std::string> lines;
+    for (std::string& line : split_lines(text))
+        if (!line.empty()) lines.push_back(std::move(line));
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
 bool read_book_lines(const std::string& file, std::vector<std::string>& out) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    out.clear();
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) out.push_back(line);
-    }
-    std::sort(out.begin(), out.end());
+    std::string text;
+    bool whole = false;
+    if (!read_file_prefix(file, MAX_BOOK_FILE, text, &whole) || !whole) return false;
+    out = book_lines_of(text);
     return true;
 }
 
@@ -68,16 +70,7 @@ void load_book_lists() {
 }
 
 bool save_book_list(int side, const std::string& file) {
-    const std::string temp = file + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const auto& line : book.lists[side]) out << line << "\r\n";
-        out.close();
-        if (!out) return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    return !ec;
+    return write_file_atomic(file, join_lines_crlf(book.lists[side]));
 }
 
 bool book_window(int g, bool twelve_men_each) {

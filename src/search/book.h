@@ -2,8 +2,10 @@
 // consulted by the driver at the start of its turn.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "search/search_state.h"
@@ -25,7 +27,13 @@ extern BookState book;
 inline constexpr int MAX_CANDIDATES = 20;
 inline constexpr int MAX_POOL = 14;
 
-// The lines of a list file, sorted; false (and `out` untouched) when it cannot be opened.
+// List files larger than this are refused (a few thousand openings fill a few hundred KB).
+inline constexpr size_t MAX_BOOK_FILE = 4 << 20;
+
+// The non-empty lines of a list file's text (CR LF, LF or CR breaks), sorted.
+std::vector<std::string> book_lines_of(std::string_view text);
+// The lines of a list file, sorted; false (and `out` untouched) when it cannot be opened
+// or is larger than MAX_BOOK_FILE.
 bool read_book_lines(const std::string& file, std::vector<std::string>& out);
 // Reads one list file (lines sorted as the list windows keep them). A missing file gives
 // an empty list and a line on standard error; returns false then.

@@ -1,10 +1,8 @@
 #include "search/position_table.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <new>
-#include <system_error>
+
+#include "board/file_io.h"
 
 namespace qv {
 
@@ -65,42 +63,31 @@ bool store_position(uint32_t index_key, uint32_t lock_key, int16_t score, const 
     return save_position_table(file);
 }
 
+bool position_table_from_bytes(std::string_view bytes) {
+    if (bytes.size() != POSITION_TABLE_BYTES || !allocate_position_table()) return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (uint32_t i = 0; i < POSITION_ENTRIES; ++i) position_table[i] = get_entry(b + 8 * i);
+    return true;
+}
+
 bool load_position_table(const std::string& file) {
     if (!allocate_position_table()) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    auto* bytes = new (std::nothrow) unsigned char[POSITION_TABLE_BYTES + 1];
-    if (!bytes) return false;
-    in.read(reinterpret_cast<char*>(bytes), POSITION_TABLE_BYTES + 1);
-    const bool whole = in.gcount() == static_cast<std::streamsize>(POSITION_TABLE_BYTES);
-    if (whole)
-        for (uint32_t i = 0; i < POSITION_ENTRIES; ++i)
-            position_table[i] = get_entry(bytes + 8 * i);
-    delete[] bytes;
-    return whole;
+    std::string bytes;
+    return read_file_prefix(file, POSITION_TABLE_BYTES + 1, bytes) &&
+           position_table_from_bytes(bytes);
+}
+
+std::string position_table_bytes() {
+    std::string bytes(POSITION_TABLE_BYTES, '\0');
+    if (position_table) {
+        auto* b = reinterpret_cast<unsigned char*>(bytes.data());
+        for (uint32_t i = 0; i < POSITION_ENTRIES; ++i) put_entry(b + 8 * i, position_table[i]);
+    }
+    return bytes;
 }
 
 bool save_position_table(const std::string& file) {
-    if (!position_table) return false;
-    auto* bytes = new (std::nothrow) unsigned char[POSITION_TABLE_BYTES];
-    if (!bytes) return false;
-    for (uint32_t i = 0; i < POSITION_ENTRIES; ++i) put_entry(bytes + 8 * i, position_table[i]);
-    const std::string temp = file + ".tmp";
-    bool ok;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes), POSITION_TABLE_BYTES);
-        out.close();
-        ok = static_cast<bool>(out);
-    }
-    delete[] bytes;
-    std::error_code ec;
-    if (ok) std::filesystem::rename(temp, file, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return position_table && write_file_atomic(file, position_table_bytes());
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -38,6 +39,11 @@ bool store_position(uint32_t index_key, uint32_t lock_key, int16_t score, const 
 
 // Reads the whole table from `file`; false (table unchanged) when it cannot be read whole.
 bool load_position_table(const std::string& file);
+// The table from a file's bytes: false (table unchanged) unless they are exactly
+// POSITION_TABLE_BYTES.
+bool position_table_from_bytes(std::string_view bytes);
+// The table as file bytes (all zero before the table exists).
+std::string position_table_bytes();
 // Writes the whole table to `file` through a temporary file and a rename.
 bool save_position_table(const std::string& file);
 

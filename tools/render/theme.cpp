@@ -49,7 +49,8 @@ bool split_line(const std::string& line, std::string& word,
 bool parse_number(const std::string& text, double& out) {
     char* end = nullptr;
     out = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size();
+    // "nan", "inf" and numbers beyond a double would poison every pixel they reach.
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(out);
 }
 
 bool parse_vec(const std::string& text, Vec3& out) {
@@ -154,6 +155,10 @@ bool load_theme(const std::string& path, Theme& theme, std::string& error) {
         error = path + ": cannot open";
         return false;
     }
+    return parse_theme(in, path, theme, error);
+}
+
+bool parse_theme(std::istream& in, const std::string& path, Theme& theme, std::string& error) {
     theme = Theme{};
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
@@ -199,7 +204,11 @@ bool load_theme(const std::string& path, Theme& theme, std::string& error) {
             if (!ok) return fail("bad " + key + "=" + value + " for " + word);
         }
         if (word == "light") {
-            if (light.sun) light.at = normalize(light.at);
+            if (light.sun) {
+                // A sun is a direction: one of no length points nowhere.
+                if (length(light.at) == 0) return fail("a sun needs a direction (at=x,y,z)");
+                light.at = normalize(light.at);
+            }
             theme.lights.push_back(light);
         }
     }

@@ -2,6 +2,7 @@
 // text file of lines "object key=value key=value ...".
 #pragma once
 
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -53,5 +54,7 @@ struct Theme {
 
 // Reads a style file; on failure returns false with a message naming the line.
 bool load_theme(const std::string& path, Theme& theme, std::string& error);
+// The same from a stream; `path` names it in the messages.
+bool parse_theme(std::istream& in, const std::string& path, Theme& theme, std::string& error);
 
 }  // namespace render
