@@ -43,6 +43,23 @@ uint64_t node_key(int side, int remaining) {
     return k | 1;
 }
 
+// Plays each of the n moves generated at this ply in turn, calls `child` one ply deeper,
+// and puts board back after each.
+template <class Child>
+void for_each_move(int n, Child child) {
+    const int p = movegen.ply;
+    uint8_t saved[33];
+    std::memcpy(saved, board, sizeof saved);
+    const Move* list = move_lists[p];
+    for (int i = 0; i < n; ++i) {
+        play_move(list[i]);
+        movegen.ply = static_cast<int8_t>(p + 1);
+        child();
+        movegen.ply = static_cast<int8_t>(p);
+        std::memcpy(board, saved, sizeof saved);
+    }
+}
+
 // counts[i] receives the moves generated i plies below this node; the last ply (i ==
 // remaining) is counted without being generated. `table` may be null.
 void walk(int remaining, int side, uint64_t counts[], Stored* table) {
@@ -63,19 +80,9 @@ void walk(int remaining, int side, uint64_t counts[], Stored* table) {
         }
         out = sub;
     }
-    const int p = movegen.ply;
     const int n = generate(side);
     out[0] += static_cast<uint64_t>(n);
-    uint8_t saved[33];
-    std::memcpy(saved, board, sizeof saved);
-    const Move* list = move_lists[p];
-    for (int i = 0; i < n; ++i) {
-        play_move(list[i]);
-        movegen.ply = static_cast<int8_t>(p + 1);
-        walk(remaining - 1, 1 - side, out + 1, table);
-        movegen.ply = static_cast<int8_t>(p);
-        std::memcpy(board, saved, sizeof saved);
-    }
+    for_each_move(n, [&] { walk(remaining - 1, 1 - side, out + 1, table); });
     if (slot) {
         slot->key = key;
         for (int i = 0; i <= remaining; ++i) {
@@ -87,19 +94,11 @@ void walk(int remaining, int side, uint64_t counts[], Stored* table) {
 
 // Generates and plays every move down to the last ply.
 void walk_plain(int remaining, int side, uint64_t counts[]) {
-    const int p = movegen.ply;
     const int n = generate(side);
     counts[0] += static_cast<uint64_t>(n);
-    uint8_t saved[33];
-    std::memcpy(saved, board, sizeof saved);
-    const Move* list = move_lists[p];
-    for (int i = 0; i < n; ++i) {
-        play_move(list[i]);
-        movegen.ply = static_cast<int8_t>(p + 1);
+    for_each_move(n, [&] {
         if (remaining > 0) walk_plain(remaining - 1, 1 - side, counts + 1);
-        movegen.ply = static_cast<int8_t>(p);
-        std::memcpy(board, saved, sizeof saved);
-    }
+    });
 }
 
 }  // namespace
