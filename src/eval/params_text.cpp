@@ -1,5 +1,6 @@
 #include "eval/params_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -120,7 +121,58 @@ class TextReader {
                      {"variant2_black_squares", false}};
 };
 
+// `line` with its first `values.size()` numbers (outside the comment) replaced, each
+// right-aligned in the width the old number and the blanks before it had.
+std::string replace_numbers(const std::string& line, const std::vector<int>& values) {
+    const size_t comment = std::min(line.find('#'), line.size());
+    std::string out;
+    size_t at = 0, k = 0;
+    while (at < comment && k < values.size()) {
+        const size_t start = line.find_first_not_of(" \t", at);
+        if (start >= comment) break;
+        size_t end = line.find_first_of(" \t#", start);
+        end = std::min(end, comment);
+        const std::string token = line.substr(start, end - start);
+        const bool number = token.find_first_not_of("-+0123456789") == std::string::npos;
+        if (!number) {
+            out += line.substr(at, end - at);
+        } else {
+            std::string v = std::to_string(values[k++]);
+            const size_t width = end - at;
+            if (v.size() < width)
+                v.insert(0, width - v.size(), ' ');
+            else if (at < start)
+                v.insert(0, 1, ' ');
+            out += v;
+        }
+        at = end;
+    }
+    return out + line.substr(at);
+}
+
 }  // namespace
+
+std::string rewrite_parameter_values(const std::string& text, const Parameters& p) {
+    std::istringstream in(text);
+    std::string out;
+    int table = -1, row = 0;
+    for (std::string line; std::getline(in, line);) {
+        const auto t = tokens_of(line);
+        if (table >= 0 && !t.empty()) {
+            std::vector<int> v;
+            for (int k = 0; k < 4; ++k) v.push_back(p.man_tables[table][29 - 4 * row + k]);
+            line = replace_numbers(line, v);
+            if (++row == 8) table = -1;
+        } else if (t.size() >= 2 && (t[0] == "table" || t[0] == "tempo")) {
+            const int i = table_index(t[1]);
+            if (i >= 0 && t[0] == "table") table = i, row = 0;
+            if (i >= 0 && t[0] == "tempo") line = replace_numbers(line, {p.tempo_coef[i]});
+        }
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
 
 bool parse_parameter_text(std::istream& in, Parameters& out, std::string& error) {
     Parameters p;

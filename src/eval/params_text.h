@@ -21,4 +21,9 @@ inline constexpr const char* MAN_TABLE_NAMES[MAN_TABLE_COUNT] = {
 // says "line N: what" in `error`.
 bool parse_parameter_text(std::istream& in, Parameters& out, std::string& error);
 
+// `text` (a complete parameter text) with the tempo coefficients and table values of `p`
+// put in place of its own; comments, layout and every other line are kept. Used by the
+// tuner, so that a tuned set keeps its explanations.
+std::string rewrite_parameter_values(const std::string& text, const Parameters& p);
+
 }  // namespace qv

@@ -110,7 +110,11 @@ EndReport end_of_game(EndReason reason) {
 }
 
 int handicap_choice(int chosen, int side, int legal_count, bool single_move) {
-    if (clocks.level_index != 0 || single_move || legal_count <= 1) return chosen;
+    return handicap_choice(chosen, side, legal_count, single_move, clocks.level_index);
+}
+
+int handicap_choice(int chosen, int side, int legal_count, bool single_move, int level_index) {
+    if (level_index != 0 || single_move || legal_count <= 1) return chosen;
     const PieceTotals t = totals();
     const int mine = side == WHITE ? t.white : t.black;
     const int theirs = side == WHITE ? t.black : t.white;

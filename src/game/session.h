@@ -66,6 +66,8 @@ TurnEnd begin_computer_turn();
 // The move the computer plays at level 0 ("0 : Néophyte"): the second of its list when it
 // is a piece up with more than one move (and not a single forced move); else `chosen`.
 int handicap_choice(int chosen, int side, int legal_count, bool single_move);
+// The same for a given level (0..8), for players outside the game's level menu (self-play).
+int handicap_choice(int chosen, int side, int legal_count, bool single_move, int level_index);
 // The computer offers a draw: few pieces with a king, no capture in the last 20 plies and
 // an undecided score.
 bool computer_offers_draw(int last_score);

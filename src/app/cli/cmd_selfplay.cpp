@@ -1,11 +1,16 @@
 // selfplay --games N [--level L | --depth D | --time-per-move S] [--params A.par]
 //          [--vs-level L | --vs-depth D | --vs-time-per-move S] [--vs-params B.par]
 //          [--openings FILE] [--concurrency N] [--seed N] [--pdn FILE] [--fens]
+//          [--time-scale F] [--cpu-time]
 // A match between two computer players. Games come in pairs: each opening (the first plies
 // of the opening lists, or the positions and games of FILE) is played twice, colours
 // swapped. One line per finished game with the running score, then "score W-D-L" from the
 // first player's view and the Elo difference with its 95% interval and the likelihood of
-// superiority. With --concurrency N the games are shared among N processes.
+// superiority. With --concurrency N the games are shared among N processes. A named level
+// plays as in the game, with the lowest level's handicap; --time-scale F makes each of the
+// levels' seconds last F real seconds, so that a ladder of the timed levels keeps their
+// proportions in a fraction of the time. With --cpu-time every clock and deadline counts the
+// worker's processor time instead of the wall clock.
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,10 +29,12 @@
 #include "app/cli/selfplay_openings.h"
 #include "board/board.h"
 #include "board/fen.h"
+#include "board/file_io.h"
 #include "board/movegen.h"
 #include "board/now.h"
 #include "eval/params.h"
 #include "game/match_stats.h"
+#include "game/session.h"
 #include "search/book.h"
 #include "search/driver.h"
 #include "search/engine_start.h"
@@ -77,7 +85,17 @@ struct Match {
     std::string pdn;
     bool fens = false;
     std::vector<Opening> openings;  // empty: the start position and the library
+    double time_scale = 1;          // real seconds per second of the levels' clocks
+    bool cpu_time = false;          // clocks count processor time
 };
+
+double time_scale = 1;
+// The driver's clock, in seconds of `time_scale` real seconds.
+int32_t scaled_clock() {
+    return static_cast<int32_t>(
+        static_cast<int64_t>(static_cast<double>(deadline_clock_ms()) / (1000 * time_scale)) &
+        0x3fffffff);
+}
 
 int total_on_board() {
     const PieceTotals t = count_pieces();
@@ -152,7 +170,10 @@ GameResult play_game(const Match& match, long index, CliHost& cli_host) {
             result.reason = EndReason::no_move;
             break;
         }
-        const Move m = move_lists[1][r == SINGLE_MOVE ? 0 : r];
+        int index = r == SINGLE_MOVE ? 0 : r;
+        if (p.strength.level == 0)
+            index = handicap_choice(index, side, move_count[1], r == SINGLE_MOVE, 0);
+        const Move m = move_lists[1][index];
         if (side == WHITE) result.moves += std::to_string(g / 2 + 1) + ". ";
         result.moves += move_text(m.from, m.to, m.captures > 0) + " ";
         play_move(m);
@@ -169,6 +190,10 @@ bool parse_args(int argc, char** argv, Match& match) {
         const std::string opt = argv[i];
         if (opt == "--fens") {
             match.fens = true;
+            continue;
+        }
+        if (opt == "--cpu-time") {
+            match.cpu_time = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -192,6 +217,10 @@ bool parse_args(int argc, char** argv, Match& match) {
         } else if (opt == "--seed") {
             if (!parse_int(value, 0, 4294967295L, v)) return false;
             seed_book_random(static_cast<uint32_t>(v));
+        } else if (opt == "--time-scale") {
+            if (!parse_seconds(value, match.time_scale) || match.time_scale < 0.001 ||
+                match.time_scale > 1000)
+                return false;
         } else if (opt == "--pdn") {
             match.pdn = value;
         } else {
@@ -333,7 +362,7 @@ bool play_in_processes(const Match& match, std::vector<GameResult>& results, Mat
 }
 
 bool write_pdn(const Match& match, std::vector<GameResult>& results) {
-    std::ofstream out(match.pdn, std::ios::binary | std::ios::trunc);
+    std::ostringstream out;
     std::map<long, const GameResult*> in_order;
     for (const GameResult& r : results) in_order[r.index] = &r;
     for (const auto& [index, r] : in_order) {
@@ -345,13 +374,16 @@ bool write_pdn(const Match& match, std::vector<GameResult>& results) {
         if (!r->fen.empty()) out << "[FEN \"" << r->fen << "\"]\r\n";
         out << "\r\n" << r->moves << outcome_of(*r) << "\r\n\r\n";
     }
-    return static_cast<bool>(out);
+    return write_file_atomic(match.pdn, out.str());
 }
 
 int run_selfplay(int argc, char** argv) {
     static Match match;
     match.players[0].strength.level = 1;
     if (!parse_args(argc, argv, match)) return usage("selfplay");
+    time_scale = match.time_scale;
+    use_cpu_time(match.cpu_time);
+    if (time_scale != 1 || match.cpu_time) clock_source() = scaled_clock;
     start_engine();
     for (Player& p : match.players) {
         const bool loaded =
@@ -402,7 +434,7 @@ const Register reg({"selfplay",
                     "selfplay --games N [--level L | --depth D | --time-per-move S] "
                     "[--params A.par] [--vs-level L | --vs-depth D | --vs-time-per-move S] "
                     "[--vs-params B.par] [--openings FILE] [--concurrency N] [--seed N] "
-                    "[--pdn FILE] [--fens]",
+                    "[--pdn FILE] [--fens] [--time-scale F] [--cpu-time]",
                     run_selfplay});
 
 }  // namespace

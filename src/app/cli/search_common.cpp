@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "app/cli/cli.h"
 #include "board/now.h"
@@ -9,9 +10,23 @@
 #include "search/levels.h"
 
 namespace qv::cli {
+namespace {
+bool cpu_time = false;
+}
+
+void use_cpu_time(bool on) {
+    cpu_time = on;
+}
+
+int64_t deadline_clock_ms() {
+    if (!cpu_time) return now_ms();
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
 
 void CliHost::process_events() {
-    if (deadline_ms > 0 && now_ms() >= deadline_ms) search.stop_requested = 1;
+    if (deadline_ms > 0 && deadline_clock_ms() >= deadline_ms) search.stop_requested = 1;
 }
 
 void CliHost::show_progress(const SearchProgress& p) {
@@ -84,7 +99,7 @@ int64_t apply_strength(const Strength& s, SearchInputs& in) {
         return 0;
     }
     in.no_time_limit = true;
-    return now_ms() + static_cast<int64_t>(s.seconds * 1000.0);
+    return deadline_clock_ms() + static_cast<int64_t>(s.seconds * 1000.0);
 }
 
 }  // namespace qv::cli

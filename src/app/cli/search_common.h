@@ -42,6 +42,12 @@ bool parse_strength(const std::string& kind, const char* value, Strength& s);
 // Fills the driver's inputs for `s`; returns the deadline to give the host (0: none).
 int64_t apply_strength(const Strength& s, SearchInputs& in);
 
+// The clock that deadlines read, in milliseconds: the wall clock, or with `use_cpu_time`
+// this process's processor time, so that players of a match on a busy machine get the
+// same computing time whatever else runs.
+int64_t deadline_clock_ms();
+void use_cpu_time(bool on);
+
 // Parses a non-negative decimal number of seconds.
 bool parse_seconds(const char* text, double& value);
 
