@@ -73,6 +73,40 @@ TEST_F(CliSelfplay, OpeningsFromTheListsByDefault) {
     EXPECT_EQ(lines_starting(r.out, "game ").size(), 2u);
 }
 
+// White is a man up with several moves: the lowest level (depth 6 and its handicap) plays
+// another first move than level 2 (depth 6 without it).
+TEST_F(CliSelfplay, TheLowestLevelPlaysItsSecondChoiceWhenAhead) {
+    put("ahead.fen", "W:W21,22,23,27,28:B5,6,10,11\n");
+    std::string first_moves[2];
+    for (int level : {0, 2}) {
+        const std::string pdn = (dir / ("level" + std::to_string(level) + ".pdn")).string();
+        const CliRun r = run_cli("selfplay --games 1 --level " + std::to_string(level) +
+                                 " --vs-depth 1 --openings " + (dir / "ahead.fen").string() +
+                                 " --draw-rule-from 60 --pdn " + pdn);
+        ASSERT_EQ(r.status, 0) << r.out;
+        const std::string text = get("level" + std::to_string(level) + ".pdn");
+        const size_t at = text.find("\r\n\r\n1. ");
+        ASSERT_NE(at, std::string::npos) << text;
+        first_moves[level / 2] = text.substr(at + 7, 5);
+    }
+    EXPECT_NE(first_moves[0], first_moves[1]);
+}
+
+// Kings alone cannot win: a match may draw such games early, and scaled processor-time
+// clocks still end every move.
+TEST_F(CliSelfplay, EarlyDrawRuleAndScaledClocks) {
+    put("kings.fen", "W:WK22:BK5\n");
+    const CliRun r = run_cli(
+        "selfplay --games 2 --level 5 --vs-level 3 --time-scale 0.001 "
+        "--cpu-time --draw-rule-from 60 --openings " +
+        (dir / "kings.fen").string());
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto games = lines_starting(r.out, "game ");
+    ASSERT_EQ(games.size(), 2u);
+    for (const std::string& g : games)
+        EXPECT_NE(g.find("1/2-1/2 after 60 plies (draw rule)"), std::string::npos) << g;
+}
+
 struct RefusalCase {
     const char* name;
     const char* file_text;  // nullptr: no file
@@ -98,7 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"illegal_game", "1. 23-18 *\n", "", 1},
                       RefusalCase{"no_processes", "W:W22:B5\n", "--concurrency 0", 2},
                       RefusalCase{"positions_in_parallel", "W:W22:B5\n", "--concurrency 2 --fens",
-                                  2}),
+                                  2},
+                      RefusalCase{"no_time_scale", "W:W22:B5\n", "--time-scale 0", 2},
+                      RefusalCase{"draw_rule_too_early", "W:W22:B5\n", "--draw-rule-from 10", 2}),
     test::CaseName());
 
 }  // namespace

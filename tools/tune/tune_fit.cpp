@@ -156,6 +156,8 @@ FitReport fit_parameters(std::vector<Sample>& samples, Parameters& p, const FitS
         << ")" << std::endl;
     const std::vector<Value> values = tunable_values(samples);
     const Parameters start = p;
+    Parameters start_values = p;  // read only; non-const for Value::in
+    const long train_count = std::max(1L, e.train_count);
     Parameters best = p;
     double best_held = report.held_before;
     std::vector<int16_t> old_scores;
@@ -182,7 +184,11 @@ FitReport fit_parameters(std::vector<Sample>& samples, Parameters& p, const FitS
                         s.score = score_of(s);
                         delta += error_of(k, s) - old_error;
                     }
-                    if (delta < 0) {
+                    const int from_start = moved - v.in(start_values);
+                    const int before_move = original - v.in(start_values);
+                    const double penalty =
+                        settings.l2 * (from_start * from_start - before_move * before_move);
+                    if (delta / static_cast<double>(train_count) + penalty < 0) {
                         kept = true;
                         break;
                     }

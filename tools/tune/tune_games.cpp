@@ -53,8 +53,14 @@ Game play_game(const GameSettings& s, std::mt19937& rng) {
     }
     int quiet_plies = 0;
     while (in.game_ply < MAX_GAME_PLIES && quiet_plies < QUIET_LIMIT) {
-        if (in.game_ply >= s.skip_plies && quiet(side))
+        if (in.game_ply >= s.skip_plies && quiet(side)) {
+            if (s.openings) {
+                const PieceTotals t = count_pieces();
+                if (t.white == t.black) game.positions.push_back(write_fen(board, side));
+                return game;
+            }
             game.positions.push_back(write_fen(board, side));
+        }
         const uint8_t r = choose_move(side, in);
         if (r == NO_MOVE) {
             game.result = side == WHITE ? 0.0 : 1.0;

@@ -2,7 +2,7 @@
 //     plays fast self-play games from random openings with the default parameters and
 //     writes their quiet positions with the games' results (with --openings 1: one
 //     balanced position a game after its first ten plies, as start positions for a match).
-// quorvel-tune fit --positions FILE --params TEXT --out TEXT [--passes N]
+// quorvel-tune fit --positions FILE --params TEXT --out TEXT [--passes N] [--l2 X]
 //     fits the man tables and tempo coefficients of the parameter text TEXT to those
 //     results and writes the text with the fitted values (comments and layout kept).
 // Both take --data-dir DIR for the program's data (keys, tables, default parameters).
@@ -31,7 +31,7 @@ int usage() {
                  "usage: quorvel-tune positions --out FILE [--games N] [--depth D] [--seed S] "
                  "[--openings 1]\n"
                  "       quorvel-tune fit --positions FILE --params TEXT --out TEXT "
-                 "[--passes N]\n");
+                 "[--passes N] [--l2 X]\n");
     return 2;
 }
 
@@ -86,13 +86,18 @@ int positions(int argc, char** argv) {
 
 int fit(int argc, char** argv) {
     std::map<std::string, std::string> o;
-    if (!options(argc, argv, o, {"--positions", "--params", "--out", "--passes"}) ||
+    if (!options(argc, argv, o, {"--positions", "--params", "--out", "--passes", "--l2"}) ||
         !o.count("--positions") || !o.count("--params") || !o.count("--out"))
         return usage();
     tune::FitSettings settings;
     long passes = settings.passes;
     if (!number(o, "--passes", 1, 100, passes)) return usage();
     settings.passes = static_cast<int>(passes);
+    if (o.count("--l2")) {
+        char* end = nullptr;
+        settings.l2 = std::strtod(o["--l2"].c_str(), &end);
+        if (*end != 0 || !(settings.l2 >= 0)) return usage();
+    }
     std::ifstream text_in(o["--params"], std::ios::binary);
     std::stringstream text;
     text << text_in.rdbuf();

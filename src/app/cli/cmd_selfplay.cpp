@@ -1,7 +1,7 @@
 // selfplay --games N [--level L | --depth D | --time-per-move S] [--params A.par]
 //          [--vs-level L | --vs-depth D | --vs-time-per-move S] [--vs-params B.par]
 //          [--openings FILE] [--concurrency N] [--seed N] [--pdn FILE] [--fens]
-//          [--time-scale F] [--cpu-time]
+//          [--time-scale F] [--cpu-time] [--draw-rule-from PLY]
 // A match between two computer players. Games come in pairs: each opening (the first plies
 // of the opening lists, or the positions and games of FILE) is played twice, colours
 // swapped. One line per finished game with the running score, then "score W-D-L" from the
@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -87,6 +88,9 @@ struct Match {
     std::vector<Opening> openings;  // empty: the start position and the library
     double time_scale = 1;          // real seconds per second of the levels' clocks
     bool cpu_time = false;          // clocks count processor time
+    // The computer's draw rule (the piece total unchanged for 60 plies) applies from this
+    // ply on; the game applies it beyond ply 250, a match may adjudicate earlier.
+    int draw_rule_from = 251;
 };
 
 double time_scale = 1;
@@ -145,13 +149,15 @@ GameResult play_game(const Match& match, long index, CliHost& cli_host) {
     clear_table();
     search.last_score = 0;
     int totals[MAX_GAME_PLIES + 1] = {};
+    const int first_ply = in.game_ply;
     for (int g = in.game_ply;; ++g) {
         totals[g] = total_on_board();
         if (g >= MAX_GAME_PLIES) {
             result.reason = EndReason::ply_limit;
             break;
         }
-        if (g > 250 && totals[g] == totals[g - 60] && search.last_score > -20000 &&
+        const int quiet_from = std::max(match.draw_rule_from, first_ply + 60);
+        if (g >= quiet_from && totals[g] == totals[g - 60] && search.last_score > -20000 &&
             search.last_score < 20000) {
             result.reason = EndReason::draw_rule;
             break;
@@ -217,6 +223,9 @@ bool parse_args(int argc, char** argv, Match& match) {
         } else if (opt == "--seed") {
             if (!parse_int(value, 0, 4294967295L, v)) return false;
             seed_book_random(static_cast<uint32_t>(v));
+        } else if (opt == "--draw-rule-from") {
+            if (!parse_int(value, 60, MAX_GAME_PLIES, v)) return false;
+            match.draw_rule_from = static_cast<int>(v);
         } else if (opt == "--time-scale") {
             if (!parse_seconds(value, match.time_scale) || match.time_scale < 0.001 ||
                 match.time_scale > 1000)
@@ -434,7 +443,7 @@ const Register reg({"selfplay",
                     "selfplay --games N [--level L | --depth D | --time-per-move S] "
                     "[--params A.par] [--vs-level L | --vs-depth D | --vs-time-per-move S] "
                     "[--vs-params B.par] [--openings FILE] [--concurrency N] [--seed N] "
-                    "[--pdn FILE] [--fens] [--time-scale F] [--cpu-time]",
+                    "[--pdn FILE] [--fens] [--time-scale F] [--cpu-time] [--draw-rule-from PLY]",
                     run_selfplay});
 
 }  // namespace
