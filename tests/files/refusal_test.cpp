@@ -19,19 +19,13 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::names_in;
 using test::SaveKind;
 
 // A disk that fills up half way through the write.
 bool disk_full(std::FILE* f, std::string_view data) {
     std::fwrite(data.data(), 1, data.size() / 2, f);
     return false;
-}
-
-std::vector<std::string> names_in(const fs::path& dir) {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
 }
 
 class Refusal : public ::testing::TestWithParam<SaveKind> {

@@ -2,7 +2,9 @@
 // it: the kill-safety and refusal tests run over this table.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,11 @@ struct SaveKind {
     bool (*save)(int version, const std::filesystem::path& dir);
     bool reports_error;  // the writer itself raises "Impossible d'ouvrir ce fichier"
 };
+
+// Failures name the kind, not its bytes.
+inline void PrintTo(const SaveKind& kind, std::ostream* os) {
+    *os << kind.name;
+}
 
 inline PlayersTable players_version(int v) {
     return players_from_text(v ? "Quorvel\r\nAlice\r\nBernard\r\n" : "Quorvel\r\nAlice\r\n",
@@ -108,6 +115,15 @@ inline const std::vector<SaveKind>& save_kinds() {
          true},
     };
     return kinds;
+}
+
+// The names of the files in `dir`, sorted.
+inline std::vector<std::string> names_in(const std::filesystem::path& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 // A game in hand of a few moves and a position table to save (each test process once).

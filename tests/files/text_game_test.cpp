@@ -31,6 +31,14 @@ bool load(const std::string& text, int g = 0) {
     return true;
 }
 
+// `text` loads into a fresh game whose record holds the positions `expected`.
+void expect_replays(const std::string& text, const std::vector<std::vector<uint8_t>>& expected) {
+    test::fresh_game();
+    ASSERT_TRUE(load(text));
+    EXPECT_EQ(game.last_ply, static_cast<int>(expected.size()) - 1);
+    EXPECT_EQ(positions(game.last_ply), expected);
+}
+
 TEST_F(TextGames, WrittenAndReadBackUpToTheLastCompletePair) {
     test::fresh_game();
     game.white_name = "Mister X";
@@ -43,12 +51,9 @@ TEST_F(TextGames, WrittenAndReadBackUpToTheLastCompletePair) {
     EXPECT_EQ(text.rfind("Mister X-Quorvel  0-2\r\nQuorvel144\r\n", 0), 0u);
     std::string text2;
     ASSERT_TRUE(read_text_file(dir / "g.txt", text2));
-    test::fresh_game();
-    ASSERT_TRUE(load(text2));
+    expect_replays(text2, before);
     EXPECT_EQ(game.white_name, "Mister X");
     EXPECT_EQ(game.black_name, "Quorvel");
-    EXPECT_EQ(game.last_ply, 36);
-    EXPECT_EQ(positions(36), before);
 }
 
 TEST_F(TextGames, SeventhPlyWritesThreePairsFourToALine) {
@@ -106,14 +111,8 @@ TEST_F(TextGames, LetterAndNumericSquaresReplayAlike) {
         numeric += std::string(label(e.from)) + sep + label(e.to) + " ";
         letters += std::string(letter_square(e.from)) + sep + letter_square(e.to) + " ";
     }
-    test::fresh_game();
-    ASSERT_TRUE(load(numeric));
-    EXPECT_EQ(game.last_ply, last);
-    EXPECT_EQ(positions(last), expected);
-    test::fresh_game();
-    ASSERT_TRUE(load(letters));
-    EXPECT_EQ(game.last_ply, last);
-    EXPECT_EQ(positions(last), expected);
+    expect_replays(numeric, expected);
+    expect_replays(letters, expected);
 }
 
 TEST_F(TextGames, CaptureChainsKeepOnlyTheLastSquare) {
@@ -149,9 +148,7 @@ TEST_F(TextGames, CaptureChainsKeepOnlyTheLastSquare) {
         }
         text += " ";
     }
-    test::fresh_game();
-    ASSERT_TRUE(load(text));
-    EXPECT_EQ(positions(last), expected);
+    expect_replays(text, expected);
     EXPECT_TRUE(chain) << "the sample game should hold a multiple capture";
 }
 
@@ -175,12 +172,9 @@ TEST_F(TextGames, PdnRoundTripFromTheStartPosition) {
     EXPECT_NE(pdn.find("[Result \"1-0\"]"), std::string::npos);
     EXPECT_EQ(pdn.find("[FEN"), std::string::npos);
     EXPECT_NE(pdn.find("\r\n\r\n1. "), std::string::npos);
-    test::fresh_game();
-    ASSERT_TRUE(load(pdn));
+    expect_replays(pdn, expected);
     EXPECT_EQ(game.white_name, "Jean-Pierre");
     EXPECT_EQ(game.black_name, "Quorvel");
-    EXPECT_EQ(game.last_ply, last);
-    EXPECT_EQ(positions(last), expected);
 }
 
 TEST_F(TextGames, PdnWithFenAndBlackToMove) {
@@ -198,10 +192,7 @@ TEST_F(TextGames, PdnWithFenAndBlackToMove) {
     const std::string pdn = pdn_bytes("2026.12.06");
     EXPECT_NE(pdn.find("[FEN \"B:W21,22,K30:B1,2,K9\"]"), std::string::npos) << pdn;
     EXPECT_NE(pdn.find("1... "), std::string::npos);
-    test::fresh_game();
-    ASSERT_TRUE(load(pdn));
-    EXPECT_EQ(game.last_ply, last);
-    EXPECT_EQ(positions(last), expected);
+    expect_replays(pdn, expected);
 }
 
 TEST_F(TextGames, PdnBadFenIsRefused) {

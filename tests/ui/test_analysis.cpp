@@ -1,19 +1,15 @@
 // The game analysis in the window, with the engine's own search: a phase stopped by
 // "Suivant", the lists, going to a line, the text export, the printout and the screenshots.
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "analysis/analysis.h"
 #include "analysis/analysis_text.h"
 #include "board/file_io.h"
-#include "search/search_state.h"
+#include "real_search_fixture.h"
 #include "ui/captions.h"
 #include "ui/form4.h"
-#include "ui/search_engine.h"
-#include "window_fixture.h"
 
 namespace qv::ui::test {
 namespace {
@@ -22,21 +18,8 @@ namespace {
 constexpr const char* GAME =
     "first-second\n1. 23-19 10-13 2. 21-18 12-15 3. 19x12 08x15 4. 28-23 13-17 5. 18-13 09x18\n";
 
-class AnalysisWindow : public ::testing::Test {
+class AnalysisWindow : public RealSearchTest {
   protected:
-    AnalysisWindow() {
-        session = SessionState{};
-        game = GameState{};
-        clocks = ClockState{};
-        entry = EntryState{};
-        analysis = AnalysisState{};
-        board_state.flipped = 0;
-        window.show();
-        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
-        window.run_until_idle();
-    }
-    ~AnalysisWindow() override { search.library_enabled = 1; }
-
     // Opens the game through "Ouvrir un fichier texte".
     void open_game() {
         const QString path = dir.filePath("game.txt");
@@ -45,8 +28,7 @@ class AnalysisWindow : public ::testing::Test {
         f.write(GAME);
         f.close();
         platform.next_file = path;
-        window.action("Ouvrirunfichiertexte1")->trigger();
-        window.run_until_idle();
+        trigger("Ouvrirunfichiertexte1");
         ASSERT_EQ(game.last_ply, 10);
         ASSERT_EQ(game.current_ply, 10);
     }
@@ -59,16 +41,7 @@ class AnalysisWindow : public ::testing::Test {
         const QRect r = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
     }
-    void screenshot(QWidget* w, const char* name) {
-        QDir().mkpath(QUORVEL_SCREENSHOT_DIR);
-        EXPECT_TRUE(w->grab().save(QString(QUORVEL_SCREENSHOT_DIR) + "/" + name));
-    }
-    bool enabled(const char* action) { return window.action(action)->isEnabled(); }
-
     QTemporaryDir dir;
-    FakePlatform platform;
-    SearchEngine engine;
-    MainWindow window{platform, engine};
 };
 
 TEST_F(AnalysisWindow, SuivantEndsEachPhaseThenLinesExportPrintAndGoToAPly) {

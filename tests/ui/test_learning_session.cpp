@@ -1,44 +1,22 @@
 // A learning session in the window: the computer plays itself at a short fixed depth,
 // each finished game is analysed and learnt, the next one starts, until "Arrêter la
 // session". Also the shipped lessons and problems opened from their folder.
-#include <QAction>
 #include <QTemporaryDir>
 #include <filesystem>
 
-#include "analysis/analysis.h"
 #include "board/data_dir.h"
 #include "board/fen.h"
-#include "files/lessons.h"
-#include "search/search_state.h"
+#include "real_search_fixture.h"
 #include "ui/form4.h"
-#include "ui/search_engine.h"
-#include "window_fixture.h"
 
 namespace qv::ui::test {
 namespace {
 
-class LearningSession : public ::testing::Test {
+// Self-play at depth 2, so that whole games go by quickly.
+class LearningSession : public RealSearchTest {
   protected:
-    LearningSession() {
-        session = SessionState{};
-        game = GameState{};
-        clocks = ClockState{};
-        entry = EntryState{};
-        analysis = AnalysisState{};
-        lesson_walk = LessonWalk{};
-        board_state.flipped = 0;
-        window.show();
-        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
-        window.run_until_idle();
-    }
-    ~LearningSession() override { search.library_enabled = 1; }
-    bool enabled(const char* name) { return window.action(name)->isEnabled(); }
-    bool checked(const char* name) { return window.action(name)->isChecked(); }
-
+    LearningSession() : RealSearchTest(2) {}
     QTemporaryDir dir;
-    FakePlatform platform;
-    SearchEngine engine{2};
-    MainWindow window{platform, engine};
 };
 
 TEST_F(LearningSession, PlaysAnalysesAndLearnsGameAfterGameUntilStopped) {
@@ -110,15 +88,13 @@ TEST_F(LearningSession, ShippedLessonAndProblemOpenInTheWindow) {
     for (const Case& c : {Case{"lecon08_dame_rencontree.dam", "shipped_lesson.png"},
                           Case{"probleme10.dam", "shipped_problem.png"}}) {
         platform.next_file = QString::fromStdString((problems / c.file).string());
-        window.action("Problmes1")->trigger();
-        window.run_until_idle();
+        trigger("Problmes1");
         EXPECT_TRUE(platform.errors.isEmpty()) << c.file;
         EXPECT_EQ(platform.documents.last().toStdString(), (problems / c.file).string() + "t");
         EXPECT_TRUE(std::filesystem::exists((problems / c.file).string() + "t"));
-        EXPECT_TRUE(window.findChild<QPushButton*>("Panel13")->isVisible());
+        EXPECT_TRUE(button("Panel13")->isVisible());
         EXPECT_EQ(window.move_list()->currentRow(), -1);  // standing before the first move
-        QDir().mkpath(QUORVEL_SCREENSHOT_DIR);
-        EXPECT_TRUE(window.grab().save(QString(QUORVEL_SCREENSHOT_DIR) + "/" + c.screenshot));
+        screenshot(&window, c.screenshot);
     }
 }
 

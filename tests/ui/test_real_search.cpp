@@ -1,48 +1,23 @@
 // The window against the engine's own search at level "1 : Débutant".
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "search/search_state.h"
-#include "ui/search_engine.h"
-#include "window_fixture.h"
+#include "real_search_fixture.h"
 
 namespace qv::ui::test {
 namespace {
 
-// The window on the 2D board, playing with the engine's own search.
-class RealSearch : public ::testing::Test {
-  protected:
-    RealSearch() {
-        session = SessionState{};
-        game = GameState{};
-        clocks = ClockState{};
-        entry = EntryState{};
-        board_state.flipped = 0;
-        window.show();
-        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
-    }
-    FakePlatform platform;
-    SearchEngine engine;
-    MainWindow window{platform, engine};
-};
+using RealSearch = RealSearchTest;
 
 TEST_F(RealSearch, PersonPlaysSeveralMovesAgainstLevelOne) {
-    window.action("Niveau01")->trigger();
-    window.run_until_idle();
+    trigger("Niveau01");
     for (int round = 0; round < 4; ++round) {
         const int ply = game.last_ply;
         for (int s = 32; s >= 1 && game.last_ply == ply; --s) {
             if (board[s] != WHITE_MAN && board[s] != WHITE_KING) continue;
-            QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
-                              square_corner(s) + QPoint(30, 30));
-            window.run_until_idle();
-            for (int t = 1; t <= 32 && entry.in_hand; ++t) {
-                if (!entry.entry_marks[t]) continue;
-                QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
-                                  square_corner(t) + QPoint(30, 30));
-                window.run_until_idle();
-            }
+            click_square(s);
+            for (int t = 1; t <= 32 && entry.in_hand; ++t)
+                if (entry.entry_marks[t]) click_square(t);
         }
         if (game.last_ply == ply) break;  // the game is over
         ASSERT_EQ(game.last_ply, ply + 2) << "the computer answered move " << round + 1;
@@ -62,20 +37,16 @@ TEST_F(RealSearch, StopButtonEndsALongSearch) {
     QTimer::singleShot(1500, [&] {
         // The "Calcul" page in the middle of a real search.
         window.side_panel()->setCurrentIndex(1);
-        QDir().mkpath(QUORVEL_SCREENSHOT_DIR);
-        window.grab().save(QString(QUORVEL_SCREENSHOT_DIR) + "/calcul_real_search.png");
+        screenshot(&window, "calcul_real_search.png");
         since_click.start();
-        QTest::mouseClick(window.findChild<QPushButton*>("Joue"), Qt::LeftButton);
+        QTest::mouseClick(button("Joue"), Qt::LeftButton);
     });
-    QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
-                      square_corner(square_from_cell(5, 7)) + QPoint(30, 30));
-    window.run_until_idle();
+    click_square(square_from_cell(5, 7));
     ASSERT_TRUE(since_click.isValid()) << "the search ended before the button was pressed";
     EXPECT_EQ(game.last_ply, 2);
     EXPECT_GT(window.progress_list()->count(), 0) << "the search wrote its progress lines";
     std::printf("search stopped; its move was on the board %lld ms after the click\n",
                 static_cast<long long>(since_click.elapsed()));
-    search.library_enabled = 1;
 }
 
 }  // namespace

@@ -10,14 +10,13 @@
 #include "board/file_io.h"
 #include "eval/evaluate.h"
 #include "eval/params.h"
+#include "real_search_fixture.h"
 #include "search/book.h"
 #include "search/book_edit.h"
 #include "search/search_state.h"
 #include "search/tt.h"
 #include "ui/form_openings.h"
 #include "ui/form_params.h"
-#include "ui/search_engine.h"
-#include "window_fixture.h"
 
 namespace qv::ui::test {
 namespace {
@@ -253,6 +252,7 @@ TEST_F(SettingsTest, EditedValueIsSavedLoadedBackAndChangesTheEvaluation) {
     trigger("Changerlesparamtres1");
     ParamsForm* editor = window->params_form();
     ASSERT_TRUE(editor->isVisible());
+    screenshot(editor, "parameter_editor.png");
     QLineEdit* tempo = editor->tempo_field(OPENING_DEFAULT);
     EXPECT_EQ(tempo->text().toInt(), defaults.tempo_coef[OPENING_DEFAULT]);
     const int changed = defaults.tempo_coef[OPENING_DEFAULT] + 40;
@@ -322,14 +322,6 @@ TEST_F(SettingsTest, FieldsAreReadAsTheEditorPromisesAndCancelKeepsTheValues) {
     for (const auto& c : cases) EXPECT_EQ(*c.value, c.expected) << c.text;
 }
 
-TEST_F(SettingsTest, ScreenshotOfTheParameterEditor) {
-    start_2d();
-    platform.next_file = path_of("Parametres/defaut.par");
-    trigger("Chargerdesparamtres1");
-    trigger("Changerlesparamtres1");
-    screenshot(window->params_form(), "parameter_editor.png");
-}
-
 // ---- transposition-table size ----------------------------------------------------------
 
 TEST_F(SettingsTest, EachSizeEntrySetsTheTableAndIsTheOnlyOneTicked) {
@@ -382,37 +374,17 @@ TEST_F(SettingsTest, SizeSavedWithAGameComesBackWhenItIsResumed) {
 
 // ---- the library switch against the real driver ----------------------------------------
 
-class LibrarySearch : public ::testing::TestWithParam<bool> {
+class LibrarySearch : public RealSearchTest, public ::testing::WithParamInterface<bool> {
   protected:
     LibrarySearch() {
-        session = SessionState{};
-        game = GameState{};
-        clocks = ClockState{};
-        entry = EntryState{};
-        board_state.flipped = 0;
         saved_lists_[0] = book.lists[0];
         saved_lists_[1] = book.lists[1];
     }
     ~LibrarySearch() override {
         book.lists[0] = saved_lists_[0];
         book.lists[1] = saved_lists_[1];
-        search.library_enabled = 1;
-    }
-    void start() {
-        window.show();
-        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton6"), Qt::LeftButton);
-        window.action("Niveau01")->trigger();
-        window.run_until_idle();
-    }
-    void click(int s) {
-        QTest::mousePress(window.board_widget(), Qt::LeftButton, {},
-                          square_corner(s) + QPoint(30, 30));
-        window.run_until_idle();
     }
     std::vector<std::string> saved_lists_[2];
-    FakePlatform platform;
-    SearchEngine engine;
-    MainWindow window{platform, engine};
 };
 
 // Black's list answers every first move of White; the computer (Black) replies from it
@@ -434,12 +406,12 @@ TEST_P(LibrarySearch, SwitchDecidesWhetherTheFirstReplyComesFromTheList) {
             std::vector<GameMove>{{}, {m.from, m.to, 0}, {reply.from, reply.to, 0}}));
     }
     std::sort(book.lists[BLACK].begin(), book.lists[BLACK].end());
-    start();
+    trigger("Niveau01");
     if (!library_on) window.action("Bibliothquesactives1")->trigger();
     ASSERT_EQ(window.action("Bibliothquesactives1")->isChecked(), library_on);
 
-    click(firsts[0].from);
-    click(firsts[0].to);
+    click_square(firsts[0].from);
+    click_square(firsts[0].to);
     ASSERT_EQ(game.last_ply, 2);
     if (library_on) {
         EXPECT_EQ(search.node_count, 0) << "played from the list without searching";
@@ -459,21 +431,19 @@ class SetUpSearch : public LibrarySearch {};
 
 TEST_P(SetUpSearch, SetUpPositionNeverGetsALibraryMove) {
     const bool changed = GetParam();
-    start();
+    trigger("Niveau01");
     book.lists[WHITE] = {"21-17 10-14 "};
-    window.action("Installeruneposition1")->trigger();
-    window.run_until_idle();
+    trigger("Installeruneposition1");
     ASSERT_EQ(search.library_enabled, 0);
     ASSERT_FALSE(window.action("Bibliothquesactives1")->isChecked());
     if (changed) {
-        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton14"), Qt::LeftButton);
-        click(square_of_label(10));
-        QTest::mouseClick(window.findChild<QPushButton*>("SpeedButton12"), Qt::LeftButton);
-        click(square_of_label(13));
+        QTest::mouseClick(button("SpeedButton14"), Qt::LeftButton);
+        click_square(square_of_label(10));
+        QTest::mouseClick(button("SpeedButton12"), Qt::LeftButton);
+        click_square(square_of_label(13));
         ASSERT_EQ(board[square_of_label(13)], BLACK_MAN);
     }
-    window.action("Installeruneposition1")->trigger();
-    window.run_until_idle();
+    trigger("Installeruneposition1");
     window.action("Bibliothquesactives1")->trigger();
     ASSERT_EQ(search.library_enabled, 1);
 
