@@ -41,20 +41,20 @@ bool white_to_move(int side) {
 }
 }  // namespace
 
-int16_t breakthrough_term(int side) {
-    return for_side(side, breakthrough_white(white_to_move(side)));
+int16_t breakthrough_term(int side, const Occupancy& b) {
+    return for_side(side, breakthrough_white(white_to_move(side), b));
 }
-int16_t men_mobility_term(int side) {
-    return for_side(side, men_mobility_white(eval_state.phase));
+int16_t men_mobility_term(int side, const Occupancy& b) {
+    return for_side(side, men_mobility_white(eval_state.phase, b));
 }
 int16_t formation_term(int side, const Occupancy& b) {
     return for_side(side, formation_white(white_to_move(side), eval_state.phase, b));
 }
-int16_t king_fork_term(int side) {
-    return for_side(side, king_fork_white());
+int16_t king_fork_term(int side, const Occupancy& b) {
+    return for_side(side, king_fork_white(b));
 }
-int16_t king_tactics_term(int side) {
-    return for_side(side, king_tactics_white(white_to_move(side)));
+int16_t king_tactics_term(int side, const Occupancy& b) {
+    return for_side(side, king_tactics_white(white_to_move(side), b));
 }
 int16_t men_ending_patterns(int side, const Occupancy& b) {
     return for_side(side, men_ending_white(white_to_move(side), b));
