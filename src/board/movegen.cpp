@@ -224,16 +224,27 @@ void reset_lists() {
 
 namespace {
 
+// The board's squares 1..32 as four words of eight bytes, square 1 + 8k in the lowest
+// byte of word k.
+struct BoardWords {
+    uint64_t word[4];
+};
+BoardWords board_words() {
+    static_assert(std::endian::native == std::endian::little);
+    BoardWords b;
+    std::memcpy(b.word, &board[1], sizeof b.word);
+    return b;
+}
+
 // Bit s - 1 is set for each square s in 1..32 whose code lies in LO..HI, eight squares
 // per 64-bit step. Codes on squares 1..32 are below 16, so adding 0x80 - LO to a byte
 // never carries into the next one and leaves its top bit set exactly when code >= LO.
 template <uint8_t LO, uint8_t HI>
-uint32_t squares_holding() {
+uint32_t squares_holding(const BoardWords& b) {
     constexpr uint64_t ONES = 0x0101010101010101ULL;
     uint32_t mask = 0;
     for (int part = 0; part < 4; ++part) {
-        uint64_t bytes = 0;  // square 1 + 8 * part in the lowest byte
-        for (int k = 7; k >= 0; --k) bytes = bytes << 8 | board[1 + 8 * part + k];
+        const uint64_t bytes = b.word[part];
         const uint64_t at_least_lo = bytes + ONES * (0x80 - LO);
         const uint64_t above_hi = bytes + ONES * (0x7F - HI);
         const uint64_t top = at_least_lo & ~above_hi & (ONES * 0x80);
@@ -295,11 +306,12 @@ uint32_t capturing_pieces() {
     constexpr uint8_t OWN_MAN = SIDE == WHITE ? WHITE_MAN : BLACK_MAN;
     constexpr uint8_t ENEMY_MAN = SIDE == WHITE ? BLACK_MAN : WHITE_MAN;
     constexpr int MAN_D0 = SIDE == WHITE ? 0 : 2;  // men move forward only
-    const uint32_t men = squares_holding<OWN_MAN, OWN_MAN>();
-    const uint32_t kings = squares_holding<OWN_MAN + 1, OWN_MAN + 1>();
-    const uint32_t enemy_men = squares_holding<ENEMY_MAN, ENEMY_MAN>();
-    const uint32_t enemies = squares_holding<ENEMY_MAN, ENEMY_MAN + 1>();
-    const uint32_t empty = squares_holding<EMPTY, EMPTY>();
+    const BoardWords b = board_words();
+    const uint32_t men = squares_holding<OWN_MAN, OWN_MAN>(b);
+    const uint32_t kings = squares_holding<OWN_MAN + 1, OWN_MAN + 1>(b);
+    const uint32_t enemy_men = squares_holding<ENEMY_MAN, ENEMY_MAN>(b);
+    const uint32_t enemies = squares_holding<ENEMY_MAN, ENEMY_MAN + 1>(b);
+    const uint32_t empty = squares_holding<EMPTY, EMPTY>(b);
     return jumpers<MAN_D0>(men, enemy_men, empty) | jumpers<MAN_D0 + 1>(men, enemy_men, empty) |
            jumpers<0>(kings, enemies, empty) | jumpers<1>(kings, enemies, empty) |
            jumpers<2>(kings, enemies, empty) | jumpers<3>(kings, enemies, empty);
@@ -332,7 +344,7 @@ int generate_for(Move* const list, const int p) {
             count = move_count[p];
         }
     } else {
-        for (uint32_t own = squares_holding<OWN_MAN, OWN_KING>(); own != 0;) {
+        for (uint32_t own = squares_holding<OWN_MAN, OWN_KING>(board_words()); own != 0;) {
             const int s = next_in_scan_order<SIDE>(own);
             const bool king = board[s] == OWN_KING;
             const int d0 = king ? 0 : MAN_D0;
