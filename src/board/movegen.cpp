@@ -1,5 +1,7 @@
 #include "board/movegen.h"
 
+#include <array>
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -222,41 +224,131 @@ void reset_lists() {
 
 namespace {
 
-// Capture pass in scan order (White 32 down to 1, Black 1 up to 32). While no capture has
-// been found the plain moves of each piece are listed on the way, in the same order a
-// second pass over the pieces would give; the first capture empties the list. Counts
-// live in locals: byte stores alias everything, so globals would be reloaded.
+// The board's squares 1..32 as four words of eight bytes, square 1 + 8k in the lowest
+// byte of word k.
+struct BoardWords {
+    uint64_t word[4];
+};
+BoardWords board_words() {
+    static_assert(std::endian::native == std::endian::little);
+    BoardWords b;
+    std::memcpy(b.word, &board[1], sizeof b.word);
+    return b;
+}
+
+// Bit s - 1 is set for each square s in 1..32 whose code lies in LO..HI, eight squares
+// per 64-bit step. Codes on squares 1..32 are below 16, so adding 0x80 - LO to a byte
+// never carries into the next one and leaves its top bit set exactly when code >= LO.
+template <uint8_t LO, uint8_t HI>
+uint32_t squares_holding(const BoardWords& b) {
+    constexpr uint64_t ONES = 0x0101010101010101ULL;
+    uint32_t mask = 0;
+    for (int part = 0; part < 4; ++part) {
+        const uint64_t bytes = b.word[part];
+        const uint64_t at_least_lo = bytes + ONES * (0x80 - LO);
+        const uint64_t above_hi = bytes + ONES * (0x7F - HI);
+        const uint64_t top = at_least_lo & ~above_hi & (ONES * 0x80);
+        // Gather the eight top bits into one byte, square order kept.
+        const uint64_t gathered = ((top >> 7) * 0x0102040810204080ULL) >> 56;
+        mask |= static_cast<uint32_t>(gathered) << (8 * part);
+    }
+    return mask;
+}
+
+// Jumps on square sets. One diagonal step changes the bit index by an amount that depends
+// on the parity of the row; two steps in the same direction by a fixed amount, 7 or 9.
+struct JumpShape {
+    int even_step, odd_step, jump;  // bit offsets of the jumped and the landing square
+};
+constexpr JumpShape JUMP_SHAPES[4] = {{-4, -5, -9}, {-3, -4, -7}, {4, 3, 7}, {5, 4, 9}};
+constexpr uint32_t EVEN_ROWS = 0x0F0F0F0F;  // rows 0, 2, 4, 6
+
+// Squares from which a jump in direction d stays on the board.
+constexpr std::array<uint32_t, 4> make_jump_sources() {
+    std::array<uint32_t, 4> t{};
+    for (int d = 0; d < 4; ++d)
+        for (int s = 1; s <= 32; ++s)
+            if (neighbour[d][neighbour[d][s]] != 0) t[d] |= uint32_t{1} << (s - 1);
+    return t;
+}
+constexpr auto JUMP_SOURCES = make_jump_sources();
+
+constexpr bool shapes_agree_with_neighbours() {
+    for (int d = 0; d < 4; ++d)
+        for (int s = 1; s <= 32; ++s) {
+            const int m = neighbour[d][s];
+            if (m == 0 || neighbour[d][m] == 0) continue;
+            const int step =
+                (EVEN_ROWS >> (s - 1)) & 1 ? JUMP_SHAPES[d].even_step : JUMP_SHAPES[d].odd_step;
+            if (m - s != step || neighbour[d][m] - s != JUMP_SHAPES[d].jump) return false;
+        }
+    return true;
+}
+static_assert(shapes_agree_with_neighbours());
+
+// Bit b of the result is bit b + offset of `set`.
+constexpr uint32_t at_offset(uint32_t set, int offset) {
+    return offset < 0 ? set << -offset : set >> offset;
+}
+
+// The pieces of `pieces` that can jump an enemy of `enemies` in direction d.
+template <int D>
+uint32_t jumpers(uint32_t pieces, uint32_t enemies, uint32_t empty) {
+    constexpr JumpShape J = JUMP_SHAPES[D];
+    const uint32_t enemy_next = (EVEN_ROWS & at_offset(enemies, J.even_step)) |
+                                (~EVEN_ROWS & at_offset(enemies, J.odd_step));
+    return pieces & JUMP_SOURCES[D] & enemy_next & at_offset(empty, J.jump);
+}
+
+// The side's pieces that have a capture: men forward over men, kings every way over both.
+template <int SIDE>
+uint32_t capturing_pieces() {
+    constexpr uint8_t OWN_MAN = SIDE == WHITE ? WHITE_MAN : BLACK_MAN;
+    constexpr uint8_t ENEMY_MAN = SIDE == WHITE ? BLACK_MAN : WHITE_MAN;
+    constexpr int MAN_D0 = SIDE == WHITE ? 0 : 2;  // men move forward only
+    const BoardWords b = board_words();
+    const uint32_t men = squares_holding<OWN_MAN, OWN_MAN>(b);
+    const uint32_t kings = squares_holding<OWN_MAN + 1, OWN_MAN + 1>(b);
+    const uint32_t enemy_men = squares_holding<ENEMY_MAN, ENEMY_MAN>(b);
+    const uint32_t enemies = squares_holding<ENEMY_MAN, ENEMY_MAN + 1>(b);
+    const uint32_t empty = squares_holding<EMPTY, EMPTY>(b);
+    return jumpers<MAN_D0>(men, enemy_men, empty) | jumpers<MAN_D0 + 1>(men, enemy_men, empty) |
+           jumpers<0>(kings, enemies, empty) | jumpers<1>(kings, enemies, empty) |
+           jumpers<2>(kings, enemies, empty) | jumpers<3>(kings, enemies, empty);
+}
+
+// The next square of `set` in scan order (White 32 down to 1, Black 1 up to 32), taken out.
+template <int SIDE>
+int next_in_scan_order(uint32_t& set) {
+    const int bit = SIDE == WHITE ? 31 - std::countl_zero(set) : std::countr_zero(set);
+    set ^= uint32_t{1} << bit;
+    return bit + 1;
+}
+
+// Captures when there are any: the capture searches of the pieces that can jump, in scan
+// order. Otherwise the plain moves, piece by piece in scan order, each piece's in direction
+// order. Counts live in locals: byte stores alias everything, so globals would be reloaded.
 template <int SIDE>
 int generate_for(Move* const list, const int p) {
     constexpr uint8_t OWN_MAN = SIDE == WHITE ? WHITE_MAN : BLACK_MAN;
     constexpr uint8_t OWN_KING = OWN_MAN + 1;
-    constexpr uint8_t ENEMY_MAN = SIDE == WHITE ? BLACK_MAN : WHITE_MAN;
-    constexpr uint8_t ENEMY_KING = ENEMY_MAN + 1;
     constexpr int MAN_D0 = SIDE == WHITE ? 0 : 2;  // men move forward only
     int count = 0;
-    bool captures = false;
-    for (int i = 0; i < 32; ++i) {
-        const int s = SIDE == WHITE ? 32 - i : 1 + i;
-        const uint8_t code = board[s];
-        if (code != OWN_MAN && code != OWN_KING) continue;
-        const bool king = code == OWN_KING;
-        const int d0 = king ? 0 : MAN_D0;
-        const int d1 = king ? 4 : MAN_D0 + 2;
-        bool jump = false;
-        for (int d = d0; d < d1; ++d) {
-            const uint8_t c = board[neighbour[d][s]];
-            if ((c == ENEMY_MAN || (king && c == ENEMY_KING)) &&
-                board[neighbour[d][neighbour[d][s]]] == EMPTY) {
-                jump = true;
-                break;
-            }
-        }
-        if (jump) {
+    uint32_t jumping = capturing_pieces<SIDE>();
+    const bool captures = jumping != 0;
+    if (captures) {
+        while (jumping != 0) {
+            const int s = next_in_scan_order<SIDE>(jumping);
             move_count[p] = static_cast<uint8_t>(count);
             search_piece(s);
             count = move_count[p];
-            captures = true;
-        } else if (!captures) {
+        }
+    } else {
+        for (uint32_t own = squares_holding<OWN_MAN, OWN_KING>(board_words()); own != 0;) {
+            const int s = next_in_scan_order<SIDE>(own);
+            const bool king = board[s] == OWN_KING;
+            const int d0 = king ? 0 : MAN_D0;
+            const int d1 = king ? 4 : MAN_D0 + 2;
             for (int d = d0; d < d1; ++d) {
                 const uint8_t t = neighbour[d][s];
                 if (board[t] != EMPTY) continue;
@@ -308,6 +400,10 @@ int count_for(int side) {
 }
 
 }  // namespace
+
+bool has_capture(int side) {
+    return side == WHITE ? capturing_pieces<WHITE>() != 0 : capturing_pieces<BLACK>() != 0;
+}
 
 int count_moves(int side) {
     return side == WHITE ? count_for<WHITE>(side) : count_for<BLACK>(side);

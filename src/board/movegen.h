@@ -53,6 +53,8 @@ inline constexpr auto& move_count = movegen.move_count;
 
 // Fills move_lists[ply] with the legal moves of `side` on board; returns their number.
 int generate(int side);
+// Whether generate(side) would list captures; nothing is listed and no state changes.
+bool has_capture(int side);
 // What generate(side) would return; the list is filled only when there are captures.
 // For counting leaves (perft): plain moves are counted without being written.
 int count_moves(int side);

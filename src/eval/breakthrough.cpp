@@ -2,6 +2,8 @@
 // or about to open. The rules are written for White and read through the colour mirror for
 // Black, with two exceptions of the Black side (its man on 20, its man on 18).
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 #include "board/board.h"
 #include "eval/board_view.h"
@@ -116,23 +118,38 @@ int man_value(int s, bool t, bool their_kings) {
     }
 }
 
+// Squares 5..17 as real squares of the men that stand there: White's as they are, Black's
+// turned round (virtual v is real 33 - v).
+constexpr uint32_t advanced_squares(bool mirror) {
+    uint32_t set = 0;
+    for (int v = 5; v <= 17; ++v) set |= uint32_t{1} << ((mirror ? 33 - v : v) - 1);
+    return set;
+}
+
+// men: the real squares of the side's men (bit s - 1).
 template <bool Mirror>
-int white_side_total(bool t, bool their_kings) {
+int white_side_total(bool t, bool their_kings, uint32_t men) {
     using V = View<Mirror>;
     int sum = 0;
-    for (int s = 5; s <= 17; ++s)
-        if (V::W(s)) sum += man_value<Mirror>(s, t, their_kings);
+    for (uint32_t m = men & advanced_squares(Mirror); m != 0; m &= m - 1) {
+        const int real = std::countr_zero(m) + 1;
+        sum += man_value<Mirror>(Mirror ? 33 - real : real, t, their_kings);
+    }
     if (V::W(30) && V::W(32)) sum += 15;  // both back-corner guards still home
     return sum;
 }
 
 }  // namespace
 
-int breakthrough_white(bool t) {
+int breakthrough_white(bool t, const Occupancy& b) {
     const auto& n = eval_state.piece_count;
-    const int total = white_side_total<false>(t, n[BLACK_KING] != 0) -
-                      white_side_total<true>(!t, n[WHITE_KING] != 0);
+    const int total = white_side_total<false>(t, n[BLACK_KING] != 0, b.white) -
+                      white_side_total<true>(!t, n[WHITE_KING] != 0, b.black);
     return std::clamp(2 * total, -100, 100);
+}
+
+int breakthrough_white(bool t) {
+    return breakthrough_white(t, occupancy_of_board());
 }
 
 }  // namespace qv

@@ -78,6 +78,11 @@ bool white_kings_win(const uint8_t* v, int men) {
 
 bool recognise_kings_against_men(int men_count, bool kings_are_black) {
     if (!kings_are_black) return white_kings_win(board, men_count);
+    // Every pattern needs a king on one of its key squares (1, 2, 3, 20, 21, 28 turned
+    // round): without one, the turned board is not worth building.
+    if (board[32] != BLACK_KING && board[31] != BLACK_KING && board[30] != BLACK_KING &&
+        board[13] != BLACK_KING && board[12] != BLACK_KING && board[5] != BLACK_KING)
+        return false;
     // Black kings: the board turned half round with the colours swapped.
     uint8_t v[33];
     v[0] = OFF_BOARD;

@@ -202,8 +202,9 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
         return r;
     }
 
-    // Men about to crown.
-    const int b = breakthrough_term(side);
+    // Men about to crown. The men and empty squares as sets serve all the pattern terms.
+    const Occupancy occupancy = occupancy_of_board();
+    const int b = breakthrough_term(side, occupancy);
     r.breakthrough = b;
 
     // Positional terms, clamped together.
@@ -228,10 +229,9 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
         if (own[3] > their[2]) p += ZONE_PRESSURE_WEIGHT * (own[3] - their[2]);
     }
     if (kings > 0 && men > 0) {
-        r.king_fork = king_fork_term(side);
+        r.king_fork = king_fork_term(side, occupancy);
         p += r.king_fork;
     }
-    const Occupancy occupancy = kings == 0 || st.phase < 3 ? occupancy_of_board() : Occupancy{};
     int e = 0;
     if (kings == 0) e = men_ending_patterns(side, occupancy);
     r.men_ending = e;
@@ -241,7 +241,7 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
             p += r.formation;
         }
         if (b > -9 && b < 9) {
-            r.men_mobility = men_mobility_term(side);
+            r.men_mobility = men_mobility_term(side, occupancy);
             p += r.men_mobility;
         }
     }
@@ -263,7 +263,7 @@ EvalBreakdown evaluate_with_breakdown(int side, int16_t alpha, int16_t beta) {
     // Material, king tactics, and in a kings-only ending the king advantage.
     total += material;
     if (kings > 0) {
-        r.king_tactics = king_tactics_term(side);
+        r.king_tactics = king_tactics_term(side, occupancy);
         total += r.king_tactics;
     }
     if (men == 0 && kings > 0) total += sign * (wk - bk) * KINGS_ONLY_WEIGHT / kings;

@@ -1,5 +1,7 @@
 // King terms: a king forking two men, and a king to move that is about to win men.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 #include "board/board.h"
 #include "eval/board_view.h"
@@ -30,26 +32,42 @@ int fork_value(int s) {
     return 0;
 }
 
+constexpr uint32_t inner_squares() {
+    uint32_t set = 0;
+    for (int s = 1; s <= 32; ++s)
+        if (inner_square[s]) set |= uint32_t{1} << (s - 1);
+    return set;
+}
+constexpr uint32_t FROM_13 = 0xFFFFF000;  // real squares 13..32
+
+// Calls f(v) for each virtual square v holding a black king of the view, given the real
+// squares of all kings: Black's own as they are, White's turned round.
+template <bool Mirror, class F>
+void for_each_king(uint32_t kings, F f) {
+    const uint8_t code = Mirror ? WHITE_KING : BLACK_KING;
+    for (; kings != 0; kings &= kings - 1) {
+        const int real = std::countr_zero(kings) + 1;
+        if (board[real] == code) f(Mirror ? 33 - real : real);
+    }
+}
+
+// kings: the real squares of every king on the board. Inner squares turn into inner squares.
 template <bool Mirror>
-int black_fork_total(int their_men, int own_kings) {
-    using V = View<Mirror>;
+int black_fork_total(int their_men, int own_kings, uint32_t kings) {
     if (own_kings == 0 || their_men < 3) return 0;
     int sum = 0;
-    for (int s = 6; s <= 27; ++s)
-        if (inner_square[s] && V::XK(s)) sum += fork_value<Mirror>(s);
+    for_each_king<Mirror>(kings & inner_squares(), [&](int s) { sum += fork_value<Mirror>(s); });
     return sum;
 }
 
 // A black king to move on real squares 13..32 (negative values). Through the mirror this
 // is a white king to move on the same real squares, looking the other way.
 template <bool Mirror>
-int black_tactics_total(bool t) {
+int black_tactics_total(bool t, uint32_t kings) {
     using V = View<Mirror>;
     if (t) return 0;
     int sum = 0;
-    for (int s = 1; s <= 32; ++s) {
-        const int real = V::real(s);
-        if (real < 13 || !V::XK(s)) continue;
+    for_each_king<Mirror>(kings & FROM_13, [&](int s) {
         // A white man two rows up: slip beside it and take the man beyond.
         if (s > 8 && V::W(s - 8)) {
             for (int d : {1, 0}) {
@@ -65,22 +83,37 @@ int black_tactics_total(bool t) {
                 break;
             }
         }
-    }
+    });
     return sum;
+}
+
+// The squares of every king: what is neither a man nor empty.
+uint32_t king_squares(const Occupancy& b) {
+    return ~(b.white | b.black | b.empty);
 }
 
 }  // namespace
 
-int king_fork_white() {
+int king_fork_white(const Occupancy& b) {
     const auto& n = eval_state.piece_count;
-    const int total = black_fork_total<false>(n[WHITE_MAN], n[BLACK_KING]) -
-                      black_fork_total<true>(n[BLACK_MAN], n[WHITE_KING]);
+    const uint32_t kings = king_squares(b);
+    const int total = black_fork_total<false>(n[WHITE_MAN], n[BLACK_KING], kings) -
+                      black_fork_total<true>(n[BLACK_MAN], n[WHITE_KING], kings);
     return std::clamp(total, -FORK_CLAMP, FORK_CLAMP);
 }
 
-int king_tactics_white(bool t) {
-    const int total = black_tactics_total<false>(t) - black_tactics_total<true>(!t);
+int king_fork_white() {
+    return king_fork_white(occupancy_of_board());
+}
+
+int king_tactics_white(bool t, const Occupancy& b) {
+    const uint32_t kings = king_squares(b);
+    const int total = black_tactics_total<false>(t, kings) - black_tactics_total<true>(!t, kings);
     return std::clamp(total, -TACTICS_CLAMP, TACTICS_CLAMP);
+}
+
+int king_tactics_white(bool t) {
+    return king_tactics_white(t, occupancy_of_board());
 }
 
 }  // namespace qv

@@ -1,5 +1,8 @@
 #include "eval/knowledge.h"
 
+#include <bit>
+#include <cstring>
+
 #include "board/board.h"
 #include "board/movegen.h"
 #include "eval/evaluate.h"
@@ -21,10 +24,12 @@ uint32_t equal_bytes(uint64_t bytes, uint8_t value) {
 }  // namespace
 
 Occupancy occupancy_of_board() {
+    static_assert(std::endian::native == std::endian::little);
+    uint64_t words[4];  // square 1 + 8 * part in the lowest byte of words[part]
+    std::memcpy(words, &board[1], sizeof words);
     Occupancy b;
     for (int part = 0; part < 4; ++part) {
-        uint64_t bytes = 0;
-        for (int k = 7; k >= 0; --k) bytes = bytes << 8 | board[1 + 8 * part + k];
+        const uint64_t bytes = words[part];
         b.empty |= equal_bytes(bytes, EMPTY) << (8 * part);
         b.white |= equal_bytes(bytes, WHITE_MAN) << (8 * part);
         b.black |= equal_bytes(bytes, BLACK_MAN) << (8 * part);
@@ -41,20 +46,20 @@ bool white_to_move(int side) {
 }
 }  // namespace
 
-int16_t breakthrough_term(int side) {
-    return for_side(side, breakthrough_white(white_to_move(side)));
+int16_t breakthrough_term(int side, const Occupancy& b) {
+    return for_side(side, breakthrough_white(white_to_move(side), b));
 }
-int16_t men_mobility_term(int side) {
-    return for_side(side, men_mobility_white(eval_state.phase));
+int16_t men_mobility_term(int side, const Occupancy& b) {
+    return for_side(side, men_mobility_white(eval_state.phase, b));
 }
 int16_t formation_term(int side, const Occupancy& b) {
     return for_side(side, formation_white(white_to_move(side), eval_state.phase, b));
 }
-int16_t king_fork_term(int side) {
-    return for_side(side, king_fork_white());
+int16_t king_fork_term(int side, const Occupancy& b) {
+    return for_side(side, king_fork_white(b));
 }
-int16_t king_tactics_term(int side) {
-    return for_side(side, king_tactics_white(white_to_move(side)));
+int16_t king_tactics_term(int side, const Occupancy& b) {
+    return for_side(side, king_tactics_white(white_to_move(side), b));
 }
 int16_t men_ending_patterns(int side, const Occupancy& b) {
     return for_side(side, men_ending_white(white_to_move(side), b));

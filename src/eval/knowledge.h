@@ -15,26 +15,30 @@ bool turn_flag(int side, int ply);
 
 // Breakthrough of advanced men: doubled, clamped to [-100, 100].
 int breakthrough_white(bool t);
+int breakthrough_white(bool t, const Occupancy& b);
 // Mobility and safety of men, [-60, 60]; phase 3 doubles the blocked-pair penalty.
 int men_mobility_white(int phase);
+int men_mobility_white(int phase, const Occupancy& b);
 // Additive formation rules with phase gates, [-50, 50].
 int formation_white(bool t, int phase);
 int formation_white(bool t, int phase, const Occupancy& b);
 // Kings forking two men, [-45, 45]. Reads piece_count for its gates.
 int king_fork_white();
+int king_fork_white(const Occupancy& b);
 // Kings about to win men, [-500, 500].
 int king_tactics_white(bool t);
+int king_tactics_white(bool t, const Occupancy& b);
 // First matching men-ending pattern: +-180, +-120, +-80 or 0. Meant for boards without kings.
 int men_ending_white(bool t);
 int men_ending_white(bool t, const Occupancy& b);
 
 // The same, from the view of `side` at the search ply (movegen.ply) and prepared phase.
 // The pattern terms take the board's occupancy, worked out once per evaluation.
-int16_t breakthrough_term(int side);
-int16_t men_mobility_term(int side);
+int16_t breakthrough_term(int side, const Occupancy& b);
+int16_t men_mobility_term(int side, const Occupancy& b);
 int16_t formation_term(int side, const Occupancy& b);
-int16_t king_fork_term(int side);
-int16_t king_tactics_term(int side);
+int16_t king_fork_term(int side, const Occupancy& b);
+int16_t king_tactics_term(int side, const Occupancy& b);
 int16_t men_ending_patterns(int side, const Occupancy& b);
 
 // The rule lists, each rule followed by its mirror.

@@ -3,6 +3,8 @@
 // and read through the colour mirror for Black; the one difference is the reach of the
 // last rule, which Black's men on 8 and 9 take and White's on 25 and 24 do not.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 #include "board/board.h"
 #include "eval/board_view.h"
@@ -72,20 +74,36 @@ int man_mobility(int s, int phase) {
     return v;
 }
 
+// The squares the rules look at, inner squares from 9 on, as real squares of the men that
+// stand there: White's as they are, Black's turned round (virtual v is real 33 - v).
+constexpr uint32_t watched_squares(bool mirror) {
+    uint32_t set = 0;
+    for (int v = 9; v <= 31; ++v)
+        if (inner_square[v]) set |= uint32_t{1} << ((mirror ? 33 - v : v) - 1);
+    return set;
+}
+
+// men: the real squares of the side's men (bit s - 1).
 template <bool Mirror>
-int white_side_total(int phase) {
-    using V = View<Mirror>;
+int white_side_total(int phase, uint32_t men) {
     int sum = 0;
-    for (int s = 9; s <= 31; ++s)
-        if (inner_square[s] && V::W(s)) sum += man_mobility<Mirror>(s, phase);
+    for (uint32_t m = men & watched_squares(Mirror); m != 0; m &= m - 1) {
+        const int real = std::countr_zero(m) + 1;
+        sum += man_mobility<Mirror>(Mirror ? 33 - real : real, phase);
+    }
     return sum;
 }
 
 }  // namespace
 
+int men_mobility_white(int phase, const Occupancy& b) {
+    return std::clamp(
+        white_side_total<false>(phase, b.white) - white_side_total<true>(phase, b.black),
+        -MOBILITY_CLAMP, MOBILITY_CLAMP);
+}
+
 int men_mobility_white(int phase) {
-    return std::clamp(white_side_total<false>(phase) - white_side_total<true>(phase),
-                      -MOBILITY_CLAMP, MOBILITY_CLAMP);
+    return men_mobility_white(phase, occupancy_of_board());
 }
 
 }  // namespace qv

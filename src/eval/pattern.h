@@ -151,40 +151,54 @@ constexpr std::array<Pattern, 2 * N> with_mirrors(const std::array<Pattern, N>& 
     return out;
 }
 
-// t: White to move.
-inline bool matches(const Pattern& p, const Occupancy& b, bool t, int phase) {
+// The square conditions alone, without a branch: whether a rule matches is close to a coin
+// toss, which a branch would mispredict.
+inline bool squares_match(const Pattern& p, const Occupancy& b) {
     // One pass over the square conditions: any bit left is a condition broken.
     const uint32_t broken = (p.white & ~b.white) | (p.black & ~b.black) | (p.empty & ~b.empty) |
                             (p.occupied & b.empty) | (p.not_white & b.white) |
                             (p.not_black & b.black);
-    if (broken) return false;
+    // The ^ conditions exclude when there are some and all of them hold.
+    const uint32_t excl_unmet =
+        (p.excl_white & ~b.white) | (p.excl_black & ~b.black) | (p.excl_empty & ~b.empty);
+    const bool has_excl = (p.excl_white | p.excl_black | p.excl_empty) != 0;
+    return (broken == 0) & !(has_excl & (excl_unmet == 0));
+}
+
+// Whether the rule's turn and phase gates admit the position (t: White to move).
+constexpr bool gates_admit(const Pattern& p, bool t, int phase) {
     if (p.turn != Turn::ANY && (p.turn == Turn::WHITE_TO_MOVE) != t) return false;
-    if (phase < p.min_phase || phase > p.max_phase) return false;
-    if (p.excl_white | p.excl_black | p.excl_empty) {
-        if ((b.white & p.excl_white) == p.excl_white && (b.black & p.excl_black) == p.excl_black &&
-            (b.empty & p.excl_empty) == p.excl_empty)
-            return false;
-    }
-    return true;
+    return phase >= p.min_phase && phase <= p.max_phase;
+}
+
+// t: White to move.
+inline bool matches(const Pattern& p, const Occupancy& b, bool t, int phase) {
+    return gates_admit(p, t, phase) && squares_match(p, b);
 }
 
 // A rule list with an index: each rule is filed under one man it needs (its lowest white
 // square, else its lowest black square; rules that need no man are always tried), so a
-// position only tries the rules of the men that stand on it, still in list order.
+// position only tries the rules of the men that stand on it, still in list order, and of
+// those only the rules whose turn and phase gates admit it.
 template <size_t N>
 class PatternList {
   public:
     static constexpr size_t WORDS = (N + 63) / 64;
+    static constexpr int PHASES = 4;
 
     constexpr explicit PatternList(const std::array<Pattern, N>& rules) : rules_(rules) {
         for (size_t i = 0; i < N; ++i) {
             const Pattern& p = rules[i];
+            const uint64_t bit = uint64_t{1} << (i % 64);
             uint64_t* set = always_;
             if (p.white)
                 set = by_white_[std::countr_zero(p.white)];
             else if (p.black)
                 set = by_black_[std::countr_zero(p.black)];
-            set[i / 64] |= uint64_t{1} << (i % 64);
+            set[i / 64] |= bit;
+            for (int t = 0; t < 2; ++t)
+                for (int phase = 0; phase < PHASES; ++phase)
+                    if (gates_admit(p, t != 0, phase)) admitted_[t][phase][i / 64] |= bit;
         }
     }
 
@@ -193,11 +207,11 @@ class PatternList {
     // Index of the first rule that matches, -1 for none.
     int first_match(const Occupancy& b, bool t, int phase) const {
         uint64_t candidates[WORDS];
-        gather(b, candidates);
+        gather(b, t, phase, candidates);
         for (size_t w = 0; w < WORDS; ++w) {
             for (uint64_t bits = candidates[w]; bits; bits &= bits - 1) {
                 const size_t i = w * 64 + static_cast<size_t>(std::countr_zero(bits));
-                if (matches(rules_[i], b, t, phase)) return static_cast<int>(i);
+                if (squares_match(rules_[i], b)) return static_cast<int>(i);
             }
         }
         return -1;
@@ -206,30 +220,37 @@ class PatternList {
     // Sum of the values of all the rules that match.
     int sum_matches(const Occupancy& b, bool t, int phase) const {
         uint64_t candidates[WORDS];
-        gather(b, candidates);
+        gather(b, t, phase, candidates);
         int sum = 0;
         for (size_t w = 0; w < WORDS; ++w) {
             for (uint64_t bits = candidates[w]; bits; bits &= bits - 1) {
                 const size_t i = w * 64 + static_cast<size_t>(std::countr_zero(bits));
-                if (matches(rules_[i], b, t, phase)) sum += rules_[i].value;
+                // Added as value or 0, no branch.
+                sum += rules_[i].value & -static_cast<int>(squares_match(rules_[i], b));
             }
         }
         return sum;
     }
 
   private:
-    void gather(const Occupancy& b, uint64_t (&out)[WORDS]) const {
+    // The rules filed under the men on the board that the gates admit (none for a phase
+    // outside 0..3, which no rule admits).
+    void gather(const Occupancy& b, bool t, int phase, uint64_t (&out)[WORDS]) const {
         for (size_t w = 0; w < WORDS; ++w) out[w] = always_[w];
         for (uint32_t m = b.white; m; m &= m - 1)
             for (size_t w = 0; w < WORDS; ++w) out[w] |= by_white_[std::countr_zero(m)][w];
         for (uint32_t m = b.black; m; m &= m - 1)
             for (size_t w = 0; w < WORDS; ++w) out[w] |= by_black_[std::countr_zero(m)][w];
+        const bool known_phase = phase >= 0 && phase < PHASES;
+        for (size_t w = 0; w < WORDS; ++w)
+            out[w] &= known_phase ? admitted_[t ? 1 : 0][known_phase ? phase : 0][w] : 0;
     }
 
     std::array<Pattern, N> rules_;
     uint64_t always_[WORDS] = {};
     uint64_t by_white_[32][WORDS] = {};  // by bit (square - 1)
     uint64_t by_black_[32][WORDS] = {};
+    uint64_t admitted_[2][PHASES][WORDS] = {};  // [White to move][phase]: gates that admit
 };
 
 }  // namespace qv

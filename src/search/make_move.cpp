@@ -51,9 +51,17 @@ void make_search_move(int i) {
     board[to] = final_code;
     toggle_key(final_code, to);
     eval_state.last_destination = static_cast<uint8_t>(to);
-    // The child probes both tables first thing: start the two memory loads now.
-    tt_prefetch();
-    prefetch_position(hash_state.index_key + (is_white(code) ? 0 : 1));
+}
+
+void prefetch_child(const Move& m, bool child_probes_table) {
+    const uint32_t* keys = hash_state.index_key_table;
+    const uint8_t code = board[m.from];
+    const bool crowned = (code == BLACK_MAN && m.to >= 29) || (code == WHITE_MAN && m.to <= 4);
+    uint32_t key = hash_state.index_key ^ keys[code * 32 + m.from] ^
+                   keys[(crowned ? code + 1 : code) * 32 + m.to];
+    for (int k = 0; k < m.captures; ++k) key ^= keys[board[m.taken[k]] * 32 + m.taken[k]];
+    if (child_probes_table) tt_prefetch(key);
+    prefetch_position(key + (is_white(code) ? 0 : 1));  // the child's side to move
 }
 
 }  // namespace qv

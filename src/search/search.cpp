@@ -119,6 +119,12 @@ bool table_cutoff(int p, int mover, int16_t& alpha, int16_t& beta, int16_t& valu
     return false;
 }
 
+// Beyond the horizon a node without a capture is a leaf, valued statically.
+bool past_horizon(int p) {
+    return p - search.capture_plies[p - 1] - search.root_reduction - search.promotion_extension >
+           search.iteration_depth;
+}
+
 bool is_advance(const Move& m) {
     if (eval_state.phase == 0) return false;
     const uint8_t code = board[m.from];
@@ -217,22 +223,26 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
     }
 
     movegen.ply = p;
+    const bool beyond_horizon = past_horizon(p);
+    // A leaf needs no list, only the knowledge that it has no capture (the root records
+    // its list first).
+    if (beyond_horizon && p > 1 && !has_capture(r)) return static_value(alpha, beta);
     const int n = generate(r);
     Move* list = move_lists[p];
     const bool captures = movegen.best_capture_count > 0;
     if (p == 1) record_root_moves(list, n, alpha);
-    if (!captures &&
-        p - search.capture_plies[p - 1] - search.root_reduction - search.promotion_extension >
-            search.iteration_depth)
-        return static_value(alpha, beta);
+    if (!captures && beyond_horizon) return static_value(alpha, beta);
     if (n == 0) return static_cast<int16_t>(p - INF_SCORE);
     search.capture_plies[p] = static_cast<uint8_t>(search.capture_plies[p - 1] + captures);
     NodeCopy copy;
     copy.save();
     uint8_t best_from = 0, best_to = 0;
+    const bool child_probes = p + 1 > 2 && min_in_table_range(p + 1);
+    prefetch_child(list[0], child_probes);
 
     for (int i = 0; i < n; ++i) {
         const Move& m = list[i];
+        if (i + 1 < n) prefetch_child(list[i + 1], child_probes);
         if (p == 1 && !search.stop_requested) {
             root_line(i, m, captures, search.root_last_value, true);
             set_root_reduction(m, best);
@@ -356,21 +366,21 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
     }
 
     movegen.ply = p;
+    if (past_horizon(p) && !has_capture(side)) return static_value(alpha, beta);
     const int n = generate(side);
     Move* list = move_lists[p];
     const bool captures = movegen.best_capture_count > 0;
-    if (!captures &&
-        p - search.capture_plies[p - 1] - search.root_reduction - search.promotion_extension >
-            search.iteration_depth)
-        return static_value(alpha, beta);
     if (n == 0) return static_cast<int16_t>(INF_SCORE - p);
     search.capture_plies[p] = static_cast<uint8_t>(search.capture_plies[p - 1] + captures);
     NodeCopy copy;
     copy.save();
     uint8_t best_from = 0, best_to = 0;
+    const bool child_probes = p + 1 > 3 && max_in_table_range(p + 1);
+    prefetch_child(list[0], child_probes);
 
     for (int i = 0; i < n; ++i) {
         const Move& m = list[i];
+        if (i + 1 < n) prefetch_child(list[i + 1], child_probes);
         movegen.ply = p;
         if (search.stop_requested) return search.search_abandoned ? 0 : static_value(alpha, beta);
         search.quiet_plies = captures ? 0 : static_cast<uint8_t>(search.quiet_plies + 1);

@@ -16,6 +16,10 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p);
 
 // Plays move i of the current ply's list and brings keys, sums and counts up to date.
 void make_search_move(int i);
+// Starts loading the table slots that the child after move m (of the current node, not
+// yet made) will probe first thing, so that the loads overlap the search of the siblings
+// before it. `child_probes_table`: the child is in the transposition table's range.
+void prefetch_child(const Move& m, bool child_probes_table);
 
 // Row p of the principal variation becomes `move` followed by row p + 1.
 void copy_pv(const Move& move, int p);

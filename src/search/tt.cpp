@@ -55,10 +55,15 @@ int total_pieces() {
 
 }  // namespace
 
+void set_entry_count(uint32_t n) {
+    hash_state.entry_count = n;
+    hash_state.entry_reciprocal = reciprocal_of(n);
+}
+
 void load_hash_keys() {
     obtain_block(entries_in_bytes(LARGEST_SIZE));
     if (!allocate_position_table()) allocation_failed();
-    hash_state.entry_count = static_cast<uint32_t>(hash_state.size_setting) * ENTRIES_PER_UNIT;
+    set_entry_count(static_cast<uint32_t>(hash_state.size_setting) * ENTRIES_PER_UNIT);
 
     unsigned char bytes[1320];
     std::ifstream in(data_path("hashkey33.dat"), std::ios::binary);
@@ -81,7 +86,7 @@ void load_hash_keys() {
 void set_table_size(int16_t size, int allowance) {
     hash_state.size_setting = size;
     hash_state.ply_allowance = allowance;
-    hash_state.entry_count = static_cast<uint32_t>(size) * ENTRIES_PER_UNIT;
+    set_entry_count(static_cast<uint32_t>(size) * ENTRIES_PER_UNIT);
     obtain_block(entries_in_bytes(size));  // value-initialised: every entry empty
     std::uniform_int_distribution<uint32_t> pick(0, hash_state.entry_count - 1);
     for (int code = 1; code <= 4; ++code)
@@ -90,7 +95,7 @@ void set_table_size(int16_t size, int allowance) {
 
 void restore_table_size(int16_t size) {
     hash_state.size_setting = size;
-    hash_state.entry_count = static_cast<uint32_t>(size) * ENTRIES_PER_UNIT;
+    set_entry_count(static_cast<uint32_t>(size) * ENTRIES_PER_UNIT);
     if (hash_state.entry_count > hash_state.block_entries) {
         obtain_block(entries_in_bytes(size));
     }
@@ -115,7 +120,7 @@ void compute_keys() {
 }
 
 const TtEntry* tt_probe(int p) {
-    const TtEntry& e = hash_state.table[hash_state.index_key % hash_state.entry_count];
+    const TtEntry& e = hash_state.table[tt_slot(hash_state.index_key)];
     if (e.kind == 0 || e.lock != hash_state.lock_key) return nullptr;
     if (e.absolute_ply != search.game_ply + p) return nullptr;
     if (e.absolute_horizon < search.game_ply + search.iteration_depth) return nullptr;
@@ -126,7 +131,7 @@ void tt_store(int16_t score, int p, int kind, uint8_t from, uint8_t to) {
     const int horizon = search.game_ply + search.iteration_depth;
     const int abs_ply = search.game_ply + p;
     if (horizon >= 255 || abs_ply > 255 || total_pieces() <= 3) return;
-    TtEntry& e = hash_state.table[hash_state.index_key % hash_state.entry_count];
+    TtEntry& e = hash_state.table[tt_slot(hash_state.index_key)];
     bool write;
     if (e.kind == 0 || (is_decided(kind) && !is_decided(e.kind)))
         write = true;

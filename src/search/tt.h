@@ -85,6 +85,11 @@ inline constexpr int32_t TABLE_UNIT_BYTES = 1572864;  // S units of 1/100 of thi
 inline constexpr int16_t LARGEST_SIZE = 2500;         // the start-up block holds 25 units
 inline constexpr int ENTRIES_PER_UNIT = 1310;
 
+// 2^64 / n rounded up: with it, tt_slot takes a remainder by n without a division.
+inline constexpr uint64_t reciprocal_of(uint32_t n) {
+    return UINT64_C(0xFFFFFFFFFFFFFFFF) / n + 1;
+}
+
 struct HashState {
     uint32_t index_key_table[165] = {};
     uint32_t lock_key_table[165] = {};
@@ -95,6 +100,7 @@ struct HashState {
     int16_t size_setting = 100;
     int ply_allowance = 2;
     uint32_t entry_count = 100 * ENTRIES_PER_UNIT;
+    uint64_t entry_reciprocal = reciprocal_of(100 * ENTRIES_PER_UNIT);  // see tt_slot
 };
 extern HashState hash_state;
 
@@ -116,9 +122,20 @@ inline void toggle_key(uint8_t code, int square) {
     hash_state.lock_key ^= hash_state.lock_key_table[code * 32 + square];
 }
 
-// Starts loading the slot of the current keys into the cache.
-inline void tt_prefetch() {
-    __builtin_prefetch(&hash_state.table[hash_state.index_key % hash_state.entry_count]);
+// Sets the number of entries in use (and the reciprocal that goes with it).
+void set_entry_count(uint32_t n);
+
+// index % entry_count, the slot of an index key, exact for every 32-bit index: the low
+// 64 bits of index x reciprocal are the fraction index / n, and times n its remainder.
+inline uint32_t tt_slot(uint32_t index) {
+    const uint64_t fraction = hash_state.entry_reciprocal * index;
+    return static_cast<uint32_t>(
+        (static_cast<unsigned __int128>(fraction) * hash_state.entry_count) >> 64);
+}
+
+// Starts loading the slot of `index_key` into the cache.
+inline void tt_prefetch(uint32_t index_key) {
+    __builtin_prefetch(&hash_state.table[tt_slot(index_key)]);
 }
 
 // The entry for the current keys when it belongs to this position at this absolute ply

@@ -84,6 +84,40 @@ TEST(MoveOrder, StartPositionInScanAndDirectionOrder) {
         (std::vector<std::string>{"12-16", "12-15", "11-15", "11-14", "10-14", "10-13", "09-13"}));
 }
 
+// Random positions without a capture: plain moves come piece by piece in scan order (White
+// from square 32 down, Black from 1 up), each piece's in direction order.
+TEST(MoveOrder, PlainMovesInScanAndDirectionOrderOnRandomPositions) {
+    std::mt19937 rng(2024);
+    int checked = 0;
+    for (int trial = 0; trial < 5000; ++trial) {
+        Position p;
+        p.squares[0] = OFF_BOARD;
+        const int pieces = 2 + static_cast<int>(rng() % 24);
+        for (int i = 0; i < pieces; ++i)
+            p.squares[1 + rng() % 32] = static_cast<uint8_t>(1 + rng() % 4);
+        const int side = static_cast<int>(rng() % 2);
+        set_position(p);
+        const int n = legal_moves(side);
+        if (movegen.best_capture_count > 0) continue;
+        std::vector<std::pair<int, int>> expected;
+        for (int i = 0; i < 32; ++i) {
+            const int s = side == WHITE ? 32 - i : 1 + i;
+            const uint8_t code = p.squares[s];
+            if (code == EMPTY || is_white(code) != (side == WHITE)) continue;
+            const int d0 = code == BLACK_MAN ? 2 : 0;
+            const int d1 = is_king(code) || code == BLACK_MAN ? 4 : 2;
+            for (int d = d0; d < d1; ++d)
+                if (neighbour[d][s] != 0 && p.squares[neighbour[d][s]] == EMPTY)
+                    expected.emplace_back(s, neighbour[d][s]);
+        }
+        std::vector<std::pair<int, int>> got;
+        for (int i = 0; i < n; ++i) got.emplace_back(move_lists[1][i].from, move_lists[1][i].to);
+        ASSERT_EQ(got, expected) << write_fen(p.squares, side);
+        ++checked;
+    }
+    EXPECT_GT(checked, 1000);  // most random positions have no capture
+}
+
 TEST(MoveGen, BoardIsLeftAsFound) {
     moves_of("W:WK3:B6,7,14,15");
     EXPECT_EQ(board[0], OFF_BOARD);
@@ -108,6 +142,7 @@ TEST(MoveGen, AgreesWithReferenceOnRandomPositions) {
         p.squares[0] = OFF_BOARD;
         set_position(p);
         const auto expected = test::reference_moves(board, side);
+        const bool capture_seen = has_capture(side);
         const int n = legal_moves(side);
         std::vector<test::RefMove> got;
         for (int i = 0; i < n; ++i) {
@@ -116,6 +151,8 @@ TEST(MoveGen, AgreesWithReferenceOnRandomPositions) {
         }
         std::sort(got.begin(), got.end());
         ASSERT_EQ(got, expected) << write_fen(p.squares, side);
+        ASSERT_EQ(capture_seen, !expected.empty() && !expected[0].taken.empty())
+            << write_fen(p.squares, side);
         if (movegen.best_capture_count > 0) ++captures_seen;
         for (int s = 0; s <= 32; ++s) ASSERT_EQ(board[s], p.squares[s]);
     }

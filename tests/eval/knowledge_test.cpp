@@ -23,9 +23,9 @@ class KnowledgeTest : public ::testing::Test {
 TEST_F(KnowledgeTest, ManOnFiveWithOneEmptyIsWorthTheFullClamp) {
     for (int ply : {1, 2}) {
         prepare({.white_men = {5, 30}, .black_men = {3}}, WHITE, ply);
-        EXPECT_EQ(breakthrough_term(WHITE), 100);
+        EXPECT_EQ(breakthrough_term(WHITE, occupancy_of_board()), 100);
         prepare({.white_men = {5, 30}, .black_men = {3}}, BLACK, ply);
-        EXPECT_EQ(breakthrough_term(BLACK), -100);
+        EXPECT_EQ(breakthrough_term(BLACK, occupancy_of_board()), -100);
     }
     // With 1 occupied only the 20 for standing on 5 remains: doubled, 40.
     prepare({.white_men = {5}, .black_men = {1}}, WHITE, 1);

@@ -21,8 +21,8 @@ struct Terms {
 Terms terms_for(int side, int ply) {
     movegen.ply = static_cast<int8_t>(ply);
     const Occupancy b = occupancy_of_board();
-    return {{breakthrough_term(side), men_mobility_term(side), formation_term(side, b),
-             king_fork_term(side), king_tactics_term(side), men_ending_patterns(side, b)}};
+    return {{breakthrough_term(side, b), men_mobility_term(side, b), formation_term(side, b),
+             king_fork_term(side, b), king_tactics_term(side, b), men_ending_patterns(side, b)}};
 }
 
 int16_t score_for(int root, int ply, uint8_t last_destination, uint8_t root_piece) {
