@@ -183,6 +183,8 @@ void MainWindow::Ordinateur() {
 }
 
 void MainWindow::Ordinateurcontreordinateur1Click() {
+    // The game keeps its own copy of the tick, which every computer move writes back.
+    game.computer_vs_computer = checked("Ordinateurcontreordinateur1");
     set_checked("Humaincontrehumain1", false);
     game.vs_computer = 1;
 }

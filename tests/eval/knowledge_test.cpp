@@ -4,7 +4,9 @@
 #include <sstream>
 #include <string>
 
+#include "board/fen.h"
 #include "common/case_name.h"
+#include "common/men_ending_counterexamples.h"
 #include "eval/knowledge.h"
 #include "eval/params.h"
 #include "eval_test_util.h"
@@ -203,6 +205,26 @@ TEST(MenEndingTable, EveryRowIsTheFirstMatchOfItsTestPosition) {
         EXPECT_EQ(men_ending_white(turn_of(p)), p.value) << p.text;
     }
 }
+
+// Positions the old rows misjudged: the old row matched, and the rows now say otherwise.
+class StoppedRunnerVerdict : public ::testing::TestWithParam<test::StoppedRunner> {};
+
+TEST_P(StoppedRunnerVerdict, TheOldRowMatchedAndTheVerdictIsNowTheRowsOwn) {
+    const test::StoppedRunner& c = GetParam();
+    Position p;
+    std::string error;
+    ASSERT_TRUE(parse_fen(c.fen, p, error)) << error;
+    set_position(p);
+    const bool t = p.side_to_move == WHITE;
+    const Pattern old_row = make_pattern(c.old_row, 0);
+    EXPECT_TRUE(matches(old_row, occupancy_of_board(), t, 0)) << c.old_row;
+    for (const Pattern& row : men_ending_rules())
+        EXPECT_STRNE(row.text, c.old_row) << "the misjudging row is still in the list";
+    EXPECT_EQ(men_ending_white(t), c.verdict_now);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, StoppedRunnerVerdict,
+                         ::testing::ValuesIn(test::STOPPED_RUNNERS), test::CaseName());
 
 TEST(FormationTable, EveryRowMatchesItsTestPosition) {
     const auto rules = formation_rules();
