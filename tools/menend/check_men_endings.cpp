@@ -2,12 +2,12 @@
 // builds random legal men-only positions that first-match the row, with a few extra men of
 // both colours off the row's squares, no capture for the side to move (the search evaluates
 // only such positions) and, with White to move, none pending for Black (it wins material,
-// which no row judges). An exact search then asks whether White
-// gets a king: one of the row's men crowned, or any man crowned without White having lost
-// material on the way (a runner taken for nothing is stopped). Black stops it by taking, blocking,
-// or outlasting the horizon: the runner's own road plus two quiet White moves; Black's moves and
-// all captures are free, so sacrifices and their replies are always played out. Extra white men
-// stand three rows or more from the crown.
+// which no row judges). Extra white men stand three rows or more from the crown. An exact
+// search then asks whether White gets a king: one of the row's men crowned, or any man
+// crowned without White having lost material on the way (a runner taken for nothing is
+// stopped). Black stops it by taking, blocking, or outlasting the horizon: the runner's own
+// road plus two quiet White moves. Black's moves and all captures are free, so sacrifices
+// and their replies are always played out.
 //
 //   quorvel-men-endings-check [positions-per-row] [seed] [row [trace]]
 //   quorvel-men-endings-check --position "W6,17 X2,9 N"
@@ -121,7 +121,6 @@ void explain(int side, int quiet, int level, int indent) {
         std::copy(saved_tag, saved_tag + 33, tag);
         if (side == BLACK && !ok) {
             std::printf("%*s%d-%d\n", indent * 2, "", m.from, m.to);
-            std::copy(board, board + 33, saved_board);
             play_tagged(m);
             explain(WHITE, next_quiet, level + 1, indent + 1);
             std::copy(saved_board, saved_board + 33, board);
@@ -216,8 +215,8 @@ std::string squares_text(const uint8_t* squares, bool white_to_move) {
     return w + " " + x + (white_to_move ? " T" : " N");
 }
 
-// One position given as "W6,17 X2,9 N" (T: White to move): whether White gets a king before
-// Black takes the white man nearest the crown, and Black's refutation when it does not.
+// One position given as "W6,17 X2,9 N" (T: White to move), the white man nearest the crown
+// taken as the row's man: whether White gets a king, and Black's refutation when it does not.
 int check_position(const std::string& text) {
     clear_board();
     std::fill(tag, tag + 33, 0);
