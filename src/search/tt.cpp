@@ -94,6 +94,9 @@ void set_table_size(int16_t size, int allowance) {
 }
 
 void restore_table_size(int16_t size) {
+    // A saved game can hold any number here: outside the sizes the start-up block covers,
+    // the usual size.
+    if (size <= 0 || size > LARGEST_SIZE) size = 100;
     hash_state.size_setting = size;
     set_entry_count(static_cast<uint32_t>(size) * ENTRIES_PER_UNIT);
     if (hash_state.entry_count > hash_state.block_entries) {

@@ -111,7 +111,8 @@ void load_hash_keys();
 // A size step: S and the ply allowance A; a fresh block of exactly that size, empty;
 // new index keys in [0, N).
 void set_table_size(int16_t size, int allowance);
-// The size read back from a saved game: the block is kept when it is large enough.
+// The size read back from a saved game: the block is kept when it is large enough. A size
+// outside 1..LARGEST_SIZE (a damaged file) becomes 100.
 void restore_table_size(int16_t size);
 void clear_table();
 void release_tables();

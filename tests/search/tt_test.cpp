@@ -145,6 +145,12 @@ TEST_F(TtTest, SizeStepGivesFreshTableAndSmallIndexKeys) {
         EXPECT_EQ(hash_state.table[i].kind, 0);
     restore_table_size(2000);  // larger than the block in use: a new block
     EXPECT_GE(hash_state.block_entries, 2000u * ENTRIES_PER_UNIT);
+    // A damaged saved game's size is not an allocation request.
+    for (int16_t damaged : {int16_t{-5}, int16_t{0}, int16_t{LARGEST_SIZE + 1}, int16_t{32767}}) {
+        restore_table_size(damaged);
+        EXPECT_EQ(hash_state.size_setting, 100) << damaged;
+        EXPECT_EQ(hash_state.entry_count, 100u * ENTRIES_PER_UNIT) << damaged;
+    }
     set_table_size(100, 2);
 }
 
