@@ -73,17 +73,6 @@ bool after_move(int side, const Move& m, int next_quiet, int level) {
                                                       : crowned(1 - side, next_quiet, level + 1);
 }
 
-// after_move with the board and the tags as they were before it.
-bool tried(int side, const Move& m, int next_quiet, int level) {
-    uint8_t saved_board[33], saved_tag[33];
-    std::copy(board, board + 33, saved_board);
-    std::copy(tag, tag + 33, saved_tag);
-    const bool ok = after_move(side, m, next_quiet, level);
-    std::copy(saved_board, saved_board + 33, board);
-    std::copy(saved_tag, saved_tag + 33, tag);
-    return ok;
-}
-
 // True when White gets a king that counts within `quiet` quiet moves of its own, `side` to
 // move.
 bool crowned(int side, int quiet, int level) {
@@ -102,7 +91,12 @@ bool crowned(int side, int quiet, int level) {
     }
     const int next_quiet = side == WHITE && !capture ? quiet - 1 : quiet;
     for (const Move& m : moves) {
-        const bool ok = tried(side, m, next_quiet, level);
+        uint8_t saved_board[33], saved_tag[33];
+        std::copy(board, board + 33, saved_board);
+        std::copy(tag, tag + 33, saved_tag);
+        const bool ok = after_move(side, m, next_quiet, level);
+        std::copy(saved_board, saved_board + 33, board);
+        std::copy(saved_tag, saved_tag + 33, tag);
         if (side == WHITE && ok) return true;
         if (side == BLACK && !ok) return false;
     }
@@ -119,7 +113,12 @@ void explain(int side, int quiet, int level, int indent) {
     const bool capture = movegen.best_capture_count > 0;
     const int next_quiet = side == WHITE && !capture ? quiet - 1 : quiet;
     for (const Move& m : moves) {
-        const bool ok = tried(side, m, next_quiet, level);
+        uint8_t saved_board[33], saved_tag[33];
+        std::copy(board, board + 33, saved_board);
+        std::copy(tag, tag + 33, saved_tag);
+        const bool ok = after_move(side, m, next_quiet, level);
+        std::copy(saved_board, saved_board + 33, board);
+        std::copy(saved_tag, saved_tag + 33, tag);
         if (side == BLACK && !ok) {
             std::printf("%*s%d-%d\n", indent * 2, "", m.from, m.to);
             play_tagged(m);
