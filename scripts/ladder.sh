@@ -11,9 +11,9 @@ scale=${2:-0.01}
 jobs=${3:-2}
 cli=build/release/bin/quorvel-cli
 [ -x $cli ] || { echo "build the release preset first: cmake --build --preset release" >&2; exit 1; }
-echo "| step | games | score (W-D-L of the stronger) | Elo | 95% interval |"
+echo "| step | games | score (W-D-L of the first named) | Elo | 95% interval |"
 echo "|---|---|---|---|---|"
-step() {  # label, stronger player, weaker player
+step() {  # label, first player, second player
     out=$($cli selfplay --games "$games" $2 $3 --time-scale "$scale" --cpu-time \
         --concurrency "$jobs" | tail -2)
     score=$(sed -n 's/^score //p' <<<"$out")
@@ -21,7 +21,7 @@ step() {  # label, stronger player, weaker player
     interval=$(sed -n 's/.*interval \(\[[^]]*\]\).*/\1/p' <<<"$out")
     echo "| $1 | $games | $score | $elo | $interval |"
 }
-step "level 0 against a depth-2 player" "--depth 2" "--vs-level 0"
+step "a depth-2 player against level 0" "--depth 2" "--vs-level 0"
 for l in 0 1 2 3 4 5 6 7; do
     step "level $((l + 1)) against level $l" "--level $((l + 1))" "--vs-level $l"
 done
