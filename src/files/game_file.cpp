@@ -144,13 +144,18 @@ void after_game_read() {
     game.skip_ponder = 1;
 }
 
-bool ouvre(const std::filesystem::path& path) {
+bool read_game_keeping_settings(const std::filesystem::path& path) {
     const uint8_t language = game.language;
     const int16_t table_size = game.table_size_setting;
     game.stop_requested = true;
     if (!read_game_file(path)) return false;
     game.language = language;
     game.table_size_setting = table_size;
+    return true;
+}
+
+bool ouvre(const std::filesystem::path& path) {
+    if (!read_game_keeping_settings(path)) return false;
     after_game_read();
     return true;
 }

@@ -63,6 +63,9 @@ bool write_game_file(const std::filesystem::path& path);
 // table size. A file that cannot be read or is not a game: the error box, false, and the
 // game in hand unchanged.
 bool read_game_file(const std::filesystem::path& path);
+// read_game_file for a game the user opens: the interface language and the table size
+// in force stay, and a running search is asked to stop.
+bool read_game_keeping_settings(const std::filesystem::path& path);
 // The game in hand takes a decoded file's record, counters and settings.
 void apply_game_image(const GameFileImage& img);
 

@@ -28,6 +28,21 @@ int number(std::string_view s) {
     return n >= 1 && n <= 32 ? n : 0;
 }
 
+// The commentary lines of one language, without blank lines at either end.
+std::string join_text(const std::vector<std::string_view>& lines) {
+    size_t first = 0, last = lines.size();
+    while (first < last && trim(lines[first]).empty()) ++first;
+    while (last > first && trim(lines[last - 1]).empty()) --last;
+    std::string text;
+    for (size_t k = first; k < last; ++k) {
+        text += trim(lines[k]);
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
 bool parse_moves(std::string_view text, std::vector<LessonMove>& out) {
     out.clear();
     size_t i = 0;
@@ -46,21 +61,6 @@ bool parse_moves(std::string_view text, std::vector<LessonMove>& out) {
     }
     return true;
 }
-
-// The commentary lines of one language, without blank lines at either end.
-std::string join_text(const std::vector<std::string_view>& lines) {
-    size_t first = 0, last = lines.size();
-    while (first < last && trim(lines[first]).empty()) ++first;
-    while (last > first && trim(lines[last - 1]).empty()) --last;
-    std::string text;
-    for (size_t k = first; k < last; ++k) {
-        text += trim(lines[k]);
-        text += '\n';
-    }
-    return text;
-}
-
-}  // namespace
 
 bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceProblem& why) {
     LessonSource src;

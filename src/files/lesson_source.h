@@ -33,6 +33,10 @@ struct LessonMove {
     bool capture = false;  // written with "x"
 };
 
+// Moves written as notation numbers, "23-19 10x19 ...": false at a token that is not
+// "N-M" or "NxM" with N and M in 1..32. Legality is the caller's affair.
+bool parse_moves(std::string_view text, std::vector<LessonMove>& out);
+
 struct LessonSource {
     LessonKind kind = LessonKind::lesson;
     LessonGoal goal = LessonGoal::none;

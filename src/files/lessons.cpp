@@ -61,12 +61,7 @@ std::filesystem::path commentary_of(const std::filesystem::path& lesson) {
 }
 
 bool open_lesson(const std::filesystem::path& lesson, bool cut) {
-    const uint8_t language = game.language;
-    const int16_t table_size = game.table_size_setting;
-    game.stop_requested = true;
-    if (!read_game_file(lesson)) return false;
-    game.language = language;
-    game.table_size_setting = table_size;
+    if (!read_game_keeping_settings(lesson)) return false;
     if (cut && game.last_ply > LESSON_PLY_LIMIT) {
         game.last_ply = LESSON_PLY_LIMIT;
         if (game.current_ply > LESSON_PLY_LIMIT) {

@@ -3,11 +3,13 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/cli/cli.h"
 #include "app/cli/search_common.h"
 #include "board/board.h"
 #include "board/movegen.h"
+#include "files/lesson_source.h"
 #include "search/book.h"
 #include "search/driver.h"
 #include "search/engine_start.h"
@@ -18,28 +20,19 @@ namespace {
 // Plays the moves of `text` ("23-19 10-14 ...", notation numbers) from the position on
 // board, recording them as the game line. False, with a message, at an illegal move.
 bool play_line(const std::string& text, int& side, SearchInputs& in) {
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && text[i] == ' ') ++i;
-        if (i >= text.size()) break;
-        const size_t start = i;
-        while (i < text.size() && text[i] != ' ') ++i;
-        const std::string token = text.substr(start, i - start);
-        const size_t sep = token.find_first_of("-x");
-        long from = 0, to = 0;
-        if (sep == std::string::npos || !parse_int(token.substr(0, sep), 1, 32, from) ||
-            !parse_int(token.substr(sep + 1), 1, 32, to)) {
-            std::fprintf(stderr, "search: bad move \"%s\"\n", token.c_str());
-            return false;
-        }
+    std::vector<LessonMove> moves;
+    if (!parse_moves(text, moves)) {
+        std::fprintf(stderr, "search: bad move in \"%s\"\n", text.c_str());
+        return false;
+    }
+    for (const LessonMove& given : moves) {
         const int n = legal_moves(side);
         const Move* list = move_lists[1];
         int k = 0;
-        while (k < n && (list[k].from != square_of_label(static_cast<int>(from)) ||
-                         list[k].to != square_of_label(static_cast<int>(to))))
-            ++k;
+        while (k < n && (list[k].from != given.from || list[k].to != given.to)) ++k;
         if (k == n || in.game_ply >= 250) {
-            std::fprintf(stderr, "search: illegal move \"%s\"\n", token.c_str());
+            std::fprintf(stderr, "search: illegal move \"%s\"\n",
+                         move_text(given.from, given.to, given.capture).c_str());
             return false;
         }
         const Move m = list[k];
