@@ -28,10 +28,6 @@ struct SaveKind {
 };
 
 // Failures name the kind, not its bytes.
-inline void PrintTo(const SaveKind& kind, std::ostream* os) {
-    *os << kind.name;
-}
-
 inline PlayersTable players_version(int v) {
     return players_from_text(v ? "Quorvel\r\nAlice\r\nBernard\r\n" : "Quorvel\r\nAlice\r\n",
                              v ? "2050\r\n1789\r\n1600\r\n" : "2061\r\n1800\r\n");
