@@ -96,7 +96,7 @@ mutate() {
 # it with the tests of REV beside today's (programs before_*, tests named "before:...").
 ROOT=$REPO
 if [[ -n "$AGAINST" ]]; then
-    ROOT=$BUILD/src
+    ROOT=$BUILD-src
     mkdir -p "$ROOT"
     (cd "$REPO" && git ls-files -z | xargs -0 tar -cf - 2> /dev/null) | tar -xf - -C "$ROOT"
     rm -rf "$ROOT/tests_before" && mkdir "$ROOT/tests_before"
