@@ -10,7 +10,7 @@
 #   scripts/mutants.sh --against REV   also against the tests of commit REV, built beside
 #                                      today's in the same tree (a column for each)
 #   scripts/mutants.sh --check         only check that every row matches exactly one line
-#   MUTANTS_ROWS="3 17" scripts/mutants.sh   only rows 3 and 17
+#   MUTANTS_ROWS="17 3" scripts/mutants.sh   only rows 17 and 3, in that order
 set -uo pipefail
 
 REPO=$(cd "$(dirname "$0")/.." && pwd)
@@ -207,13 +207,14 @@ run_suite() {
     RESULT=missed
 }
 
-rows=(${MUTANTS_ROWS:-})
+# The rows in the order given (all of them by default).
+order=(${MUTANTS_ROWS:-$(seq 1 ${#ROWS_[@]})})
 declare -A count
 printf '%-4s' row
 for s in "${SUITES[@]}"; do printf ' %-8s' "$s"; done
 printf ' change\n'
-for i in "${!ROWS_[@]}"; do
-    if ((${#rows[@]})) && [[ ! " ${rows[*]} " =~ " $((i + 1)) " ]]; then continue; fi
+for n in "${order[@]}"; do
+    i=$((n - 1))
     row=${ROWS_[$i]}
     f=$(field "$row" 1) from=$(field "$row" 2) to=$(field "$row" 3) first=$(field "$row" 4)
     cp "$ROOT/$f" "$BUILD/mutant.orig" && SAVED=$f
