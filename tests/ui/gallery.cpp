@@ -1,5 +1,7 @@
 // The gallery: screenshots of screens that no other test looks at as a whole, written to the
 // build's screenshots folder for a person to look at (ctest label "gallery").
+#include <QLineEdit>
+
 #include "board/board3d_geometry.h"
 #include "ui/board3d_view.h"
 #include "ui/form_openings.h"
