@@ -131,7 +131,7 @@ std::string case_name(const ScoreCase& c) {
            "_ply" + std::to_string(c.ply);
 }
 INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES),
-                         [](const auto& i) { return case_name(i.param); });
+                         [](const auto& i) { return qv::test::to_test_name(case_name(i.param)); });
 
 // Entries of the shipped tables that can be checked by hand.
 struct KnownEntry {

@@ -140,7 +140,7 @@ std::string case_name(const Fault& f) {
            qv::test::number_name(f.change);
 }
 INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS),
-                         [](const auto& i) { return case_name(i.param); });
+                         [](const auto& i) { return qv::test::to_test_name(case_name(i.param)); });
 
 // The command over the shipped files: one line per table, exit status 0.
 TEST(EgdbCommand, VerifiesAllNineteen) {
