@@ -5,6 +5,7 @@
 
 #include "analysis/analysis.h"
 #include "board/now.h"
+#include "eval/perfect_tables.h"
 #include "game/clocks.h"
 #include "search/driver.h"
 
@@ -70,6 +71,24 @@ uint8_t search_position(int side, int p, AnalysisView* view) {
 
 }  // namespace
 
+TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t after[33]) {
+    uint8_t was = 0, now_value = 0;
+    if (!probe_perfect(before, mover, was)) return TableVerdict::none;
+    const Outcome from = decode_value(was).outcome;
+    if (from == Outcome::loss) return TableVerdict::none;
+    // After the move the other side is to move: its loss is the mover's win. A move that
+    // takes the last piece leaves nothing to probe and keeps a win.
+    if (!probe_perfect(after, 1 - mover, now_value)) return TableVerdict::none;
+    const Outcome other = decode_value(now_value).outcome;
+    const Outcome to = other == Outcome::loss  ? Outcome::win
+                       : other == Outcome::win ? Outcome::loss
+                                               : Outcome::draw;
+    if (from == Outcome::win && to == Outcome::draw) return TableVerdict::win_to_draw;
+    if (from == Outcome::win && to == Outcome::loss) return TableVerdict::win_to_loss;
+    if (from == Outcome::draw && to == Outcome::loss) return TableVerdict::draw_to_loss;
+    return TableVerdict::none;
+}
+
 bool is_marked(int best_raw, int played_value) {
     return std::abs(best_raw + played_value) > 100 && std::abs(best_raw - played_value) < 60000;
 }
@@ -84,6 +103,9 @@ AnalysisLine make_analysis_line(int p, int v, const Move& best) {
     line.best = {best.from, best.to, best.captures};
     line.best_score = search.last_score / 2;
     line.marked = is_marked(search.last_score, v);
+    if (p < game.last_ply)
+        line.table_verdict = table_verdict(game.game_record[p].squares, mover_at(p),
+                                           game.game_record[p + 1].squares);
     // The best line as the search left it in row 1, when it starts with the best move.
     const auto& pv = search.pv_table[1];
     if (pv[1].from == best.from && pv[1].to == best.to) {
