@@ -70,8 +70,19 @@ struct Known {
     int plies;
 };
 
+// Squares in notation numbers (1..4 the top row, where White crowns).
 const Known KNOWN[] = {
+    // Lone kings apart: neither can force a capture.
     {"king_against_king_apart", "W:WK22:BK11", qv::Outcome::draw, 0},
+    // The black king on the edge has two ways out; K14-10 (or any waiting move) covers both
+    // and the next move takes it.
+    {"two_kings_against_one", "W:WK3,K14:BK9", qv::Outcome::win, 3},
+    // 05-02 crowns, the cornered king must step to 05 and is taken.
+    {"man_crowns_by_force", "W:W5:BK1", qv::Outcome::win, 3},
+    // Only 21-18 wins: 14x21 is forced, 25x18, then 9-13 18x9; 21-17 draws.
+    {"won_only_by_a_sacrifice", "W:W21,25:B9,14", qv::Outcome::win, 5},
+    {"after_the_sacrifice", "B:W18,25:B9,14", qv::Outcome::loss, 4},
+    {"without_the_sacrifice", "B:W17,25:B9,14", qv::Outcome::draw, 0},
 };
 
 std::string case_name(const Known& k) {
