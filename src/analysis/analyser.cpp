@@ -71,24 +71,6 @@ uint8_t search_position(int side, int p, AnalysisView* view) {
 
 }  // namespace
 
-TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t after[33]) {
-    uint8_t was = 0, now_value = 0;
-    if (!probe_perfect(before, mover, was)) return TableVerdict::none;
-    const Outcome from = decode_value(was).outcome;
-    if (from == Outcome::loss) return TableVerdict::none;
-    // After the move the other side is to move: its loss is the mover's win. A move that
-    // takes the last piece leaves nothing to probe and keeps a win.
-    if (!probe_perfect(after, 1 - mover, now_value)) return TableVerdict::none;
-    const Outcome other = decode_value(now_value).outcome;
-    const Outcome to = other == Outcome::loss  ? Outcome::win
-                       : other == Outcome::win ? Outcome::loss
-                                               : Outcome::draw;
-    if (from == Outcome::win && to == Outcome::draw) return TableVerdict::win_to_draw;
-    if (from == Outcome::win && to == Outcome::loss) return TableVerdict::win_to_loss;
-    if (from == Outcome::draw && to == Outcome::loss) return TableVerdict::draw_to_loss;
-    return TableVerdict::none;
-}
-
 bool is_marked(int best_raw, int played_value) {
     return std::abs(best_raw + played_value) > 100 && std::abs(best_raw - played_value) < 60000;
 }

@@ -8,14 +8,11 @@
 
 #include "board/board.h"
 #include "board/movegen.h"
+#include "eval/perfect_tables.h"
 #include "game/game_record.h"
 #include "search/search_state.h"
 
 namespace qv {
-
-// What the perfect-play tables say the move played gave away (none when they do not hold
-// the position or the move keeps its value).
-enum class TableVerdict : uint8_t { none, win_to_draw, win_to_loss, draw_to_loss };
 
 // One judged move: the move played from the position at `ply` against the best move.
 // Scores are as shown to the user (search scores halved toward zero), from the mover's view.
@@ -32,9 +29,6 @@ struct AnalysisLine {
     GameMove reply[2];     // the principal variation after the best move
     TableVerdict table_verdict = TableVerdict::none;
 };
-
-// The verdict for `mover`'s move from `before` to `after`.
-TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t after[33]);
 
 struct AnalysisState {
     int analysis_end_ply = 0;    // where the analysis started (the last position)

@@ -95,6 +95,24 @@ void forget_perfect_tables() {
     }
 }
 
+TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t after[33]) {
+    uint8_t was = 0, after_value = 0;
+    if (!probe_perfect(before, mover, was)) return TableVerdict::none;
+    const Outcome from = decode_value(was).outcome;
+    if (from == Outcome::loss) return TableVerdict::none;
+    // After the move the other side is to move: its loss is the mover's win. A move that
+    // takes the last piece leaves nothing to probe and keeps a win.
+    if (!probe_perfect(after, 1 - mover, after_value)) return TableVerdict::none;
+    const Outcome other = decode_value(after_value).outcome;
+    const Outcome to = other == Outcome::loss  ? Outcome::win
+                       : other == Outcome::win ? Outcome::loss
+                                               : Outcome::draw;
+    if (from == Outcome::win && to == Outcome::draw) return TableVerdict::win_to_draw;
+    if (from == Outcome::win && to == Outcome::loss) return TableVerdict::win_to_loss;
+    if (from == Outcome::draw && to == Outcome::loss) return TableVerdict::draw_to_loss;
+    return TableVerdict::none;
+}
+
 TableStatus table_status(const Material& m) {
     TableStatus s;
     s.material = m;

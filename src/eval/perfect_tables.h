@@ -42,6 +42,11 @@ extern bool perfect_search_enabled;
 // Drops every table held and forgets which were missing (the next probes read again).
 void forget_perfect_tables();
 
+// What the tables say a move gave away (none when they do not hold the position or the
+// move keeps its value): the verdict for `mover`'s move from `before` to `after`.
+enum class TableVerdict : uint8_t { none, win_to_draw, win_to_loss, draw_to_loss };
+TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t after[33]);
+
 // What the probe finds for a material: state of its file, and its header when readable.
 struct TableStatus {
     Material material;

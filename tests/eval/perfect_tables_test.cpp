@@ -105,4 +105,25 @@ TEST_P(KnownPosition, HasItsValueAndDistance) {
 }
 INSTANTIATE_TEST_SUITE_P(Perfect, KnownPosition, testing::ValuesIn(KNOWN), qv::test::CaseName());
 
+// What a move gives away, as the analysis reports it (the tables read from the program's).
+TEST(TableVerdict, NamesTheValueAMoveGaveAway) {
+    struct Row {
+        const char* before;
+        const char* after;
+        qv::TableVerdict verdict;
+    };
+    const Row rows[] = {
+        {"W:W21,25:B9,14", "B:W18,25:B9,14", qv::TableVerdict::none},           // the sacrifice
+        {"W:W21,25:B9,14", "B:W17,25:B9,14", qv::TableVerdict::win_to_draw},    // 21-17
+        {"B:W17,25:B9,14", "W:W17,25:B13,14", qv::TableVerdict::draw_to_loss},  // 09-13
+        {"W:W21,25,26,27,28,29:B1,2,3,4,5,6", "B:W17,25:B9,14", qv::TableVerdict::none},
+    };
+    for (const Row& r : rows) {
+        qv::Position a, b;
+        std::string error;
+        ASSERT_TRUE(qv::parse_fen(r.before, a, error) && qv::parse_fen(r.after, b, error));
+        EXPECT_EQ(qv::table_verdict(a.squares, a.side_to_move, b.squares), r.verdict) << r.after;
+    }
+}
+
 }  // namespace
