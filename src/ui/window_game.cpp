@@ -448,8 +448,12 @@ bool MainWindow::setup_locked() const {
 
 void MainWindow::refresh_problem_page() {
     constexpr int PROBLEM_PAGE = 2;
-    side_->setTabVisible(PROBLEM_PAGE, game.game_state != RATED_MATCH);
-    side_->setTabEnabled(PROBLEM_PAGE, !setup_locked());
+    // Only on a change: the tab bar repaints at every call, and this runs at every pass of
+    // the game loop, so an unconditional call kept an idle window repainting without end.
+    const bool visible = game.game_state != RATED_MATCH;
+    if (side_->isTabVisible(PROBLEM_PAGE) != visible) side_->setTabVisible(PROBLEM_PAGE, visible);
+    const bool enabled = !setup_locked();
+    if (side_->isTabEnabled(PROBLEM_PAGE) != enabled) side_->setTabEnabled(PROBLEM_PAGE, enabled);
 }
 
 void MainWindow::show_capture_labels(bool visible) {

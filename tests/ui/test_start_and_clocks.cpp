@@ -1,6 +1,7 @@
 // Start-up brings back the last run's level and makes the saved-games folder; "Pause"
 // pressed before the first click does not stop the person's clock.
 #include <QLineEdit>
+#include <QTimer>
 
 #include "board/now.h"
 #include "program_dir_fixture.h"
@@ -83,6 +84,31 @@ TEST_F(ProgramDirTest, StartUpMakesTheSavedGamesFolder) {
     ASSERT_FALSE(std::filesystem::exists(program_dir() / "Sauve"));
     start_2d();
     EXPECT_TRUE(std::filesystem::is_directory(program_dir() / "Sauve"));
+}
+
+// Counts the paint events of a window and of everything in it.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    void watch(QWidget* top) {
+        top->installEventFilter(this);
+        for (QWidget* w : top->findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// The game loop waits for events while nothing happens: an idle window paints nothing.
+TEST_F(WindowTest, AnIdleWindowPaintsNothing) {
+    start_2d();
+    QTest::qWait(200);  // the first paints after start-up
+    PaintCounter counter;
+    counter.watch(window.get());
+    QTimer::singleShot(1500, [] { session.quit_requested = 1; });
+    window->game_loop();
+    EXPECT_EQ(counter.paints, 0);
 }
 
 }  // namespace
