@@ -4,7 +4,7 @@
 // table folders), and how the 19 agree with them.
 // egdb build --pieces 5: solves the five-piece perfect-play tables into the user's folder.
 // egdb status: which perfect-play tables the program has.
-// egdb match ...: the engine from table positions against a perfect defender.
+// egdb play ...: the engine from table positions against a perfect defender.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,7 +23,7 @@
 
 namespace qv::cli {
 
-int run_egdb_match(int argc, char** argv);
+int run_egdb_play(int argc, char** argv);
 
 namespace {
 
@@ -238,12 +238,12 @@ int run_egdb(int argc, char** argv) {
     if (verb == "verify") return run_verify(argc - 1, argv + 1);
     if (verb == "build") return run_build(argc - 1, argv + 1);
     if (verb == "status" && argc == 1) return run_status();
-    if (verb == "match") return run_egdb_match(argc - 1, argv + 1);
+    if (verb == "play") return run_egdb_play(argc - 1, argv + 1);
     return usage("egdb");
 }
 
 const Register reg({"egdb",
-                    "egdb verify [DIR] | build --pieces 5 | status | match [--games N] "
+                    "egdb verify [DIR] | build --pieces 5 | status | play [--games N] "
                     "[--time S] [--drawn] [--seed N] [--cpu-time] [--no-tables]",
                     run_egdb});
 

@@ -1,4 +1,4 @@
-// egdb match [--games N] [--time S] [--drawn] [--seed N] [--cpu-time] [--no-tables]
+// egdb play [--games N] [--time S] [--drawn] [--seed N] [--cpu-time] [--no-tables]
 //            [--max-plies P]
 // The engine, from random five-piece positions that the tables call won for it (or drawn
 // with --drawn, no capture pending), against a defender that plays perfectly from the
@@ -147,7 +147,7 @@ Result play(const MatchOptions& o, int engine_side, CliHost& host, int& plies) {
 
 }  // namespace
 
-int run_egdb_match(int argc, char** argv) {
+int run_egdb_play(int argc, char** argv) {
     MatchOptions o;
     if (!parse_match(argc, argv, o)) return usage("egdb");
     use_cpu_time(o.cpu_time);
@@ -163,7 +163,7 @@ int run_egdb_match(int argc, char** argv) {
         int side = WHITE;
         uint8_t value = 0;
         if (!pick_position(rng, o.drawn, side, value)) {
-            std::fprintf(stderr, "egdb match: no five-piece tables to pick positions from\n");
+            std::fprintf(stderr, "egdb play: no five-piece tables to pick positions from\n");
             set_host(&text_host());
             return 1;
         }
