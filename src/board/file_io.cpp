@@ -1,6 +1,10 @@
 #include "board/file_io.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <algorithm>
+
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
@@ -13,6 +17,15 @@ bool fwrite_all(std::FILE* file, std::string_view data) {
 }
 
 WriteBytes write_bytes = fwrite_all;
+
+// The folder's entry for a renamed file reaches the disk only when the folder is synced.
+void sync_folder(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
 
 }  // namespace
 
@@ -54,6 +67,9 @@ bool write_file_atomic(const std::filesystem::path& path, std::string_view data)
     if (!f) return false;
     bool ok = write_bytes(f, data);
     ok = std::fflush(f) == 0 && ok;
+    // The bytes are on disk before the name points at them (a file system that cannot sync
+    // says EINVAL: nothing to wait for there).
+    ok = (::fsync(fileno(f)) == 0 || errno == EINVAL) && ok;
     ok = std::fclose(f) == 0 && ok;
     std::error_code ec;
     if (ok) std::filesystem::rename(temp, path, ec);
@@ -61,6 +77,7 @@ bool write_file_atomic(const std::filesystem::path& path, std::string_view data)
         std::filesystem::remove(temp, ec);
         return false;
     }
+    sync_folder(path);
     return true;
 }
 

@@ -16,8 +16,9 @@ namespace qv {
 // `whole` (optional) tells whether the file ended within the limit.
 bool read_file_prefix(const std::filesystem::path& path, size_t max_bytes, std::string& out,
                       bool* whole = nullptr);
-// Writes `data` to a temporary file beside `path` (`path` + ".tmp"), then renames it over
-// `path`. On any failure the temporary file is removed and `path` keeps its old content.
+// Writes `data` to a temporary file beside `path` (`path` + ".tmp"), syncs it, renames it
+// over `path` and syncs the folder. On any failure the temporary file is removed and `path`
+// keeps its old content.
 bool write_file_atomic(const std::filesystem::path& path, std::string_view data);
 
 // The one place where the file layer puts bytes into an open file: true when all of `data`

@@ -28,7 +28,7 @@ LearnTarget learning_target(int32_t t) {
         board[s] = entry.squares[s];
         const uint8_t code = entry.squares[s];
         if (code < WHITE_MAN || code > BLACK_KING) continue;
-        target.index_key ^= hash_state.index_key_table[code * 32 + s];
+        target.index_key ^= hash_state.position_key_table[code * 32 + s];
         target.lock_key ^= hash_state.lock_key_table[code * 32 + s];
     }
     // The side that moved last stands on the move's arrival square.

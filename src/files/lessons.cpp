@@ -62,6 +62,7 @@ std::filesystem::path commentary_of(const std::filesystem::path& lesson) {
 
 bool open_lesson(const std::filesystem::path& lesson, bool cut) {
     if (!read_game_keeping_settings(lesson)) return false;
+    game.game_state = FREE_GAME;  // a lesson is never the rated match it replaces
     if (cut && game.last_ply > LESSON_PLY_LIMIT) {
         game.last_ply = LESSON_PLY_LIMIT;
         if (game.current_ply > LESSON_PLY_LIMIT) {

@@ -30,7 +30,8 @@ std::filesystem::path commentary_of(const std::filesystem::path& lesson);
 
 // Reads a lesson into the game in hand and shows it from its saved position; the
 // interface language and table size in hand stay. `cut` limits the plies to
-// LESSON_PLY_LIMIT. False (the error shown, the game unchanged) when it is not a game.
+// LESSON_PLY_LIMIT. The game in hand is no longer rated. False (the error shown, the game
+// unchanged) when it is not a game.
 bool open_lesson(const std::filesystem::path& lesson, bool cut);
 
 }  // namespace qv

@@ -168,7 +168,8 @@ std::optional<EndReason> time_out_outcome(int32_t clock_x, int32_t clock_y, int 
 }
 
 std::optional<EndReason> check_time_out() {
-    if (game.game_state == FREE_GAME) return std::nullopt;
+    // Once its end is reported the game goes on unrated, without a clock to lose on.
+    if (game.game_state != RATED_MATCH) return std::nullopt;
     const int x = game.side_to_move;
     const int32_t clock_x = x == 0 ? clocks.white_clock : clocks.black_clock;
     const int32_t clock_y = x == 0 ? clocks.black_clock : clocks.white_clock;

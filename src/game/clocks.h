@@ -80,7 +80,8 @@ std::optional<EndReason> time_out_outcome(int32_t clock_x, int32_t clock_y, int 
                                           int32_t clock_limit);
 // The limit at ply g: clock_limit + 2 below ply 100, then (g / 100) x clock_limit x 100.
 int64_t time_limit(int ply, int32_t clock_limit);
-// check_time_out for the game in hand: only in a rated match.
+// check_time_out for the game in hand: only while a rated match runs (not once its end is
+// reported).
 std::optional<EndReason> check_time_out();
 
 }  // namespace qv

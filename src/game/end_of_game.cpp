@@ -132,15 +132,16 @@ bool computer_offers_draw(int last_score) {
     return total < 5 && last_score > -30000 && last_score < 30000;
 }
 
-bool computer_accepts_draw(bool pondering, int last_score) {
+bool computer_accepts_draw(int score_side, int last_score) {
     const PieceTotals t = totals();
     if (t.white + t.black >= 20) return false;
-    return pondering ? last_score >= 0 : last_score <= 0;
+    const int computers = score_side == game.computer_colour ? last_score : -last_score;
+    return computers <= 0;
 }
 
-TurnEnd person_offers_draw(bool pondering, int last_score) {
+TurnEnd person_offers_draw(int score_side, int last_score) {
     TurnEnd e;
-    if (!computer_accepts_draw(pondering, last_score)) return e;
+    if (!computer_accepts_draw(score_side, last_score)) return e;
     e.ended = true;
     e.report = end_of_game(EndReason::agreed_draw);
     return e;

@@ -48,24 +48,20 @@ void start_training(std::string_view person, bool computer_white, int32_t t) {
     if (computer_against_itself()) game.computer_vs_computer = true;
 }
 
-bool start_match(const PlayersTable& table, std::string_view person, int selected_line,
+bool start_match(const PlayersTable& table, std::string_view person, int person_line,
                  bool computer_white, int32_t t) {
-    if (person.empty()) return false;
+    if (person.empty() || person_line <= 0) return false;
     common_start(t);
     game.game_state = RATED_MATCH;
     game.vs_computer = 1;
     game.computer_vs_computer = false;
     game.stop_on_click = false;
 
-    int32_t& person_index = computer_white ? match.black_player_index : match.white_player_index;
-    int32_t& computer_index = computer_white ? match.white_player_index : match.black_player_index;
-    if (selected_line == 0)
-        person_index = computer_index;  // the person's line from the previous match
-    else if (selected_line > 0)
-        person_index = selected_line;
-    computer_index = 0;
+    // Line 0 is the computer's alone.
+    (computer_white ? match.black_player_index : match.white_player_index) = person_line;
+    (computer_white ? match.white_player_index : match.black_player_index) = 0;
 
-    const int person_rating = match_rating(table, person_index, person);
+    const int person_rating = match_rating(table, person_line, person);
     const int computer_rating = match_rating(table, 0, COMPUTER_NAME);
     match.white_rating = computer_white ? computer_rating : person_rating;
     match.black_rating = computer_white ? person_rating : computer_rating;

@@ -16,15 +16,59 @@ namespace {
 
 const char* NAMES_FILE = "joueurs.dat";
 const char* RATINGS_FILE = "points.dat";
+// Both new texts while a change to the two files is under way: the names text's length in
+// decimal and a LF, then the names text, then the ratings text.
+const char* PAIR_FILE = "joueurs.pair";
 
 // Reads a players file's text; a missing file gives an empty text. False if it exists but
-// cannot be read or is too large.
-bool read_list(const std::filesystem::path& path, std::string& text) {
+// cannot be read or is larger than `limit`.
+bool read_list(const std::filesystem::path& path, std::string& text,
+               std::uintmax_t limit = MAX_PLAYERS_FILE) {
     std::error_code ec;
     text.clear();
     if (!std::filesystem::exists(path, ec)) return true;
     bool whole = false;
-    return read_file_prefix(path, MAX_PLAYERS_FILE, text, &whole) && whole;
+    return read_file_prefix(path, limit, text, &whole) && whole;
+}
+
+bool parse_pair(std::string_view journal, std::string& names, std::string& ratings) {
+    const size_t eol = journal.find('\n');
+    int32_t length = 0;
+    if (eol == std::string_view::npos || !parse_whole_number(journal.substr(0, eol), length) ||
+        length < 0 || static_cast<size_t>(length) > journal.size() - eol - 1)
+        return false;
+    names = journal.substr(eol + 1, static_cast<size_t>(length));
+    ratings = journal.substr(eol + 1 + static_cast<size_t>(length));
+    return true;
+}
+
+// The two files from the journal's texts; the journal goes once both are in place.
+bool install_pair(const std::filesystem::path& dir, std::string_view names,
+                  std::string_view ratings) {
+    if (!write_file_atomic(dir / NAMES_FILE, names) ||
+        !write_file_atomic(dir / RATINGS_FILE, ratings))
+        return false;  // the journal stays: the next read tries again
+    std::error_code ec;
+    std::filesystem::remove(dir / PAIR_FILE, ec);
+    return !ec;
+}
+
+// A change that a kill interrupted once its journal was complete is carried out now; a
+// journal that does not read as one was never complete and is dropped. `pending`: the
+// journal is still there (its files could not be written), its texts in names and ratings.
+bool finish_pair(const std::filesystem::path& dir, std::string& names, std::string& ratings,
+                 bool& pending) {
+    pending = false;
+    std::error_code ec;
+    if (!std::filesystem::exists(dir / PAIR_FILE, ec)) return true;
+    std::string journal;
+    if (!read_list(dir / PAIR_FILE, journal, 2 * MAX_PLAYERS_FILE + 32)) return false;
+    if (!parse_pair(journal, names, ratings)) {
+        std::filesystem::remove(dir / PAIR_FILE, ec);
+        return true;
+    }
+    pending = !install_pair(dir, names, ratings);
+    return true;
 }
 
 int32_t clamp32(int64_t v) {
@@ -59,19 +103,32 @@ PlayersTable players_from_text(std::string_view names, std::string_view ratings)
 
 bool read_players(const std::filesystem::path& dir, PlayersTable& table) {
     std::string names, ratings;
-    if (!read_list(dir / NAMES_FILE, names) || !read_list(dir / RATINGS_FILE, ratings))
+    bool pending = false;
+    // An unfinished change wins, even when its files cannot be put in place here.
+    if (!finish_pair(dir, names, ratings, pending)) return false;
+    if (!pending &&
+        (!read_list(dir / NAMES_FILE, names) || !read_list(dir / RATINGS_FILE, ratings)))
         return false;
     table = players_from_text(names, ratings);
     return true;
 }
 
 bool write_ratings(const std::filesystem::path& dir, const PlayersTable& table) {
-    return write_file_atomic(dir / RATINGS_FILE, join_lines_crlf(table.ratings));
+    std::string names, ratings;
+    bool pending = false;
+    // An older change must not land after this one.
+    return finish_pair(dir, names, ratings, pending) && !pending &&
+           write_file_atomic(dir / RATINGS_FILE, join_lines_crlf(table.ratings));
 }
 
 bool write_players(const std::filesystem::path& dir, const PlayersTable& table) {
-    return write_file_atomic(dir / NAMES_FILE, join_lines_crlf(table.names)) &&
-           write_ratings(dir, table);
+    // The journal's rename is the moment the change is made: a kill before it leaves the
+    // old pair, a kill after it leaves a journal that the next read carries out.
+    const std::string names = join_lines_crlf(table.names);
+    const std::string ratings = join_lines_crlf(table.ratings);
+    return write_file_atomic(dir / PAIR_FILE,
+                             std::to_string(names.size()) + "\n" + names + ratings) &&
+           install_pair(dir, names, ratings);
 }
 
 bool add_player(PlayersTable& table, std::string_view name, int capital) {
@@ -98,6 +155,18 @@ void reset_computer_rating(PlayersTable& table) {
         table.ratings.push_back("2050");
     else
         table.ratings[0] = "2050";
+}
+
+int person_line(PlayersTable& table, std::string_view person, int selected_line) {
+    const std::string name = fit_name(person);
+    if (name.empty() || name == COMPUTER_NAME) return -1;
+    const int n = static_cast<int>(table.names.size());
+    if (selected_line > 0 && selected_line < n && table.names[selected_line] == name)
+        return selected_line;
+    for (int i = 1; i < n; ++i)
+        if (table.names[i] == name) return i;
+    add_player(table, name, name == UNKNOWN_NAME ? UNKNOWN_RATING : NEW_PLAYER_RATING);
+    return n;
 }
 
 int match_rating(const PlayersTable& table, int line, std::string_view name) {

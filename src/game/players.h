@@ -15,6 +15,7 @@ inline constexpr const char* SECOND_COMPUTER_NAME = "Selbrun";
 inline constexpr const char* UNKNOWN_NAME = "Inconnu";
 inline constexpr int COMPUTER_RATING = 2050;
 inline constexpr int UNKNOWN_RATING = 1500;
+inline constexpr int NEW_PLAYER_RATING = 1800;  // the capital ticked first for a new player
 // Players files larger than this are refused (a table of names, not a data dump).
 inline constexpr std::uintmax_t MAX_PLAYERS_FILE = 1 << 20;
 
@@ -38,13 +39,16 @@ int rating_value(std::string_view line);
 // The table from the texts of both files (a missing file reads as an empty text): line 0
 // is always the computer, the ratings are cut or filled (1500) to the names' count.
 PlayersTable players_from_text(std::string_view names, std::string_view ratings);
-// Reads both files from `dir`. A missing names file gives line 0 alone; a ratings file
+// Reads both files from `dir`, first completing a change to both that a kill interrupted.
+// A missing names file gives line 0 alone; a ratings file
 // shorter than the names gets 1500 for the missing lines, a longer one is cut; line 0 is
 // always the computer. False (table unchanged) when a file exists but cannot be read or is
 // too large.
 bool read_players(const std::filesystem::path& dir, PlayersTable& table);
-// Writes both files (CR LF lines) through temporary files renamed into place.
+// Writes both files (CR LF lines) as one change: a kill at any moment leaves the old pair
+// or, once read_players has run, the new one; never names beside another table's ratings.
 bool write_players(const std::filesystem::path& dir, const PlayersTable& table);
+// Writes the ratings file alone (the names are unchanged).
 bool write_ratings(const std::filesystem::path& dir, const PlayersTable& table);
 
 // New player: name cut to 19 bytes, rating line "%4d". False when the name is empty.
@@ -53,6 +57,12 @@ bool add_player(PlayersTable& table, std::string_view name, int capital);
 bool delete_player(PlayersTable& table, int line);
 // "Ramener Quorvel à 2050".
 void reset_computer_rating(PlayersTable& table);
+
+// The person's line for a rated match: the selected line when it holds that name, else the
+// first line after the computer's with that name, else a new line appended for it (1800,
+// or 1500 for "Inconnu"). Never 0, the computer's own line: -1 for an empty name or the
+// computer's.
+int person_line(PlayersTable& table, std::string_view person, int selected_line);
 
 // A player's rating for a match: 1500 for "Inconnu", else the rating of `line`.
 int match_rating(const PlayersTable& table, int line, std::string_view name);

@@ -60,7 +60,8 @@ TurnEnd computer_move_played(const Move& move, int last_score, int32_t t);
 TurnEnd computer_cannot_move();
 
 // Start of the computer's turn: it moves for the side to move (computer_colour follows),
-// and in a rated match the clocks are checked first.
+// and in a rated match the clocks are checked first. A time-out ends the match, and the
+// turn goes on: the game continues unrated.
 TurnEnd begin_computer_turn();
 
 // The move the computer plays at level 0 ("0 : Néophyte"): the second of its list when it
@@ -71,12 +72,13 @@ int handicap_choice(int chosen, int side, int legal_count, bool single_move, int
 // The computer offers a draw: few pieces with a king, no capture in the last 20 plies and
 // an undecided score.
 bool computer_offers_draw(int last_score);
-// The person proposes a draw: accepted with fewer than 20 pieces when the last score is
-// >= 0 while pondering (the person's side) or <= 0 otherwise (the computer's side).
-bool computer_accepts_draw(bool pondering, int last_score);
+// The person proposes a draw: accepted with fewer than 20 pieces when the last search score,
+// turned to the computer's view, is 0 or less. `score_side` is the side that search was for:
+// the computer's own, or the person's when it last thought on the person's time.
+bool computer_accepts_draw(int score_side, int last_score);
 // The person proposes a draw: the game ends as a draw when the computer accepts (else the
 // window says it refused).
-TurnEnd person_offers_draw(bool pondering, int last_score);
+TurnEnd person_offers_draw(int score_side, int last_score);
 // The person accepts the computer's draw offer.
 EndReport accept_computer_draw();
 // The person resigns: the game ends, then it is no longer a rated match.
@@ -122,9 +124,9 @@ void start_new_game();
 // When the computer takes White the players are swapped (computer_colour 0, computer to
 // move); the window then turns the picture.
 void start_training(std::string_view person, bool computer_white, int32_t t);
-// Rated match; false (nothing done) when the name is empty. `selected_line` is the line
-// chosen in the players list, -1 for none.
-bool start_match(const PlayersTable& table, std::string_view person, int selected_line,
+// Rated match for the person on line `person_line` of the players table (person_line());
+// false (nothing done) when the name is empty or the line is not a person's.
+bool start_match(const PlayersTable& table, std::string_view person, int person_line,
                  bool computer_white, int32_t t);
 // Two people; false unless both names are there, differ, and neither is line 0.
 bool start_two_players(std::string_view white, std::string_view black, int white_line,

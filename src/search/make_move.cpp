@@ -53,15 +53,22 @@ void make_search_move(int i) {
     eval_state.last_destination = static_cast<uint8_t>(to);
 }
 
-void prefetch_child(const Move& m, bool child_probes_table) {
-    const uint32_t* keys = hash_state.index_key_table;
+namespace {
+// The child's key in `keys` from the node's `key`.
+uint32_t child_key(const Move& m, const uint32_t* keys, uint32_t key) {
     const uint8_t code = board[m.from];
     const bool crowned = (code == BLACK_MAN && m.to >= 29) || (code == WHITE_MAN && m.to <= 4);
-    uint32_t key = hash_state.index_key ^ keys[code * 32 + m.from] ^
-                   keys[(crowned ? code + 1 : code) * 32 + m.to];
+    key ^= keys[code * 32 + m.from] ^ keys[(crowned ? code + 1 : code) * 32 + m.to];
     for (int k = 0; k < m.captures; ++k) key ^= keys[board[m.taken[k]] * 32 + m.taken[k]];
-    if (child_probes_table) tt_prefetch(key);
-    prefetch_position(key + (is_white(code) ? 0 : 1));  // the child's side to move
+    return key;
+}
+}  // namespace
+
+void prefetch_child(const Move& m, bool child_probes_table) {
+    if (child_probes_table)
+        tt_prefetch(child_key(m, hash_state.index_key_table, hash_state.index_key));
+    const uint32_t position = child_key(m, hash_state.position_key_table, hash_state.position_key);
+    prefetch_position(position + (is_white(board[m.from]) ? 0 : 1));  // the child's side to move
 }
 
 }  // namespace qv

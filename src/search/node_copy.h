@@ -24,6 +24,7 @@ struct NodeCopy {
     int32_t material_gain;
     uint32_t index_key;
     uint32_t lock_key;
+    uint32_t position_key;
     int16_t promotion_extension;
     uint8_t list_captures;
 
@@ -42,6 +43,7 @@ struct NodeCopy {
         material_gain = search.material_gain;
         index_key = hash_state.index_key;
         lock_key = hash_state.lock_key;
+        position_key = hash_state.position_key;
         promotion_extension = search.promotion_extension;
         list_captures = movegen.best_capture_count;
     }
@@ -61,6 +63,7 @@ struct NodeCopy {
         search.material_gain = material_gain;
         hash_state.index_key = index_key;
         hash_state.lock_key = lock_key;
+        hash_state.position_key = position_key;
         search.promotion_extension = promotion_extension;
         movegen.best_capture_count = list_captures;
     }

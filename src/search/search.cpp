@@ -76,7 +76,7 @@ bool kings_against_men(int16_t& value) {
 }
 
 bool position_score(int side_to_move, int16_t& value) {
-    const uint32_t index = hash_state.index_key + (side_to_move == WHITE ? 1 : 0);
+    const uint32_t index = hash_state.position_key + (side_to_move == WHITE ? 1 : 0);
     const PositionEntry* e = probe_position(index, hash_state.lock_key);
     if (!e || e->score == 0) return false;
     value = e->score;

@@ -1,5 +1,6 @@
 #include "search/tt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -80,6 +81,8 @@ void load_hash_keys() {
         for (int i = 0; i < 165; ++i) hash_state.index_key_table[i] = word(i);
         for (int i = 0; i < 165; ++i) hash_state.lock_key_table[i] = word(165 + i);
     }
+    std::copy(std::begin(hash_state.index_key_table), std::end(hash_state.index_key_table),
+              hash_state.position_key_table);
     clear_table();
 }
 
@@ -117,7 +120,7 @@ void release_tables() {
 }
 
 void compute_keys() {
-    hash_state.index_key = hash_state.lock_key = 0;
+    hash_state.index_key = hash_state.lock_key = hash_state.position_key = 0;
     for (int s = 1; s <= 32; ++s)
         if (board[s] >= WHITE_MAN && board[s] <= BLACK_KING) toggle_key(board[s], s);
 }

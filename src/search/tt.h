@@ -91,10 +91,15 @@ inline constexpr uint64_t reciprocal_of(uint32_t n) {
 }
 
 struct HashState {
-    uint32_t index_key_table[165] = {};
+    uint32_t index_key_table[165] = {};  // redrawn by a size step, for this table only
     uint32_t lock_key_table[165] = {};
+    // The index keys as read from "hashkey33.dat", whatever the size: the position table
+    // and the learning files are keyed with these, so that what was learnt is found again
+    // after a size change and in the next run.
+    uint32_t position_key_table[165] = {};
     uint32_t index_key = 0;
     uint32_t lock_key = 0;
+    uint32_t position_key = 0;  // the position table's index key (side to move not added)
     TtEntry* table = nullptr;
     size_t block_entries = 0;  // room in the block obtained
     int16_t size_setting = 100;
@@ -109,7 +114,7 @@ extern HashState hash_state;
 // "Erreur allocation Hash tables" and exit status 1 when a block cannot be obtained.
 void load_hash_keys();
 // A size step: S and the ply allowance A; a fresh block of exactly that size, empty;
-// new index keys in [0, N).
+// new index keys in [0, N) for this table (the position keys stay).
 void set_table_size(int16_t size, int allowance);
 // The size read back from a saved game: the block is kept when it is large enough. A size
 // outside 1..LARGEST_SIZE (a damaged file) becomes 100.
@@ -121,6 +126,7 @@ void compute_keys();
 inline void toggle_key(uint8_t code, int square) {
     hash_state.index_key ^= hash_state.index_key_table[code * 32 + square];
     hash_state.lock_key ^= hash_state.lock_key_table[code * 32 + square];
+    hash_state.position_key ^= hash_state.position_key_table[code * 32 + square];
 }
 
 // Sets the number of entries in use (and the reciprocal that goes with it).

@@ -11,6 +11,9 @@ namespace qv::ui {
 class Engine {
   public:
     virtual ~Engine() = default;
+    // Loads what the search reads (keys, tables, opening lists, parameters). The window
+    // calls it at start-up once it reports failures itself.
+    virtual void start() {}
     // Index of the chosen move in the ply-1 list, NO_MOVE or SINGLE_MOVE. The window's
     // events are processed meanwhile through qv::host().process_events().
     virtual int choose_move(int side, bool pondering) = 0;
@@ -19,8 +22,10 @@ class Engine {
     virtual void clear_stop() = 0;
     virtual bool stop_requested() const = 0;
     virtual bool abandoned() const = 0;
-    // Score of the last completed iteration, from the searching side's view.
+    // Score of the last completed iteration, from the searching side's view, and that side
+    // (the person's after a search on the person's time).
     virtual int last_score() const = 0;
+    virtual int last_score_side() const = 0;
     // The level: time budget and clock limit (budgets 1..5 are fixed depths).
     virtual void set_level(int32_t time_budget, int32_t clock_limit) = 0;
     // A depth every search stops at whatever the level (0: the level decides); the

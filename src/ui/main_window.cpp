@@ -498,7 +498,10 @@ void MainWindow::build_intro() {
     for (int l = 0; l < LANGUAGES; ++l) {
         auto* b = add_button(intro_, names[l], QRect(150 + 115 * l, 110, 105, 30), nullptr);
         b->setText(QString::fromUtf8(shown[l]));
-        connect(b, &QPushButton::clicked, this, [this, l] { select_language(l); });
+        connect(b, &QPushButton::clicked, this, [this, l] {
+            language_picked_ = true;
+            select_language(l);
+        });
     }
 
     // Board picker: the 2D board, and the perspective styles when their pictures exist.

@@ -321,6 +321,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // While a search runs, a handler that would change the game stops the search and is
     // run again once the search has returned.
     bool defer(void (MainWindow::*handler)(), bool abandon = true);
+    // The same for the editors (parameters, table size, learning files): they do not cut
+    // the computer's own search short but run once it has moved; thinking on the person's
+    // time, or an analysis, is stopped as above.
+    bool defer_after_move(void (MainWindow::*handler)());
     void run_deferred();
     QList<void (MainWindow::*)()> deferred_;
 
@@ -349,6 +353,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     int language_ = FRENCH_INDEX;
     uint8_t placement_code_ = 0;
     bool introduced_ = false;
+    bool language_picked_ = false;  // on the start-up panel: the last run's language yields
     bool in_loop_ = false;
     bool single_move_ = false;
     bool who_plays_computer_ = false;

@@ -8,8 +8,11 @@
 namespace qv::ui {
 
 SearchEngine::SearchEngine(int fixed_depth) {
-    start_engine();
     inputs_.fixed_depth = fixed_depth;
+}
+
+void SearchEngine::start() {
+    start_engine();
 }
 
 int SearchEngine::choose_move(int side, bool pondering) {

@@ -122,6 +122,13 @@ bool MainWindow::defer(void (MainWindow::*handler)(), bool abandon) {
     return true;
 }
 
+bool MainWindow::defer_after_move(void (MainWindow::*handler)()) {
+    if (!session.searching) return false;
+    if (!game.computer_to_move) return defer(handler, false);
+    if (!deferred_.contains(handler)) deferred_.append(handler);
+    return true;
+}
+
 void MainWindow::run_deferred() {
     while (!deferred_.isEmpty()) {
         auto handler = deferred_.takeFirst();
@@ -226,13 +233,10 @@ void MainWindow::computer_turn() {
         draw_square(game.last_to, shown_board[game.last_to]);
     }
     show_totals();
+    // A rated match lost on time is reported; the computer still moves, play going on
+    // unrated.
     const TurnEnd start = begin_computer_turn();
-    if (start.ended) {
-        // A rated match lost on time: nothing is searched.
-        game.computer_to_move = 0;
-        show_report(start.report);
-        return;
-    }
+    if (start.ended) show_report(start.report);
     const bool self_play = checked("Ordinateurcontreordinateur1");
     const char* locked[] = {"Nouveau2",
                             "Humaincontrehumain1",
@@ -383,7 +387,7 @@ void MainWindow::BitBtn13Click() {
 
 void MainWindow::ProposernulClick() {
     if (defer(&MainWindow::ProposernulClick, false)) return;
-    const TurnEnd e = qv::person_offers_draw(false, engine_.last_score());
+    const TurnEnd e = qv::person_offers_draw(engine_.last_score_side(), engine_.last_score());
     if (e.ended) {
         show_report(e.report);
         return;
@@ -433,6 +437,8 @@ void MainWindow::refresh_commands() {
           "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
         set_enabled(n, !rated);
     menu("Niveau1")->setEnabled(!(rated && game.current_ply > 10));
+    // A session would turn the match into unrated play, a way out of a lost match.
+    set_enabled("Lancerunesession1", !rated && !game.learning_session);
     refresh_problem_page();
     show_board3d_labels();
 }

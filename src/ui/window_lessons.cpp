@@ -99,8 +99,8 @@ void MainWindow::Apprendreposition1Click() {
 }
 
 void MainWindow::Chargerdesleons1Click() {
-    // The table is the search's: a running search stops first.
-    if (defer(&MainWindow::Chargerdesleons1Click, false)) return;
+    // The table is the search's: it is loaded once a running search is over.
+    if (defer_after_move(&MainWindow::Chargerdesleons1Click)) return;
     const QString path = platform_.open_file_name(
         this, subfolder("Parametres"), msg(Msg::FILTER_LEARNING_FILES) + " (*.dal *.DAL)");
     if (path.isEmpty()) return;
@@ -112,6 +112,7 @@ void MainWindow::Chargerdesleons1Click() {
 namespace qv::ui {
 
 void MainWindow::Lancerunesession1Click() {
+    if (game.game_state == RATED_MATCH) return;
     if (defer(&MainWindow::Lancerunesession1Click, false)) return;
     game.learning_session = true;
     clocks.time_budget = std::max<int32_t>(clocks.time_budget, SESSION_MIN_BUDGET);

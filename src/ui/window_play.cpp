@@ -101,12 +101,16 @@ void MainWindow::set_names(const QString& white, const QString& black) {
 void MainWindow::Nouveau2Click() {
     if (defer(&MainWindow::Nouveau2Click)) return;
     engine_.request_stop(false);
-    game.game_result = NO_RESULT;
-    fill_new_game_lists();
     if (game.setup_mode) {
         Entrerpositionclick();
         show_page(0);
     }
+    qv::start_new_game();
+    sync_list();
+    // A lesson's "Suivant ->" would replace whatever game comes next.
+    button_of("Panel13")->hide();
+    button_of("Panel14")->hide();
+    fill_new_game_lists();
     QWidget* panel = widget("Nouvelle_partie");
     panel->show();
     panel->raise();
@@ -133,11 +137,19 @@ void MainWindow::BitBtn15Click() {
 void MainWindow::BitBtn16Click() {
     const QString person = match_page_.name->text().trimmed();
     const bool computer_white = match_page_.computer_white->isChecked();
-    auto* list = match_page_.players;
+    // The person needs a line of the players table: a name not there yet is added.
     PlayersTable table;
-    read_players(program_dir(), table);
-    if (!start_match(table, person.toStdString(), list->currentRow(), computer_white, now()))
+    if (!read_players(program_dir(), table)) {
+        show_error(Msg::CANNOT_OPEN_FILE);
         return;
+    }
+    const size_t known = table.names.size();
+    const int line = person_line(table, person.toStdString(), match_page_.players->currentRow());
+    if (line > 0 && table.names.size() > known && !write_players(program_dir(), table)) {
+        show_error(Msg::CANNOT_OPEN_FILE);
+        return;
+    }
+    if (!start_match(table, person.toStdString(), line, computer_white, now())) return;
     new_game_common();
     set_checked("Humaincontrehumain1", false);
     set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
@@ -229,8 +241,10 @@ void MainWindow::show_error(Msg message) {
 }
 
 void MainWindow::report_fatal(Msg message) {
+    // The caller ends the process next: the line for a terminal, the box for the person.
     std::printf("%s\n", qv::message(message, language_));
     std::fflush(stdout);
+    platform_.error_box(this, msg(message));
 }
 
 void MainWindow::show_progress(const SearchProgress& progress) {

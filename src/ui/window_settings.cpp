@@ -144,8 +144,8 @@ void MainWindow::Changer1Click() {
 }
 
 void MainWindow::parametreOKClick() {
-    // The values must not change under a running search: it stops, then they are taken.
-    if (defer(&MainWindow::parametreOKClick, false)) return;
+    // The values must not change under a running search: they are taken once it is over.
+    if (defer_after_move(&MainWindow::parametreOKClick)) return;
     form_params_->apply();
 }
 
@@ -155,7 +155,7 @@ void MainWindow::Sauverlesparamtres1Click() {
 }
 
 void MainWindow::Chargerdesparamtres1Click() {
-    if (defer(&MainWindow::Chargerdesparamtres1Click, false)) return;
+    if (defer_after_move(&MainWindow::Chargerdesparamtres1Click)) return;
     const QString path = platform_.open_file_name(this, folder("Parametres"), PAR_FILTER);
     if (path.isEmpty()) return;
     if (load_parameters(path.toStdString()) && form_params_->isVisible()) form_params_->fill();
@@ -179,11 +179,11 @@ void MainWindow::restore_saved_table_size() {
     show_table_size();
 }
 
-// The table is the search's: a change waits until a running search has stopped.
-#define SIZE_HANDLER(name, step)                     \
-    void MainWindow::name() {                        \
-        if (defer(&MainWindow::name, false)) return; \
-        table_size_click(step);                      \
+// The table is the search's: a change waits until a running search is over.
+#define SIZE_HANDLER(name, step)                         \
+    void MainWindow::name() {                            \
+        if (defer_after_move(&MainWindow::name)) return; \
+        table_size_click(step);                          \
     }
 SIZE_HANDLER(N0Mo1Click, 0)
 SIZE_HANDLER(N07Mo1Click, 1)

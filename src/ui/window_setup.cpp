@@ -136,11 +136,15 @@ void MainWindow::Introduction() {
         board_->load_pictures();
         introduced_ = true;
         // First activation: the last run's level, time control and language come back
-        // (its game only with a perspective board), and saved games get their folder.
+        // (its game only with a perspective board), and saved games get their folder. A
+        // language picked on the start-up panel wins over the last run's.
         if (read_resume_settings(data_path(RESUME_FILE))) {
-            if (game.language < LANGUAGES) language_ = game.language;
+            if (!language_picked_ && game.language < LANGUAGES) language_ = game.language;
             game.language = uint8_t(language_);
         }
+        // The window reports what cannot be loaded, in the language now in force.
+        platform_.error_title = msg(Msg::ERROR_TITLE);
+        engine_.start();
         std::error_code ignored;
         std::filesystem::create_directories(data_path("Sauve"), ignored);
     }

@@ -12,6 +12,7 @@
 #include "game/game_record.h"
 #include "search/position_table.h"
 #include "search/search_test_util.h"
+#include "search/tt.h"
 
 namespace qv {
 namespace {
@@ -105,6 +106,17 @@ TEST_F(LearnedScore, IsFoundByTheSearchWithTheSameSideToMove) {
 
     // The same squares with White to move are another position.
     EXPECT_EQ(probe_position(target.index_key + 1, target.lock_key), nullptr);
+
+    // A table-size change keeps what was learnt, and keys a game learnt now as the next
+    // run, with the keys of the file, will.
+    set_table_size(200, 2);
+    side = test::set_fen(ROOT);
+    const uint8_t after_size_change = choose_move(side, in);
+    ASSERT_LT(after_size_change, move_count[1]);
+    EXPECT_EQ(move_lists[1][after_size_change].to, m.to);
+    EXPECT_EQ(search.last_score, -LEARNT);
+    EXPECT_EQ(learning_target(0).index_key, target.index_key);
+    set_table_size(100, 2);
     ASSERT_TRUE(load_position_table(data_path("ital.dat").string()));
 }
 

@@ -25,6 +25,8 @@ struct SaveKind {
     // Saves version 0 or 1 into `dir`; false when the program reports failure.
     bool (*save)(int version, const std::filesystem::path& dir);
     bool reports_error;  // the writer itself raises "Impossible d'ouvrir ce fichier"
+    // What the next start does with the folder before reading it (nullptr: nothing).
+    void (*reopen)(const std::filesystem::path& dir) = nullptr;
 };
 
 // Failures name the kind, not its bytes.
@@ -32,9 +34,12 @@ inline void PrintTo(const SaveKind& kind, std::ostream* os) {
     *os << kind.name;
 }
 
+// From one version to the other, Alice is deleted and Chloe added (or the reverse): a
+// names file beside the other version's ratings gives Bernard a neighbour's rating.
 inline PlayersTable players_version(int v) {
-    return players_from_text(v ? "Quorvel\r\nAlice\r\nBernard\r\n" : "Quorvel\r\nAlice\r\n",
-                             v ? "2050\r\n1789\r\n1600\r\n" : "2061\r\n1800\r\n");
+    return players_from_text(
+        v ? "Quorvel\r\nBernard\r\nChloe\r\n" : "Quorvel\r\nAlice\r\nBernard\r\n",
+        v ? "2061\r\n1600\r\n1700\r\n" : "2061\r\n1800\r\n1600\r\n");
 }
 
 // A game in hand to write; the versions differ by White's name and the minutes field.
@@ -53,7 +58,11 @@ inline const std::vector<SaveKind>& save_kinds() {
     namespace fs = std::filesystem;
     static const std::vector<SaveKind> kinds = {
         {"Players", "joueurs.dat",
-         [](int v, const fs::path& d) { return write_players(d, players_version(v)); }, false},
+         [](int v, const fs::path& d) { return write_players(d, players_version(v)); }, false,
+         [](const fs::path& d) {
+             PlayersTable t;
+             read_players(d, t);
+         }},
         {"Ratings", "points.dat",
          [](int v, const fs::path& d) { return write_ratings(d, players_version(v)); }, false},
         {"ResumeGame", RESUME_FILE,

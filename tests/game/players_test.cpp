@@ -83,6 +83,27 @@ TEST_F(PlayersFiles, InconnuPlaysAt1500) {
     EXPECT_EQ(match_rating(t, 0, "Quorvel"), 2050);
 }
 
+// A rated match's person has a line of their own, never the computer's line 0.
+TEST(PlayersTable, PersonLineIsTheNamesOwnOrANewOne) {
+    const struct {
+        const char* name;
+        int selected;
+        int line;
+        int added_rating;  // 0: nothing added
+    } rows[] = {{"Marc", 2, 2, 0},     {"Marc", -1, 2, 0},   {"Marc", 0, 2, 0},
+                {"Inconnu", 2, 1, 0},  {"Zoe", -1, 3, 1800}, {"Paul", 1, 3, 1800},
+                {"Quorvel", 0, -1, 0}, {"", -1, -1, 0}};
+    for (const auto& r : rows) {
+        PlayersTable t{{"Quorvel", "Inconnu", "Marc"}, {"2050", "1900", "1650"}};
+        EXPECT_EQ(person_line(t, r.name, r.selected), r.line) << r.name << " " << r.selected;
+        ASSERT_EQ(t.names.size(), r.added_rating ? 4u : 3u) << r.name;
+        if (r.added_rating) {
+            EXPECT_EQ(t.names[3], r.name);
+            EXPECT_EQ(rating_value(t.ratings[3]), r.added_rating);
+        }
+    }
+}
+
 TEST_F(PlayersFiles, AddPlayerAppendsAFourCharacterRatingLine) {
     put("joueurs.dat", "Quorvel\r\nAnna\r\n");
     put("points.dat", "2050\r\n1720\r\n");

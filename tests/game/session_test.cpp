@@ -96,7 +96,7 @@ TEST(DrawOffer, NotWithFewPliesFivePiecesOrNoKing) {
 
 struct AcceptCase {
     const char* fen;
-    bool pondering;
+    int score_side;  // the computer plays Black
     int score;
     bool accepted;
 };
@@ -106,7 +106,7 @@ TEST_P(DrawAcceptance, ByPiecesAndScore) {
     test::fresh_game();
     const AcceptCase c = GetParam();
     set_fen(c.fen);
-    const TurnEnd e = person_offers_draw(c.pondering, c.score);
+    const TurnEnd e = person_offers_draw(c.score_side, c.score);
     EXPECT_EQ(e.ended, c.accepted);
     if (c.accepted) {
         EXPECT_EQ(e.report.message, Msg::DRAW);
@@ -119,17 +119,18 @@ std::string case_name(const AcceptCase& c) {
                        : std::string_view(c.fen) == TWENTY ? 20
                                                            : 24;
     return std::to_string(pieces) + "_pieces_score" + test::number_name(c.score) +
-           (c.pondering ? "_pondering" : "");
+           (c.score_side == WHITE ? "_persons_view" : "");
 }
 INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
-                         ::testing::Values(AcceptCase{NINETEEN, false, 0, true},
-                                           AcceptCase{NINETEEN, false, -100, true},
-                                           AcceptCase{NINETEEN, false, 100, false},
-                                           AcceptCase{NINETEEN, true, 0, true},
-                                           AcceptCase{NINETEEN, true, -1, false},
-                                           AcceptCase{TWENTY, false, -5000, false},
-                                           AcceptCase{TWENTY, true, 5000, false},
-                                           AcceptCase{START_FEN, false, 0, false}),
+                         ::testing::Values(AcceptCase{NINETEEN, BLACK, 0, true},
+                                           AcceptCase{NINETEEN, BLACK, -100, true},
+                                           AcceptCase{NINETEEN, BLACK, 100, false},
+                                           AcceptCase{NINETEEN, WHITE, 0, true},
+                                           AcceptCase{NINETEEN, WHITE, 100, true},
+                                           AcceptCase{NINETEEN, WHITE, -1, false},
+                                           AcceptCase{TWENTY, BLACK, -5000, false},
+                                           AcceptCase{TWENTY, WHITE, 5000, false},
+                                           AcceptCase{START_FEN, BLACK, 0, false}),
                          qv::test::CaseName());
 
 TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {

@@ -59,7 +59,12 @@ class FakeEngine : public Engine {
         return p;
     }();
 
+    void (*on_start)() = nullptr;  // what loading the engine's files does in a test
+    void start() override {
+        if (on_start) on_start();
+    }
     int choose_move(int side, bool pondering) override {
+        score_side = side;
         if (pondering) return 0;
         ++searches;
         const int n = legal_moves(side);
@@ -83,11 +88,13 @@ class FakeEngine : public Engine {
     bool stop_requested() const override { return stop_; }
     bool abandoned() const override { return abandon_; }
     int last_score() const override { return score; }
+    int last_score_side() const override { return score_side; }
     void set_level(int32_t budget, int32_t limit) override {
         time_budget = budget;
         clock_limit = limit;
     }
-    int score = 0;
+    int score = 0;  // from the view of score_side, the side of the last search
+    int score_side = BLACK;
     int32_t time_budget = 0, clock_limit = 0;
 
   private:

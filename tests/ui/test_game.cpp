@@ -173,6 +173,25 @@ TEST_F(WindowTest, PersonWinsWhenTheComputerIsLeftWithoutAMove) {
     EXPECT_EQ(game.game_result, 2);
 }
 
+// After thinking on the person's time the last score is the person's: the computer refuses
+// a draw when it stands better and accepts it when it stands worse.
+TEST_F(WindowTest, DrawOfferAfterThinkingOnThePersonsTimeIsJudgedFromTheComputersSide) {
+    start_2d();
+    put_position({{sq(6, 2), WHITE_MAN}, {sq(5, 3), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, WHITE);
+    trigger("Rflexionsurtempsadverse1");
+    for (auto [persons_score, accepted] : {std::pair{-500, false}, {500, true}}) {
+        engine.score = persons_score;
+        window->hide_draw_refused();
+        game.skip_ponder = 0;
+        session.pondered = 0;
+        window->run_until_idle();
+        ASSERT_EQ(engine.score_side, WHITE) << "it thought for the person";
+        window->ProposernulClick();
+        EXPECT_EQ(window->widget("Nulrefus")->isVisible(), !accepted) << persons_score;
+        EXPECT_EQ(game.game_result == DRAWN, accepted) << persons_score;
+    }
+}
+
 // The window shows every component's text from the caption table (the language tests
 // compare each one); these rows pin the French texts themselves.
 TEST(CaptionTable, FrenchTextsAndEachSecondaryWindowsCaption) {

@@ -102,6 +102,16 @@ TEST_F(LessonsWindow, SuivantWrapsSkipsCommentariesAndRevoirCoupReloads) {
     EXPECT_EQ(game.current_ply, 1);
     EXPECT_EQ(shown(), a_saved);
     EXPECT_EQ(game.last_ply, 1);
+
+    // A lesson never stands in for a rated match: one opened ends it unrated, and
+    // "Nouveau" puts the buttons away with the move list.
+    game.game_state = RATED_MATCH;
+    click("Panel14");
+    EXPECT_EQ(game.game_state, FREE_GAME);
+    trigger("Nouveau2");
+    EXPECT_FALSE(button("Panel13")->isVisible());
+    EXPECT_FALSE(button("Panel14")->isVisible());
+    EXPECT_EQ(window->move_list()->count(), 0);
 }
 
 TEST_F(LessonsWindow, ACancelledDialogChangesNothing) {

@@ -2,6 +2,7 @@
 // resign buttons of a rated match, and "A propos".
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QTabWidget>
 
 #include "program_dir_fixture.h"
@@ -75,8 +76,11 @@ TEST_F(PlayersPanels, DrawAndResignButtonsOnlyInARatedMatch) {
     window->run_until_idle();
     EXPECT_TRUE(button("Proposernul")->isHidden());
     for (const char* n : resign) EXPECT_TRUE(button(n)->isHidden()) << n;
+    EXPECT_TRUE(window->action("Lancerunesession1")->isEnabled());
     start_rated_match(1);
     ASSERT_EQ(game.game_state, 1);
+    // A learning session would end the match unrated.
+    EXPECT_FALSE(window->action("Lancerunesession1")->isEnabled());
     EXPECT_FALSE(button("Proposernul")->isHidden());
     for (const char* n : resign) EXPECT_FALSE(button(n)->isHidden()) << n;
     EXPECT_TRUE(button("Abandon1")->isVisible());
@@ -87,6 +91,22 @@ TEST_F(PlayersPanels, DrawAndResignButtonsOnlyInARatedMatch) {
     window->run_until_idle();
     EXPECT_EQ(game.game_state, 0);
     EXPECT_EQ(slurp(program_dir() / "points.dat"), "2125\r\n1788\r\n1650\r\n");
+    EXPECT_TRUE(window->action("Lancerunesession1")->isEnabled());
+}
+
+// A typed name with no line chosen plays on a line of its own, here with the computer
+// White: line 0 is only ever the computer's.
+TEST_F(PlayersPanels, TypedNameGetsItsOwnLineAndLineZeroStaysTheComputers) {
+    pages()->setCurrentIndex(1);
+    window->findChild<QLineEdit*>("Joueur1")->setText("Chloe");
+    window->findChild<QRadioButton*>("Tarnavel_blanc1")->setChecked(true);
+    QTest::mouseClick(button("BitBtn16"), Qt::LeftButton);
+    window->run_until_idle();
+    ASSERT_EQ(game.game_state, 1);
+    EXPECT_EQ(match.black_rating, 1800);
+    window->AbandonClick();
+    EXPECT_EQ(slurp(program_dir() / "joueurs.dat"), "Quorvel\r\nAnna\r\nBruno\r\nChloe\r\n");
+    EXPECT_EQ(slurp(program_dir() / "points.dat"), "2127\r\n1800\r\n1650\r\n1786\r\n");
 }
 
 TEST_F(WindowTest, AproposShowsNameVersionAndLicence) {

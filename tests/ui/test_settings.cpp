@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 
 #include "board/data_dir.h"
 #include "board/file_io.h"
@@ -343,6 +345,50 @@ TEST_F(SettingsTest, EachSizeEntrySetsTheTableAndIsTheOnlyOneTicked) {
         EXPECT_EQ(game.table_size_setting, s.size) << s.item;
         for (const auto& other : steps)
             EXPECT_EQ(window->action(other.item)->isChecked(), &other == &s) << other.item;
+    }
+}
+
+// The editors never cut the computer's search short: what they do waits until it has moved.
+TEST_F(SettingsTest, EditorCommandsDuringTheComputersSearchWaitForItsMove) {
+    start_2d();
+    trigger("Changerlesparamtres1");
+    ParamsForm* editor = window->params_form();
+    int dialogs = 0;
+    const struct {
+        const char* name;
+        std::function<void()> press;
+        std::function<bool()> done;
+    } rows[] = {
+        {"size", [&] { window->action("N3Mo1")->trigger(); },
+         [] { return hash_state.size_setting == 200; }},
+        {"editor OK",
+         [&] {
+             editor->tempo_field(FINAL)->setText("-7");
+             QTest::mouseClick(editor->findChild<QPushButton*>("parametreOK"), Qt::LeftButton);
+         },
+         [] { return params.tempo_coef[FINAL] == -7; }},
+        {"load parameters", [&] { window->action("Chargerdesparamtres1")->trigger(); },
+         [&] { return platform.file_dialogs > dialogs; }},
+        {"load learning", [&] { window->action("Chargerdesleons1")->trigger(); },
+         [&] { return platform.file_dialogs > dialogs; }},
+    };
+    engine.think_ms = 400;
+    for (const auto& r : rows) {
+        dialogs = platform.file_dialogs;
+        engine.stopped_after_ms = -1;
+        bool done_during_search = true;
+        QTimer during;  // presses once the computer's search runs
+        QObject::connect(&during, &QTimer::timeout, [&] {
+            if (!session.searching || !game.computer_to_move) return;
+            during.stop();
+            r.press();
+            done_during_search = r.done();
+        });
+        during.start(20);
+        play_a_move();
+        EXPECT_EQ(engine.stopped_after_ms, -1) << r.name << ": the search was cut short";
+        EXPECT_FALSE(done_during_search) << r.name;
+        EXPECT_TRUE(r.done()) << r.name;
     }
 }
 

@@ -1,9 +1,12 @@
-// Start-up brings back the last run's level and makes the saved-games folder; "Pause"
-// pressed before the first click does not stop the person's clock.
+// Start-up brings back the last run's level and language and makes the saved-games folder,
+// and says what it cannot load; "Pause" pressed before the first click does not stop the
+// person's clock; a rated match lost on time goes on unrated.
 #include <QLineEdit>
+#include <QMenu>
 #include <QTimer>
 
 #include "board/now.h"
+#include "eval/params.h"
 #include "program_dir_fixture.h"
 
 namespace qv::ui::test {
@@ -12,15 +15,15 @@ namespace {
 int32_t fake_time = 0;
 
 // The window's clock reads this fake time for the length of a test.
-class FakeClockTest : public WindowTest {
+class FakeClockTest : public ProgramDirTest {
   protected:
     void SetUp() override {
         fake_time = 100000;
         clock_source() = [] { return fake_time; };
-        WindowTest::SetUp();
+        ProgramDirTest::SetUp();
     }
     void TearDown() override {
-        WindowTest::TearDown();
+        ProgramDirTest::TearDown();
         clock_source() = nullptr;
     }
 };
@@ -44,6 +47,55 @@ TEST_F(FakeClockTest, PauseBeforeTheFirstClickThenTheClockRuns) {
     fake_time += 1;
     window->ajouter_temps();
     EXPECT_EQ(label("secblanc")->text(), "06");
+}
+
+// The end is reported once, then the computer answers as before: the game goes on unrated.
+TEST_F(FakeClockTest, RatedMatchLostOnTimeIsReportedAndPlayGoesOn) {
+    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1700\r\n");
+    start_2d();
+    trigger("N150coupsen3mn1");
+    start_rated_match(1);
+    play_a_move();
+    ASSERT_EQ(game.last_ply, 2);
+    fake_time += 400;
+    window->ajouter_temps();
+    play_a_move();
+    EXPECT_EQ(label("qui_gagne")->text(), "Temps dépassé, gain QUORVEL");
+    EXPECT_EQ(game.game_state, RATED_MATCH_REPORTED);
+    EXPECT_EQ(game.last_ply, 4) << "the computer moved after the report";
+    play_a_move();
+    EXPECT_EQ(game.last_ply, 6);
+}
+
+// The language picked on the start-up panel wins over the last run's, which comes back
+// only when none is picked.
+TEST_F(ProgramDirTest, LanguagePickedAtStartUpWinsOverTheLastRuns) {
+    start_2d();
+    trigger("Nederlands1");
+    trigger("Quitter1");
+    for (auto [pick, file_menu] : {std::pair{"", "Bestand"}, {"Button6", "File"}}) {
+        WindowTest::TearDown();
+        WindowTest::SetUp();
+        if (*pick) {
+            QTest::mouseClick(button(pick), Qt::LeftButton);
+            screenshot(window.get(), "startup_english_picked.png");
+        }
+        start_2d();
+        EXPECT_EQ(window->findChild<QMenu*>("Fichier1")->title(), file_menu) << pick;
+    }
+    EXPECT_EQ(window->language(), 1);
+    EXPECT_EQ(label("Panel11")->text(), "Training");
+    screenshot(window.get(), "board_english_picked.png");
+}
+
+// What cannot be loaded at start-up is said in the window, in the language picked.
+TEST_F(ProgramDirTest, StartUpFailuresAreShownInTheWindow) {
+    engine.on_start = [] { load_default_parameters(); };  // this folder has no defaut.par
+    QTest::mouseClick(button("Button6"), Qt::LeftButton);
+    start_2d();
+    EXPECT_EQ(platform.errors, QStringList{"Cannot open this file"});
+    window->report_fatal(Msg::HASH_TABLES_ALLOCATION);
+    EXPECT_EQ(platform.errors.last(), "Hash tables allocation error");
 }
 
 struct LevelAtStart {
