@@ -24,6 +24,8 @@ enum class Msg : uint16_t {
     CANNOT_OPEN_FILE,
     OUT_OF_MEMORY,
     HASH_TABLES_ALLOCATION,
+    USER_FOLDER_NOT_MADE,  // %s: the folder
+    DATA_FILES_MISSING,    // %s: the folder looked in, %s: the files
     // File dialogs: the description before each filter's patterns.
     FILTER_GAME_FILES,
     FILTER_TEXT_FILES,
@@ -43,12 +45,8 @@ enum class Msg : uint16_t {
     INTRO_THEME_LUXE,
     INTRO_THEME_GRAND_LUXE,
     THEME_VENICE,
-    SCREEN_ADVICE_1,
+    SCREEN_ADVICE_1,  // followed by the person's folder
     SCREEN_ADVICE_2,
-    SCREEN_ADVICE_3,
-    SCREEN_ADVICE_4,
-    SCREEN_ADVICE_5,
-    SCREEN_ADVICE_6,
     OPEN_VOG_FILE,
     // Clocks, counters and names.
     MOVE_COUNTER,  // %d: the move number on the perspective board

@@ -226,15 +226,24 @@ bool read_move(std::string_view t, size_t& i, uint8_t& from, uint8_t& to) {
     return true;
 }
 
-// Past the variation opening at t[i] (nested ones and comments within included).
-size_t after_variation(std::string_view t, size_t i) {
+// Past the comment opening at t[i]: "{ ... }", or "; ..." to the end of the line.
+size_t after_comment(std::string_view t, size_t i) {
+    const size_t end = t.find(t[i] == '{' ? '}' : '\n', i + 1);
+    return end == std::string_view::npos ? t.size() : end + 1;
+}
+
+// Past the variation opening at t[i], with the variations and comments inside it; PDN
+// (`line_comments`) also has comments from ';' to the end of the line.
+size_t after_variation(std::string_view t, size_t i, bool line_comments) {
     int depth = 0;
     while (i < t.size()) {
-        const char c = t[i++];
-        if (c == '{') {
-            const size_t end = t.find('}', i);
-            i = end == std::string_view::npos ? t.size() : end + 1;
-        } else if (c == '(') {
+        const char c = t[i];
+        if (c == '{' || (line_comments && c == ';')) {
+            i = after_comment(t, i);
+            continue;
+        }
+        ++i;
+        if (c == '(') {
             ++depth;
         } else if (c == ')' && --depth == 0) {
             break;
@@ -251,12 +260,11 @@ void read_moves(std::string_view t, std::vector<std::pair<uint8_t, uint8_t>>& pl
     while (i < t.size() && static_cast<int>(plies.size()) < MAX_IMPORT_PLIES) {
         const char c = t[i];
         if (c == '{') {
-            const size_t end = t.find('}', i);
-            i = end == std::string_view::npos ? t.size() : end + 1;
+            i = after_comment(t, i);
             continue;
         }
         if (c == '(') {
-            i = after_variation(t, i);
+            i = after_variation(t, i, false);
             continue;
         }
         if (c == ' ' || c == '\t' || c == '\n') {
@@ -299,25 +307,6 @@ bool is_result(std::string_view w) {
     return false;
 }
 
-// Skips a variation "( ... )" starting at t[i], with the variations and comments inside.
-void skip_variation(std::string_view t, size_t& i) {
-    int depth = 0;
-    while (i < t.size()) {
-        const char c = t[i++];
-        if (c == '{') {
-            const size_t end = t.find('}', i);
-            i = end == std::string_view::npos ? t.size() : end + 1;
-        } else if (c == ';') {
-            const size_t end = t.find('\n', i);
-            i = end == std::string_view::npos ? t.size() : end + 1;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')' && --depth == 0) {
-            return;
-        }
-    }
-}
-
 // A PDN move: two squares or more joined by "-" or "x" ("27x18", "27x20x11", "b6-a5");
 // every square written goes into `squares`.
 bool read_pdn_move(std::string_view w, std::vector<uint8_t>& squares) {
@@ -346,14 +335,10 @@ bool read_pdn_moves(std::string_view t, TextGame& tg, TextProblem& why) {
         const char c = t[i];
         if (is_space(c) || c == ')') {
             ++i;
-        } else if (c == '{') {
-            const size_t end = t.find('}', i);
-            i = end == std::string_view::npos ? t.size() : end + 1;
-        } else if (c == ';') {
-            const size_t end = t.find('\n', i);
-            i = end == std::string_view::npos ? t.size() : end + 1;
+        } else if (c == '{' || c == ';') {
+            i = after_comment(t, i);
         } else if (c == '(') {
-            skip_variation(t, i);
+            i = after_variation(t, i, true);
         } else if (c == '$') {
             ++i;
             while (i < t.size() && is_digit(t[i])) ++i;

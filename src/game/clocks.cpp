@@ -5,28 +5,33 @@
 
 #include "game/game_record.h"
 #include "game/players.h"
+#include "search/levels.h"
 
 namespace qv {
 
 ClockState clocks;
 
+namespace {
+// A row with the time pair of the search's named level `named`.
+constexpr LevelRow with_pair_of(int named, const char* item, int32_t minutes, uint8_t index,
+                                uint8_t control) {
+    return {
+        item,   NAMED_LEVELS[named].time_budget, NAMED_LEVELS[named].clock_limit, minutes, index,
+        control};
+}
+}  // namespace
+
+// The nine named levels are the search's; the first four time controls share the pairs of
+// levels 5 to 8.
 const LevelRow LEVELS[16] = {
-    {"Dbutant1", 5, 58, 1, 0, 0},
-    {"Niveau01", 2, 58, 1, 1, 0},
-    {"Niveau02", 5, 158, 1, 2, 0},
-    {"Niveau03", 6, 358, 1, 3, 0},
-    {"Niveau04", 10, 600, 1, 4, 0},
-    {"Niveau05", 160, 178, 3, 5, 0},
-    {"Niveau06", 270, 298, 5, 6, 0},
-    {"Niveau07", 540, 598, 10, 7, 0},
-    {"Niveau081", 1680, 1798, 30, 8, 0},
-    {"N150coupsen3mn1", 160, 178, 3, 11, 1},
-    {"N250coupsen5mn1", 270, 298, 5, 12, 2},
-    {"N350coupsen10mn1", 540, 598, 10, 13, 3},
-    {"N450coupsen30mn1", 1680, 1798, 30, 14, 4},
-    {"N550coupsen1h1", 3360, 3598, 60, 15, 5},
-    {"N650coupsen2h1", 6700, 7198, 120, 16, 6},
-    {"N7longlong1", 320000, 319998, 500, 17, 7},
+    with_pair_of(0, "Dbutant1", 1, 0, 0),           with_pair_of(1, "Niveau01", 1, 1, 0),
+    with_pair_of(2, "Niveau02", 1, 2, 0),           with_pair_of(3, "Niveau03", 1, 3, 0),
+    with_pair_of(4, "Niveau04", 1, 4, 0),           with_pair_of(5, "Niveau05", 3, 5, 0),
+    with_pair_of(6, "Niveau06", 5, 6, 0),           with_pair_of(7, "Niveau07", 10, 7, 0),
+    with_pair_of(8, "Niveau081", 30, 8, 0),         with_pair_of(5, "N150coupsen3mn1", 3, 11, 1),
+    with_pair_of(6, "N250coupsen5mn1", 5, 12, 2),   with_pair_of(7, "N350coupsen10mn1", 10, 13, 3),
+    with_pair_of(8, "N450coupsen30mn1", 30, 14, 4), {"N550coupsen1h1", 3360, 3598, 60, 15, 5},
+    {"N650coupsen2h1", 6700, 7198, 120, 16, 6},     {"N7longlong1", 320000, 319998, 500, 17, 7},
 };
 
 const LevelRow* level_row(int level_index) {

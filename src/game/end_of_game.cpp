@@ -25,7 +25,7 @@ void report_ratings(EndReport& r) {
     r.black_rating = {game.black_name, match.black_rating, u.black};
     if (!u.applied) return;
     PlayersTable table;
-    if (!read_players(program_dir(), table)) {
+    if (!read_players(folder_holding("joueurs.dat"), table)) {
         host().show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
@@ -34,7 +34,7 @@ void report_ratings(EndReport& r) {
         table.ratings[match.white_player_index] = std::to_string(u.white);
     if (match.black_player_index >= 0 && match.black_player_index < n)
         table.ratings[match.black_player_index] = std::to_string(u.black);
-    r.ratings_written = write_ratings(program_dir(), table);
+    r.ratings_written = write_ratings(user_dir(), table);
     if (!r.ratings_written) host().show_error(Msg::CANNOT_OPEN_FILE);
 }
 

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "board/data_dir.h"
+
 namespace qv {
 
 namespace {
@@ -64,6 +66,24 @@ const MessageRow ROWS[] = {
       "Fout bij toewijzing hashtabellen", "Erro de alocação das tabelas hash",
       "Error de asignación de tablas hash", "Errore di allocazione tabelle hash"}},
 
+    {Msg::USER_FOLDER_NOT_MADE,
+     "USER_FOLDER_NOT_MADE",
+     {"Impossible de créer le dossier %s : les parties, les joueurs et les réglages ne "
+      "pourront pas être enregistrés.",
+      "Cannot create the folder %s: games, players and settings cannot be saved.",
+      "Kan de map %s niet aanmaken: partijen, spelers en instellingen kunnen niet worden "
+      "bewaard.",
+      "Não é possível criar a pasta %s: partidas, jogadores e configurações não poderão ser "
+      "salvos.",
+      "No se puede crear la carpeta %s: las partidas, los jugadores y los ajustes no se podrán "
+      "guardar.",
+      "Impossibile creare la cartella %s: partite, giocatori e impostazioni non potranno "
+      "essere salvati."}},
+    {Msg::DATA_FILES_MISSING,
+     "DATA_FILES_MISSING",
+     {"Fichiers de données manquants dans %s : %s", "Data files missing from %s: %s",
+      "Ontbrekende gegevensbestanden in %s: %s", "Arquivos de dados ausentes em %s: %s",
+      "Faltan archivos de datos en %s: %s", "File di dati mancanti in %s: %s"}},
     {Msg::FILTER_GAME_FILES,
      "FILTER_GAME_FILES",
      {"Fichiers Quorvel", "Quorvel files", "Quorvel-bestanden", "Arquivos Quorvel",
@@ -128,51 +148,26 @@ const MessageRow ROWS[] = {
      {"Venise", "Venice", "Venice", "Venezia", "Venecia", "Venezia"}},
     {Msg::SCREEN_ADVICE_1,
      "SCREEN_ADVICE_1",
-     {"Si l'image déborde de l'écran, votre écran n'est pas réglé en Super VGA (800x600)",
-      "If the picture does not fit on the screen, your screen is not set to Super VGA "
-      "(800x600)",
-      "Als het beeld niet op het scherm past, staat uw scherm niet op Super VGA (800x600)",
-      "Se a imagem não cabe na tela, sua tela não está em Super VGA (800x600)",
-      "Si la imagen no cabe en la pantalla, su pantalla no está en Super VGA (800x600)",
-      "Se l'immagine esce dallo schermo, lo schermo non è impostato su Super VGA (800x600)"}},
+     {"Vos parties, vos joueurs et vos réglages sont enregistrés dans :",
+      "Your games, players and settings are saved in:",
+      "Uw partijen, spelers en instellingen worden bewaard in:",
+      "Suas partidas, jogadores e configurações são salvos em:",
+      "Sus partidas, jugadores y ajustes se guardan en:",
+      "Le vostre partite, i giocatori e le impostazioni sono salvati in:"}},
     {Msg::SCREEN_ADVICE_2,
      "SCREEN_ADVICE_2",
-     {"Pour changer, vous devez aller dans :", "To change it, go to:",
-      "Om dit te wijzigen, ga naar:", "Para mudar, vá a:", "Para cambiarlo, vaya a:",
-      "Per cambiare, andate in:"}},
-    {Msg::SCREEN_ADVICE_3,
-     "SCREEN_ADVICE_3",
-     {"'Panneau de configuration', 'Affichage', 'Paramètres', 'Zone d'écran'.",
-      "'Control Panel', 'Display', 'Settings', 'Screen area'.",
-      "'Configuratiescherm', 'Beeldscherm', 'Instellingen', 'Bureaubladgrootte'.",
-      "'Painel de controle', 'Vídeo', 'Configurações', 'Área da tela'.",
-      "'Panel de control', 'Pantalla', 'Configuración', 'Área de pantalla'.",
-      "'Pannello di controllo', 'Schermo', 'Impostazioni', 'Area dello schermo'."}},
-    {Msg::SCREEN_ADVICE_4,
-     "SCREEN_ADVICE_4",
-     {"Si les textes débordent de leurs cadres, vous n'êtes pas en 'Windows Standard' (ou "
-      "'Petites polices').",
-      "If texts overflow their frames, you are not using 'Windows Standard' (or 'Small "
-      "fonts').",
-      "Als teksten buiten hun kaders vallen, gebruikt u niet 'Windows Standaard' (of 'Kleine "
-      "lettertypen').",
-      "Se os textos saem dos quadros, você não está em 'Padrão do Windows' (ou 'Fontes "
-      "pequenas').",
-      "Si los textos se salen de sus marcos, no está en 'Windows estándar' (o 'Fuentes "
-      "pequeñas').",
-      "Se i testi escono dalle loro cornici, non siete in 'Windows standard' (o 'Caratteri "
-      "piccoli')."}},
-    {Msg::SCREEN_ADVICE_5,
-     "SCREEN_ADVICE_5",
-     {"Vous devez aller dans :", "Go to:", "Ga naar:", "Vá a:", "Vaya a:", "Andate in:"}},
-    {Msg::SCREEN_ADVICE_6,
-     "SCREEN_ADVICE_6",
-     {"'Panneau de configuration', 'Affichage', 'Paramètres', 'Avancé'.",
-      "'Control Panel', 'Display', 'Settings', 'Advanced'.",
-      "'Configuratiescherm', 'Beeldscherm', 'Instellingen', 'Geavanceerd'.",
-      "'Painel de controle', 'Vídeo', 'Configurações', 'Avançado'.",
-      "'Panel de control', 'Pantalla', 'Configuración', 'Opciones avanzadas'.",
-      "'Pannello di controllo', 'Schermo', 'Impostazioni', 'Avanzate'."}},
+     {"Si la fenêtre ne tient pas sur l'écran, lancez le programme avec QT_SCALE_FACTOR=0.8 "
+      "(par exemple) dans l'environnement.",
+      "If the window does not fit on the screen, start the program with QT_SCALE_FACTOR=0.8 "
+      "(for example) in its environment.",
+      "Als het venster niet op het scherm past, start het programma dan met "
+      "QT_SCALE_FACTOR=0.8 (bijvoorbeeld) in de omgeving.",
+      "Se a janela não cabe na tela, inicie o programa com QT_SCALE_FACTOR=0.8 (por exemplo) "
+      "no ambiente.",
+      "Si la ventana no cabe en la pantalla, inicie el programa con QT_SCALE_FACTOR=0.8 (por "
+      "ejemplo) en el entorno.",
+      "Se la finestra non entra nello schermo, avviate il programma con QT_SCALE_FACTOR=0.8 "
+      "(per esempio) nell'ambiente."}},
     {Msg::OPEN_VOG_FILE,
      "OPEN_VOG_FILE",
      {"Ouvrir un fichier VOG", "Open a VOG file", "VOG-bestand openen", "Abrir um arquivo VOG",
@@ -353,6 +348,19 @@ std::string format_message(Msg id, int language, ...) {
     }
     va_end(again);
     return out;
+}
+
+std::vector<std::string> data_folder_report(bool folder_made,
+                                            const std::vector<std::string>& missing, int language) {
+    std::vector<std::string> lines;
+    if (!folder_made)
+        lines.push_back(format_message(Msg::USER_FOLDER_NOT_MADE, language, user_dir().c_str()));
+    if (missing.empty()) return lines;
+    std::string names;
+    for (const std::string& name : missing) names += (names.empty() ? "" : ", ") + name;
+    lines.push_back(
+        format_message(Msg::DATA_FILES_MISSING, language, program_dir().c_str(), names.c_str()));
+    return lines;
 }
 
 int language_of_code(std::string_view code) {

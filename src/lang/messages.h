@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/message_id.h"
 
@@ -28,6 +29,11 @@ const char* message(Msg id, int language);
 
 // The text of `id` in `language` with its values filled in.
 std::string format_message(Msg id, int language, ...);
+
+// What the programs say at start-up about their data: a line when the person's folder could
+// not be made, one naming the data files found nowhere; nothing when all is well.
+std::vector<std::string> data_folder_report(bool folder_made,
+                                            const std::vector<std::string>& missing, int language);
 
 // Language index of a code "fr", "en", "nl", "pt", "es" or "it"; -1 for anything else.
 int language_of_code(std::string_view code);

@@ -1,5 +1,6 @@
-// The named levels as (time_budget, clock_limit) pairs, for callers without the game's
-// level menu (the CLI). Budgets 1..5 mean fixed depths 2..6.
+// The named levels as (time_budget, clock_limit) pairs: the game's level table takes them
+// from here, and callers without the game's level menu (the CLI) use them directly. Budgets
+// 1..5 mean fixed depths 2..6.
 #pragma once
 
 #include <cstdint>

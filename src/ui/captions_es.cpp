@@ -166,7 +166,9 @@ const Caption SPANISH_CAPTIONS[] = {
     {"Msg_import_illisible", "Partida %1, jugada %2: «%3» no es una jugada legible"},
     {"Msg_import_illegal", "Partida %1, jugada %2: %3 no es una jugada legal"},
     {"Msg_apropos_version", "Damas italianas, versión %1"},
-    {"Msg_apropos_licence", "Todos los derechos reservados: este programa aún no tiene licencia."},
+    {"Msg_apropos_licence",
+     "Software libre bajo la Licencia Pública General de GNU, versión 3 o posterior "
+     "(GPL-3.0-or-later)."},
     {"Form2", "Blancas"},
     {"Form3", "Negras"},
     {"Ouvertures_blancs", "Aperturas (blancas)"},

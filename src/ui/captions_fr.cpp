@@ -169,7 +169,8 @@ const Caption FRENCH_CAPTIONS[] = {
     // "A propos".
     {"Msg_apropos_version", "Dame italienne, version %1"},
     {"Msg_apropos_licence",
-     "Tous droits réservés : aucune licence n'accompagne encore ce programme."},
+     "Logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure "
+     "(GPL-3.0-or-later)."},
     {"Form2", "White"},
     {"Form3", "Black"},
     {"Ouvertures_blancs", "Ouvertures (Blancs)"},

@@ -167,7 +167,8 @@ const Caption ITALIAN_CAPTIONS[] = {
     {"Msg_import_illegal", "Partita %1, mossa %2: %3 non è una mossa regolare"},
     {"Msg_apropos_version", "Dama italiana, versione %1"},
     {"Msg_apropos_licence",
-     "Tutti i diritti riservati: questo programma non ha ancora una licenza."},
+     "Software libero sotto la GNU General Public License, versione 3 o successiva "
+     "(GPL-3.0-or-later)."},
     {"Form2", "Bianco"},
     {"Form3", "Nero"},
     {"Ouvertures_blancs", "Aperture (bianco)"},

@@ -167,7 +167,7 @@ const Caption DUTCH_CAPTIONS[] = {
     {"Msg_import_illegal", "Partij %1, zet %2: %3 is geen geldige zet"},
     {"Msg_apropos_version", "Italiaans dammen, versie %1"},
     {"Msg_apropos_licence",
-     "Alle rechten voorbehouden: bij dit programma hoort nog geen licentie."},
+     "Vrije software onder de GNU General Public License, versie 3 of later (GPL-3.0-or-later)."},
     {"Form2", "Wit"},
     {"Form3", "Zwart"},
     {"Ouvertures_blancs", "Openingen (wit)"},

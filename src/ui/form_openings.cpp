@@ -1,6 +1,5 @@
 #include "ui/form_openings.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +31,10 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry) {
 
 std::string OpeningsForm::active_file(int side) {
     return data_path(side == WHITE ? "ouvert_b.ouv" : "ouvert_n.ouv").string();
+}
+
+std::string OpeningsForm::user_file(int side) {
+    return user_path(side == WHITE ? "ouvert_b.ouv" : "ouvert_n.ouv").string();
 }
 
 OpeningsForm::OpeningsForm(QWidget* parent, Platform& platform, int side)
@@ -172,8 +175,7 @@ void OpeningsForm::Liste_OuverturesClick() {
 void OpeningsForm::BitBtn1Click() {
     // A library set N: the marker "N.ovv" and the lists "N_b.ouv" and "N_n.ouv" in
     // Parametres; this window's list also becomes the active file.
-    const auto folder = data_path("Parametres");
-    QDir().mkpath(QString::fromStdString(folder.string()));
+    const auto folder = user_folder("Parametres");
     const QString chosen = platform_.save_file_name(
         this, QString::fromStdString(folder.string()),
         QString::fromUtf8(message(Msg::FILTER_OPENING_SETS, language_)) + " (*.ovv *.OVV)", "ovv");
@@ -186,7 +188,7 @@ void OpeningsForm::BitBtn1Click() {
         std::vector<std::string> other_lines;
         read_book_lines(active_file(1 - side_), other_lines);  // missing: an empty list
         const bool ok = write_file_atomic(stem + ".ovv", "") && save_book_list(side_, stem + own) &&
-                        save_book_list(side_, active_file(side_)) &&
+                        save_book_list(side_, user_file(side_)) &&
                         write_file_atomic(stem + other, join_lines_crlf(other_lines));
         if (!ok)
             platform_.error_box(this, QString::fromUtf8(message(Msg::CANNOT_OPEN_FILE, language_)));

@@ -37,8 +37,10 @@ class OpeningsForm : public QWidget {
     QListWidget* list() const { return list_; }
     QLabel* status() const { return status_; }
 
-    // The active list file of a side in the program's directory.
+    // The active list of a side, as read: the person's copy, else the shipped one.
     static std::string active_file(int side);
+    // Where the active list of `side` is written: the person's folder.
+    static std::string user_file(int side);
 
   private:
     // The typed line checked; empty when it can be added, else the reason in words.

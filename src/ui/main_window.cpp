@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,13 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);
     select_language(FRENCH);
+    // The icon drawn for the desktop, in each size it ships in; the other windows share it.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const auto file = data_path("icons/quorvel_" + std::to_string(size) + ".png");
+        icon.addFile(QString::fromStdString(file.string()), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
     set_host(this);
     menuBar()->setVisible(false);  // the start-up panel comes first
 }

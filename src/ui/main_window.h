@@ -7,6 +7,8 @@
 #include <QMap>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "board/host.h"
 #include "board/message_id.h"
@@ -50,6 +52,9 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // Passes until the loop would wait (tests).
     void run_until_idle(int max_passes = 10000);
     bool idle() const;
+
+    // At start-up: a person's folder that could not be made, data files found nowhere.
+    void report_data_folders(bool folder_made, const std::vector<std::string>& missing);
 
     // ---- pieces tests and the app reach ----
     // The menu item or child widget of that object name. An unknown name is a mistake in

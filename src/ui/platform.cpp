@@ -4,13 +4,23 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QUrl>
 
+#include "board/data_dir.h"
+
 namespace qv::ui {
+
+QString documents_folder() {
+    if (user_dir() == program_dir()) return QString::fromStdString(user_dir().string());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
 
 QString DesktopPlatform::open_file_name(QWidget* parent, const QString& dir,
                                         const QString& filter) {

@@ -44,6 +44,10 @@ class DesktopPlatform : public Platform {
     void show_help(QWidget* parent, const QString& path) override;
 };
 
+// Where text, analysis and picture exports start: the person's documents folder, or the
+// program's own folder when it runs portable.
+QString documents_folder();
+
 // Plays a 16-bit PCM wave file through ALSA; returns false (silently) when there is no
 // sound device or the file is not such a wave file.
 bool play_wave_file(const QString& path);

@@ -7,24 +7,20 @@
 #include "ui/captions.h"
 #include "ui/main_window.h"
 
-#ifndef QUORVEL_VERSION
-#define QUORVEL_VERSION "0.1"
-#endif
-
 namespace qv::ui {
 
 void MainWindow::build_about() {
-    QFrame* about = add_panel("Apropos", QRect(100, 170, 320, 170));
+    QFrame* about = add_panel("Apropos", QRect(100, 160, 320, 190));
     auto* name = add_label(about, "Apropos_nom", QRect(10, 12, 300, 30));
     name->setAlignment(Qt::AlignCenter);
     name->setStyleSheet("font:bold 20px serif");
     name->setText("Quorvel");
     auto* version = add_label(about, "Apropos_version", QRect(10, 48, 300, 20));
     version->setAlignment(Qt::AlignCenter);
-    auto* licence = add_label(about, "Apropos_licence", QRect(10, 74, 300, 40));
+    auto* licence = add_label(about, "Apropos_licence", QRect(10, 72, 300, 62));
     licence->setAlignment(Qt::AlignCenter);
     licence->setWordWrap(true);
-    add_button(about, "BitBtn26", QRect(110, 124, 100, 32), &MainWindow::BitBtn26Click)
+    add_button(about, "BitBtn26", QRect(110, 146, 100, 32), &MainWindow::BitBtn26Click)
         ->setText("OK");
     QAction* entry = action("Apropos1");
     entry->setEnabled(true);

@@ -233,9 +233,8 @@ QStringList exported_lines(const QListWidget* list) {
 }  // namespace
 
 void MainWindow::Button3Click() {
-    const QString path =
-        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
-                                 msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT)", "txt");
+    const QString path = platform_.save_file_name(
+        this, documents_folder(), msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT)", "txt");
     if (path.isEmpty()) return;
     std::vector<std::string> lines;
     for (const QString& l : exported_lines(form4_->list())) lines.push_back(l.toStdString());

@@ -171,9 +171,8 @@ void MainWindow::Jeuenaveugle1Click() {
 }
 
 void MainWindow::Editerlimagefichierbmp1Click() {
-    const QString path =
-        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
-                                 msg(Msg::FILTER_PICTURES) + " (*.bmp *.BMP)", "bmp");
+    const QString path = platform_.save_file_name(
+        this, documents_folder(), msg(Msg::FILTER_PICTURES) + " (*.bmp *.BMP)", "bmp");
     if (path.isEmpty()) return;
     if (!view3d_->save_bitmap(path)) show_error(Msg::CANNOT_OPEN_FILE);
 }

@@ -2,7 +2,6 @@
 // "Suivant ->", "Revoir coup") and learning from analysed games ("Apprendre ?",
 // "Charger des leçons").
 #include <QAction>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -29,9 +28,7 @@ namespace {
 constexpr int32_t SESSION_MIN_BUDGET = 500;
 
 QString subfolder(const char* name) {
-    const auto dir = data_path(name);
-    QDir().mkpath(QString::fromStdString(dir.string()));
-    return QString::fromStdString(dir.string());
+    return QString::fromStdString(user_folder(name).string());
 }
 
 }  // namespace
@@ -65,8 +62,9 @@ void MainWindow::show_lesson(const std::filesystem::path& lesson, bool from_dial
 
 void MainWindow::Problmes1Click() {
     if (defer(&MainWindow::Problmes1Click)) return;
-    const QString path = platform_.open_file_name(this, subfolder("Problemes"),
-                                                  msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)");
+    const QString path =
+        platform_.open_file_name(this, QString::fromStdString(data_path("Problemes").string()),
+                                 msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)");
     if (path.isEmpty()) return;
     const std::filesystem::path lesson = path.toStdString();
     start_lesson_walk(lesson);

@@ -139,13 +139,13 @@ void MainWindow::BitBtn16Click() {
     const bool computer_white = match_page_.computer_white->isChecked();
     // The person needs a line of the players table: a name not there yet is added.
     PlayersTable table;
-    if (!read_players(program_dir(), table)) {
+    if (!read_players(folder_holding("joueurs.dat"), table)) {
         show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
     const size_t known = table.names.size();
     const int line = person_line(table, person.toStdString(), match_page_.players->currentRow());
-    if (line > 0 && table.names.size() > known && !write_players(program_dir(), table)) {
+    if (line > 0 && table.names.size() > known && !write_players(user_dir(), table)) {
         show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
@@ -205,14 +205,14 @@ void MainWindow::Ordinateurcontreordinateur1Click() {
 
 void MainWindow::quitter() {
     engine_.request_stop(true);
-    qv::quitter(program_dir(), child<QLineEdit>("Nbminutes")->text().toStdString());
+    qv::quitter(user_dir(), child<QLineEdit>("Nbminutes")->text().toStdString());
     clear_table();
     session.quit_requested = 1;
     close();
 }
 
 void MainWindow::save() {
-    const QString dir = QString::fromStdString(data_path("Sauve").string());
+    const QString dir = QString::fromStdString(user_folder("Sauve").string());
     const QString path =
         platform_.save_file_name(this, dir, msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)", "dam");
     if (!path.isEmpty())
@@ -222,7 +222,7 @@ void MainWindow::save() {
 
 void MainWindow::ouvre() {
     if (defer(&MainWindow::ouvre)) return;
-    const QString dir = QString::fromStdString(data_path("Sauve").string());
+    const QString dir = QString::fromStdString(user_folder("Sauve").string());
     const QString path =
         platform_.open_file_name(this, dir, msg(Msg::FILTER_GAME_FILES) + " (*.dam *.DAM)");
     if (path.isEmpty()) return;
@@ -284,7 +284,7 @@ QStringList shown_lines(const QListWidget* list, int current_ply) {
 
 void MainWindow::Crerunfichiertexte1Click() {
     const QString path =
-        platform_.save_file_name(this, QString::fromStdString(program_dir().string()),
+        platform_.save_file_name(this, documents_folder(),
                                  msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT);;" +
                                      msg(Msg::FILTER_COMMENT_FILES) + " (*.damt *.DAMT)",
                                  "txt");
@@ -319,7 +319,7 @@ int MainWindow::choose_text_game(const std::vector<std::string>& lines) {
 void MainWindow::Ouvrirunfichiertexte1Click() {
     if (defer(&MainWindow::Ouvrirunfichiertexte1Click)) return;
     const QString path = platform_.open_file_name(
-        this, QString::fromStdString(program_dir().string()),
+        this, documents_folder(),
         msg(Msg::FILTER_TEXT_FILES) + " (*.txt *.TXT);;" + msg(Msg::FILTER_DOC_FILES) +
             " (*.doc *.DOC);;" + msg(Msg::FILTER_DYNAMO_FILES) + " (*.pdn *.PDN)");
     if (path.isEmpty()) return;
@@ -374,7 +374,7 @@ void MainWindow::Best1Click() {
     std::vector<std::string> lines;
     for (int i = 0; i < list_progress_->count(); ++i)
         lines.push_back(list_progress_->item(i)->text().toStdString());
-    write_bestmove(program_dir() / "Bestmove.txt", lines);
+    write_bestmove(user_dir() / "Bestmove.txt", lines);
 }
 
 void MainWindow::Guide1Click() {

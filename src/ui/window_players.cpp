@@ -93,7 +93,7 @@ void MainWindow::build_new_game_lists() {
 
 void MainWindow::fill_new_game_lists() {
     PlayersTable table;
-    read_players(program_dir(), table);
+    read_players(folder_holding("joueurs.dat"), table);
     for (const char* name : {"ListBox8", "ListBox9", "ListBox10", "ListBox11"})
         fill(child<QListWidget>(name), table.names);
     for (const char* name : {"ListBox12", "ListBox13", "ListBox14"})
@@ -108,9 +108,9 @@ void MainWindow::RamenerTarnavelClick() {
     }
     match_page_.name->clear();
     PlayersTable table;
-    if (!read_players(program_dir(), table) || table.ratings.empty()) return;
+    if (!read_players(folder_holding("joueurs.dat"), table) || table.ratings.empty()) return;
     table.ratings[0] = "2050";
-    if (!write_players(program_dir(), table)) show_error(Msg::CANNOT_OPEN_FILE);
+    if (!write_players(user_dir(), table)) show_error(Msg::CANNOT_OPEN_FILE);
 }
 
 void MainWindow::Match21Click() {
@@ -129,8 +129,8 @@ void MainWindow::BitBtn7Click() {
                                                                     : 1800;
     // Both files are read again now, so that nothing written meanwhile is lost.
     PlayersTable table;
-    if (!read_players(program_dir(), table) || !add_player(table, name, capital) ||
-        !write_players(program_dir(), table)) {
+    if (!read_players(folder_holding("joueurs.dat"), table) || !add_player(table, name, capital) ||
+        !write_players(user_dir(), table)) {
         show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
@@ -145,7 +145,7 @@ void MainWindow::OClick() {
 
 void MainWindow::Effacerunjoueur1Click() {
     PlayersTable table;
-    read_players(program_dir(), table);
+    read_players(folder_holding("joueurs.dat"), table);
     fill(child<QListWidget>("ListBox15"), table.names);
     child<QLabel>("joueur_efface")->clear();
     QWidget* panel = widget("Efface_j");
@@ -162,8 +162,8 @@ void MainWindow::BitBtn20Click() {
     const int line = child<QListWidget>("ListBox15")->currentRow();
     if (line > 0) {  // line 0 is the computer, and no selection deletes nothing
         PlayersTable table;
-        if (!read_players(program_dir(), table) || !delete_player(table, line) ||
-            !write_players(program_dir(), table)) {
+        if (!read_players(folder_holding("joueurs.dat"), table) || !delete_player(table, line) ||
+            !write_players(user_dir(), table)) {
             show_error(Msg::CANNOT_OPEN_FILE);
         } else {
             widget("Efface_j")->hide();

@@ -1,7 +1,6 @@
 // The "Paramétrage" menu: the opening-list editors and library sets, the library switch,
 // the evaluation parameter editor and its files, and the transposition-table size.
 #include <QAction>
-#include <QDir>
 #include <QMenu>
 #include <filesystem>
 
@@ -39,9 +38,7 @@ constexpr SizeStep SIZE_STEPS[8] = {{"N0Mo1", "0 Mo", 10, -4},   {"N07Mo1", "0,7
 const char* const PAR_FILTER = "parameters (*.par *.PAR)";
 
 QString folder(const char* name) {
-    const auto dir = data_path(name);
-    QDir().mkpath(QString::fromStdString(dir.string()));
-    return QString::fromStdString(dir.string());
+    return QString::fromStdString(user_folder(name).string());
 }
 
 }  // namespace
@@ -120,8 +117,7 @@ void MainWindow::Changerbibliothqueouvertures1Click() {
     }
     for (int side : {WHITE, BLACK}) {
         book.lists[side] = std::move(lists[side]);
-        if (!save_book_list(side, OpeningsForm::active_file(side)))
-            show_error(Msg::CANNOT_OPEN_FILE);
+        if (!save_book_list(side, OpeningsForm::user_file(side))) show_error(Msg::CANNOT_OPEN_FILE);
         opening_form(side)->refill();
     }
 }

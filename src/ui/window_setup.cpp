@@ -1,6 +1,7 @@
 // Start-up, languages, position set-up, orientation and numbering, clocks and levels.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,25 +70,29 @@ void MainWindow::select_language(int language) {
     recaption();
 }
 
+void MainWindow::report_data_folders(bool folder_made, const std::vector<std::string>& missing) {
+    for (const std::string& line : data_folder_report(folder_made, missing, language_))
+        platform_.error_box(this, QString::fromStdString(line));
+}
+
 QString MainWindow::msg(Msg id) const {
     return QString::fromUtf8(message(id, language_));
 }
 
 void MainWindow::word_intro() {
     child<QLabel>("Version")->setText(
-        QString::fromStdString(format_message(Msg::INTRO_VERSION, language_, "0.1")));
+        QString::fromStdString(format_message(Msg::INTRO_VERSION, language_, QUORVEL_VERSION)));
     const std::pair<const char*, Msg> labels[] = {{"Label2D", Msg::INTRO_BOARD_2D},
                                                   {"Label3D1", Msg::INTRO_THEME_CLASSIC},
                                                   {"Label3D2", Msg::INTRO_THEME_NIGHT},
                                                   {"Label3D3", Msg::INTRO_THEME_LUXE},
                                                   {"Label3D7", Msg::INTRO_THEME_GRAND_LUXE}};
     for (auto [name, id] : labels) child<QLabel>(name)->setText(msg(id));
-    child<QLabel>("Conseil1")
-        ->setText(msg(Msg::SCREEN_ADVICE_1) + "  " + msg(Msg::SCREEN_ADVICE_2) + " " +
-                  msg(Msg::SCREEN_ADVICE_3));
-    child<QLabel>("Conseil2")
-        ->setText(msg(Msg::SCREEN_ADVICE_4) + "  " + msg(Msg::SCREEN_ADVICE_5) + " " +
-                  msg(Msg::SCREEN_ADVICE_6));
+    // Where the person's files go, the home folder written "~".
+    QString folder = QString::fromStdString(user_dir().string());
+    if (folder.startsWith(QDir::homePath() + "/")) folder.replace(0, QDir::homePath().size(), "~");
+    child<QLabel>("Conseil1")->setText(msg(Msg::SCREEN_ADVICE_1) + " " + folder);
+    child<QLabel>("Conseil2")->setText(msg(Msg::SCREEN_ADVICE_2));
 }
 
 void MainWindow::recaption() {
@@ -145,8 +150,7 @@ void MainWindow::Introduction() {
         // The window reports what cannot be loaded, in the language now in force.
         platform_.error_title = msg(Msg::ERROR_TITLE);
         engine_.start();
-        std::error_code ignored;
-        std::filesystem::create_directories(data_path("Sauve"), ignored);
+        user_folder("Sauve");
     }
     game.side_to_move = WHITE;
     remplir();

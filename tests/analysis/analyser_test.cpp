@@ -9,6 +9,7 @@
 #include "analysis/analysis_text.h"
 #include "board/board.h"
 #include "board/host.h"
+#include "common/state_guard.h"
 #include "files/text_game.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
@@ -52,6 +53,7 @@ bool same(const GameMove& a, const GameMove& b) {
 
 class AnalyserTest : public ::testing::Test {
   protected:
+    test::StateGuard guard_;
     void SetUp() override {
         start_engine();
         clear_table();
@@ -61,10 +63,6 @@ class AnalyserTest : public ::testing::Test {
         analysis = AnalysisState{};
         game = GameState{};
         clocks = ClockState{};
-    }
-    void TearDown() override {
-        set_host(nullptr);
-        search.library_enabled = 1;
     }
     // A game as PDN text into the game in hand, at its last ply.
     void load(const std::string& pdn) {

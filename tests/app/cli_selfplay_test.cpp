@@ -113,9 +113,6 @@ struct RefusalCase {
     const char* options;
     int status;
 };
-std::string case_name(const RefusalCase& c) {
-    return c.name;
-}
 class SelfplayRefuses : public TempDirTest, public ::testing::WithParamInterface<RefusalCase> {};
 TEST_P(SelfplayRefuses, WithItsExitStatus) {
     const RefusalCase& c = GetParam();
@@ -135,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   2},
                       RefusalCase{"no_time_scale", "W:W22:B5\n", "--time-scale 0", 2},
                       RefusalCase{"draw_rule_too_early", "W:W22:B5\n", "--draw-rule-from 10", 2}),
-    test::CaseName());
+    test::RowName());
 
 }  // namespace
 }  // namespace qv::test

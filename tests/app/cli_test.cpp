@@ -23,6 +23,16 @@ TEST(Cli, PerftPrintsEveryDepthThenRate) {
               r.out.substr(0, r.out.find("leaves/s")));
 }
 
+// The node total of `bench` is the search's signature: it changes, and this constant with it
+// (the commit message saying so), only when the search is meant to change.
+constexpr const char* BENCH_NODES = "Nodes searched: 6371414\n";
+
+TEST(Cli, BenchGivesTheSearchSignature) {
+    const CliRun r = run_cli("bench");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(BENCH_NODES), std::string::npos) << r.out;
+}
+
 TEST(Cli, MovesAsFullPaths) {
     const CliRun r = run_cli("moves 'W:WK3:B6,7,14,15'");
     ASSERT_EQ(r.status, 0);

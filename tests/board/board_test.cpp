@@ -2,11 +2,15 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "board/board.h"
+#include "board/board3d_geometry.h"
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/perft.h"
+#include "common/case_name.h"
+#include "common/fen.h"
 
 namespace qv {
 namespace {
@@ -149,18 +153,83 @@ TEST(Perft, TableWalkCountsAsThePlainWalk) {
                           {"W:WK29,K30,22,23:BK4,K3,10,11", 7},
                           {"W:W17,18,21,22,23,25,26,27,29,30,31:B2,3,4,6,7,8,10,11,14,15,16", 7}};
     for (const Case& c : cases) {
-        Position p;
-        std::string error;
-        ASSERT_TRUE(parse_fen(c.fen, p, error)) << error;
-        set_position(p);
+        const int side = test::set_fen(c.fen);
+        const std::string start = write_fen(board, side);
         reset_lists();
         uint64_t table[MAX_PLY + 1] = {}, plain[MAX_PLY + 1] = {};
         movegen.ply = 1;
-        perft_all(c.depth, p.side_to_move, table);
+        perft_all(c.depth, side, table);
         movegen.ply = 1;
-        perft_plain(c.depth, p.side_to_move, plain);
+        perft_plain(c.depth, side, plain);
         for (int d = 1; d <= c.depth; ++d) EXPECT_EQ(table[d], plain[d]) << c.fen << " depth " << d;
-        EXPECT_EQ(write_fen(board, p.side_to_move), write_fen(p.squares, p.side_to_move));
+        EXPECT_EQ(write_fen(board, side), start);
+    }
+}
+
+// Every box: its centre and both bottom corners (never covered by an upper row) hit it,
+// and the flipped board reports the square drawn there, 33 - t.
+TEST(Board3dGeometry, EveryBoxHitsItsPlaceInBothOrientations) {
+    for (int t = 1; t <= 32; ++t) {
+        const int x = BOARD3D_X[t], y = BOARD3D_Y[t];
+        const int points[3][2] = {{x + 30, y + 30}, {x, y + 59}, {x + 59, y + 59}};
+        for (const auto& p : points) {
+            EXPECT_EQ(board3d_place_at(p[0], p[1]), t) << "place " << t;
+            EXPECT_EQ(board3d_square_at(p[0], p[1], false), t);
+            EXPECT_EQ(board3d_square_at(p[0], p[1], true), 33 - t);
+        }
+    }
+}
+
+struct HitCase {
+    const char* name;
+    int x, y;
+    int unflipped, flipped;
+};
+
+// Points worked out by hand from the coordinate table.
+constexpr HitCase HIT_CASES[] = {
+    {"centre_of_1", 568, 87, 1, 32},
+    {"between_1_and_2", 518, 60, 0, 0},
+    {"overlap_of_1_and_6", 545, 100, 1, 32},  // the upper row is searched first
+    {"below_1_in_6", 545, 120, 6, 27},
+    {"above_the_top_row", 568, 56, 0, 0},
+    {"bottom_right_box", 662, 429, 29, 4},
+    {"below_the_bottom_row", 662, 430, 0, 0},
+    {"left_of_28", 186, 340, 0, 0},
+    {"left_edge_of_28", 187, 340, 28, 5},
+    {"light_square_right_of_28", 247, 340, 0, 0},
+    {"right_of_25_below_row_5", 620, 340, 0, 0},
+    {"top_left_corner", 0, 0, 0, 0},
+    {"bottom_right_corner", 784, 520, 0, 0},
+};
+
+class Board3dHit : public testing::TestWithParam<HitCase> {};
+
+TEST_P(Board3dHit, PointGivesSquare) {
+    const HitCase& c = GetParam();
+    EXPECT_EQ(board3d_square_at(c.x, c.y, false), c.unflipped);
+    EXPECT_EQ(board3d_square_at(c.x, c.y, true), c.flipped);
+}
+INSTANTIATE_TEST_SUITE_P(Points, Board3dHit, testing::ValuesIn(HIT_CASES), qv::test::RowName());
+
+// Gaps between rows: straight down through square 1's column the boxes of 1, 9, 17 and 25
+// alternate with the light squares of the odd rows, which lie in no box.
+TEST(Board3dGeometry, ScanDownOneColumnAlternatesBoxesAndGaps) {
+    std::vector<int> runs;
+    for (int y = 0; y < BOARD3D_HEIGHT; ++y) {
+        const int t = board3d_place_at(568, y);
+        if (runs.empty() || runs.back() != t) runs.push_back(t);
+    }
+    EXPECT_EQ(runs, (std::vector<int>{0, 1, 0, 9, 0, 17, 0, 25, 0}));
+}
+
+// The stored click point of each place, read back by the 2D board's click formula
+// (column (x - 20) / 60, row (y - 20) / 60, square column / 2 + 4 row + 1).
+TEST(Board3dGeometry, ClickPointReadsBackAsThePlace) {
+    for (int t = 1; t <= 32; ++t) {
+        const ClickPoint p = board3d_click_point(t);
+        const int col = (p.x - 20) / 60, row = (p.y - 20) / 60;
+        EXPECT_EQ(col / 2 + 4 * row + 1, t);
     }
 }
 

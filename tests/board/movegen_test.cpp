@@ -7,20 +7,16 @@
 #include <vector>
 
 #include "board/board.h"
-#include "board/fen.h"
 #include "board/movegen.h"
 #include "board/reference_rules.h"
+#include "common/fen.h"
 
 namespace qv {
 namespace {
 
 // Loads a FEN and returns the legal moves of the side to move as full paths, in list order.
 std::vector<std::string> moves_of(const char* fen) {
-    Position p;
-    std::string error;
-    EXPECT_TRUE(parse_fen(fen, p, error)) << fen << ": " << error;
-    set_position(p);
-    const int n = legal_moves(p.side_to_move);
+    const int n = legal_moves(test::set_fen(fen));
     std::vector<std::string> out;
     for (int i = 0; i < n; ++i) out.push_back(move_path(move_lists[1][i]));
     return out;
@@ -35,10 +31,6 @@ struct RuleCase {
     const char* fen;
     std::vector<std::string> expected;  // any order
 };
-
-void PrintTo(const RuleCase& c, std::ostream* os) {
-    *os << c.fen;
-}
 
 class CaptureRules : public ::testing::TestWithParam<RuleCase> {};
 

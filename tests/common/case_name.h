@@ -1,7 +1,7 @@
-// Readable names for the cases of parameterised suites. A suite's case type provides
-// `std::string case_name(const Case&)` beside it (found by argument-dependent lookup); the
-// suite is instantiated with `test::CaseName()` as its last argument. Without it, gtest and
-// ctest name a struct case by its raw bytes.
+// Readable names for the cases of parameterised suites: each table row carries its name in a
+// text field (`name` unless another field is named), and the suite is instantiated with
+// `test::RowName()` or `test::NameBy<&Row::field>()` as its last argument. Without it, gtest
+// and ctest name a struct case by its raw bytes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,10 +37,18 @@ struct TextName {
     }
 };
 
-struct CaseName {
-    template <class Case>
-    std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
-        return to_test_name(case_name(info.param));
+template <auto Field>
+struct NameBy {
+    template <class Row>
+    std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+        return to_test_name(std::string(info.param.*Field));
+    }
+};
+
+struct RowName {
+    template <class Row>
+    std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+        return to_test_name(std::string(info.param.name));
     }
 };
 

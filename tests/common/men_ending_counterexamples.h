@@ -19,13 +19,6 @@ struct StoppedRunner {
     int verdict_now;      // men_ending_white for the side to move in the FEN
 };
 
-inline std::string case_name(const StoppedRunner& c) {
-    return c.name;
-}
-inline void PrintTo(const StoppedRunner& c, std::ostream* os) {
-    *os << c.name << " " << c.fen;
-}
-
 inline constexpr StoppedRunner STOPPED_RUNNERS[] = {
     {"holder9_steps_into_17x10", "B:W7,20:B3,12", "N W6 E1 X2 O9", 0},
     {"holder10_steps_into_18x9", "B:W7,19:B4,11", "N W6 E2 X1 O10", 0},

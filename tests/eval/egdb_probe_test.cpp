@@ -62,10 +62,6 @@ const LocateCase LOCATE_CASES[] = {
     {"W:WK04,K06,K17:BK31,K32", "", 0},
 };
 
-void PrintTo(const LocateCase& c, std::ostream* os) {
-    *os << c.fen;
-}
-
 class Locate : public testing::TestWithParam<LocateCase> {};
 
 TEST_P(Locate, TableAndIndex) {
@@ -84,10 +80,8 @@ TEST_P(Locate, TableAndIndex) {
     EXPECT_EQ(e.index, c.index) << c.fen;
 }
 
-std::string case_name(const LocateCase& c) {
-    return c.fen;
-}
-INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES),
+                         qv::test::NameBy<&LocateCase::fen>());
 
 // A byte planted in the king-against-king table, probed from both sides' views.
 struct ScoreCase {
@@ -136,7 +130,8 @@ std::string case_name(const ScoreCase& c) {
     return "byte" + qv::test::number_name(c.v) + (c.root_side == qv::WHITE ? "_white" : "_black") +
            "_ply" + std::to_string(c.ply);
 }
-INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES),
+                         [](const auto& i) { return qv::test::to_test_name(case_name(i.param)); });
 
 // Entries of the shipped tables that can be checked by hand.
 struct KnownEntry {
@@ -155,10 +150,6 @@ const KnownEntry KNOWN_ENTRIES[] = {
     {"B:WK05,K10:BK01", qv::LOST_NOW},  // the same with the colours swapped, unmirrored
 };
 
-void PrintTo(const KnownEntry& c, std::ostream* os) {
-    *os << c.fen;
-}
-
 class Known : public testing::TestWithParam<KnownEntry> {};
 
 TEST_P(Known, ShippedByte) {
@@ -174,10 +165,8 @@ TEST_P(Known, ShippedByte) {
     EXPECT_EQ(score, qv::endgame_score(c.v, 3));
 }
 
-std::string case_name(const KnownEntry& c) {
-    return c.fen;
-}
-INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Shipped, Known, testing::ValuesIn(KNOWN_ENTRIES),
+                         qv::test::NameBy<&KnownEntry::fen>());
 
 // Every entry that holds a legal position reads back at its own index, White to move and,
 // turned into the same position with Black to move, through the table's mirror.

@@ -62,10 +62,6 @@ const Case CASES[] = {
     {"a black king stands too", {{1, WK}, {3, BM}, {8, BK}}, false},
 };
 
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.what;
-}
-
 class KingsAgainstMen : public testing::TestWithParam<Case> {};
 
 TEST_P(KingsAgainstMen, WhiteKings) {
@@ -80,9 +76,7 @@ TEST_P(KingsAgainstMen, BlackKingsMirrored) {
     EXPECT_EQ(qv::recognise_kings_against_men(men, true), c.kings_win) << c.what;
 }
 
-std::string case_name(const Case& c) {
-    return c.what;
-}
-INSTANTIATE_TEST_SUITE_P(Patterns, KingsAgainstMen, testing::ValuesIn(CASES), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Patterns, KingsAgainstMen, testing::ValuesIn(CASES),
+                         qv::test::NameBy<&Case::what>());
 
 }  // namespace

@@ -139,7 +139,8 @@ std::string case_name(const Fault& f) {
     return std::string(f.table) + "_" + PICKS[static_cast<int>(f.pick)] + "_" +
            qv::test::number_name(f.change);
 }
-INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS),
+                         [](const auto& i) { return qv::test::to_test_name(case_name(i.param)); });
 
 // The command over the shipped files: one line per table, exit status 0.
 TEST(EgdbCommand, VerifiesAllNineteen) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "board/board.h"
@@ -17,6 +19,27 @@ struct Pos {
     std::vector<int> white_kings = {};
     std::vector<int> black_kings = {};
 };
+
+// A position written in internal square numbers, a letter before each list: "w" white men,
+// "b" black men, "W" white kings, "B" black kings ("w22,17 b18 B5").
+inline Pos pos(std::string_view text) {
+    Pos p;
+    std::vector<int>* list = nullptr;
+    int n = -1;
+    for (const char c : std::string(text) + " ") {
+        if (c >= '0' && c <= '9') {
+            n = (n < 0 ? 0 : n * 10) + (c - '0');
+            continue;
+        }
+        if (n >= 0 && list) list->push_back(n);
+        n = -1;
+        if (c == 'w') list = &p.white_men;
+        if (c == 'b') list = &p.black_men;
+        if (c == 'W') list = &p.white_kings;
+        if (c == 'B') list = &p.black_kings;
+    }
+    return p;
+}
 
 inline void place(const Pos& p) {
     clear_board();

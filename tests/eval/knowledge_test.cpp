@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "board/fen.h"
 #include "common/case_name.h"
+#include "common/fen.h"
 #include "common/men_ending_counterexamples.h"
 #include "eval/knowledge.h"
 #include "eval/params.h"
@@ -24,13 +24,13 @@ class KnowledgeTest : public ::testing::Test {
 
 TEST_F(KnowledgeTest, ManOnFiveWithOneEmptyIsWorthTheFullClamp) {
     for (int ply : {1, 2}) {
-        prepare({.white_men = {5, 30}, .black_men = {3}}, WHITE, ply);
+        prepare(test::pos("w5,30 b3"), WHITE, ply);
         EXPECT_EQ(breakthrough_term(WHITE, occupancy_of_board()), 100);
-        prepare({.white_men = {5, 30}, .black_men = {3}}, BLACK, ply);
+        prepare(test::pos("w5,30 b3"), BLACK, ply);
         EXPECT_EQ(breakthrough_term(BLACK, occupancy_of_board()), -100);
     }
     // With 1 occupied only the 20 for standing on 5 remains: doubled, 40.
-    prepare({.white_men = {5}, .black_men = {1}}, WHITE, 1);
+    prepare(test::pos("w5 b1"), WHITE, 1);
     EXPECT_EQ(breakthrough_white(true), 40);
 }
 
@@ -40,7 +40,7 @@ enum Favours { BLACK_GAINS = -1, NEITHER = 0, WHITE_GAINS = 1 };
 
 struct TermCase {
     const char* what;
-    Pos position;
+    const char* position;
     bool white_to_move;
     Favours favours;
 };
@@ -48,128 +48,79 @@ struct TermCase {
 int sign_of(int value) {
     return (value > 0) - (value < 0);
 }
-void PrintTo(const TermCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
 class Breakthrough : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
 TEST_P(Breakthrough, WhiteView) {
-    prepare(GetParam().position, WHITE, 1);
+    prepare(test::pos(GetParam().position), WHITE, 1);
     EXPECT_EQ(sign_of(breakthrough_white(GetParam().white_to_move)), GetParam().favours)
         << GetParam().what;
-}
-std::string case_name(const TermCase& c) {
-    return c.what;
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, Breakthrough,
     ::testing::Values(
         // The man nearer its crowning row is the threat; 13 against 21 is even.
-        TermCase{"black 20 against white 12",
-                 {.white_men = {12}, .black_men = {20}},
-                 false,
-                 BLACK_GAINS},
-        TermCase{
-            "white 13 against black 21", {.white_men = {13}, .black_men = {21}}, true, NEITHER},
+        TermCase{"black 20 against white 12", "w12 b20", false, BLACK_GAINS},
+        TermCase{"white 13 against black 21", "w13 b21", true, NEITHER},
         // Black's man on 18 breaks through whoever stands on 17.
-        TermCase{"black 18, white 17",
-                 {.white_men = {22, 17}, .black_men = {18, 15, 1}},
-                 true,
-                 BLACK_GAINS},
-        TermCase{"black 18, black 17",
-                 {.white_men = {22}, .black_men = {18, 17, 15, 1}},
-                 true,
-                 BLACK_GAINS},
-        TermCase{
-            "men on 30 and 32 guard", {.white_men = {30, 32}, .black_men = {2}}, true, WHITE_GAINS},
-        TermCase{"6 blocked in front", {.white_men = {6}, .black_men = {1, 2}}, true, BLACK_GAINS},
+        TermCase{"black 18, white 17", "w22,17 b18,15,1", true, BLACK_GAINS},
+        TermCase{"black 18, black 17", "w22 b18,17,15,1", true, BLACK_GAINS},
+        TermCase{"men on 30 and 32 guard", "w30,32 b2", true, WHITE_GAINS},
+        TermCase{"6 blocked in front", "w6 b1,2", true, BLACK_GAINS},
         // White's 10 with 2, 6 and 7 open goes through, a black king or not.
-        TermCase{"10, Black without king",
-                 {.white_men = {10}, .white_kings = {1, 3}},
-                 false,
-                 WHITE_GAINS},
-        TermCase{"10, Black with a king",
-                 {.white_men = {10}, .white_kings = {1, 3}, .black_kings = {16}},
-                 false,
-                 WHITE_GAINS}),
-    qv::test::CaseName());
+        TermCase{"10, Black without king", "w10 W1,3", false, WHITE_GAINS},
+        TermCase{"10, Black with a king", "w10 W1,3 B16", false, WHITE_GAINS}),
+    qv::test::NameBy<&TermCase::what>());
 
 class Mobility : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
 TEST_P(Mobility, WhiteView) {
-    prepare(GetParam().position, WHITE, 1);
+    prepare(test::pos(GetParam().position), WHITE, 1);
     EXPECT_EQ(sign_of(men_mobility_white(eval_state.phase)), GetParam().favours) << GetParam().what;
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, Mobility,
     ::testing::Values(
         // A lone man is weak for the holes behind it, even with squares free in front.
-        TermCase{"black man on 9", {.black_men = {9}}, true, BLACK_GAINS},
-        TermCase{"white man on 24", {.white_men = {24}}, true, BLACK_GAINS},
-        TermCase{"black man on 8", {.black_men = {8}}, true, BLACK_GAINS},
-        TermCase{"white man on 25", {.white_men = {25}}, true, BLACK_GAINS},
+        TermCase{"black man on 9", "b9", true, BLACK_GAINS},
+        TermCase{"white man on 24", "w24", true, BLACK_GAINS},
+        TermCase{"black man on 8", "b8", true, BLACK_GAINS},
+        TermCase{"white man on 25", "w25", true, BLACK_GAINS},
         // White's 18 can be jumped by Black's 14, which 9 covers.
-        TermCase{"white 18 hanging to 14",
-                 {.white_men = {18}, .black_men = {14, 9}},
-                 true,
-                 BLACK_GAINS}),
-    qv::test::CaseName());
+        TermCase{"white 18 hanging to 14", "w18 b14,9", true, BLACK_GAINS}),
+    qv::test::NameBy<&TermCase::what>());
 
 class KingTactics : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
 TEST_P(KingTactics, WhiteView) {
-    prepare(GetParam().position, WHITE, 1);
+    prepare(test::pos(GetParam().position), WHITE, 1);
     EXPECT_EQ(sign_of(king_tactics_white(GetParam().white_to_move)), GetParam().favours)
         << GetParam().what;
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, KingTactics,
     ::testing::Values(
-        TermCase{"black king 23, men 18 and 14",
-                 {.white_men = {18, 14}, .black_kings = {23}},
-                 false,
-                 BLACK_GAINS},
-        TermCase{"not its turn", {.white_men = {18, 14}, .black_kings = {23}}, true, NEITHER},
+        TermCase{"black king 23, men 18 and 14", "w18,14 B23", false, BLACK_GAINS},
+        TermCase{"not its turn", "w18,14 B23", true, NEITHER},
         // Range 13..32 for both kings: Black's king on 21 scores, White's on 12 never.
-        TermCase{"black king 21", {.white_men = {17, 14}, .black_kings = {21}}, false, BLACK_GAINS},
-        TermCase{"white king 12", {.black_men = {16, 19}, .white_kings = {12}}, true, NEITHER},
-        TermCase{"black king 10", {.white_men = {6, 7, 2}, .black_kings = {10}}, false, NEITHER},
-        TermCase{"white king 14, men 18 and 23",
-                 {.black_men = {18, 23}, .white_kings = {14}},
-                 true,
-                 WHITE_GAINS},
+        TermCase{"black king 21", "w17,14 B21", false, BLACK_GAINS},
+        TermCase{"white king 12", "b16,19 W12", true, NEITHER},
+        TermCase{"black king 10", "w6,7,2 B10", false, NEITHER},
+        TermCase{"white king 14, men 18 and 23", "b18,23 W14", true, WHITE_GAINS},
         // A king slips beside a man two rows up to take it, one way or both.
-        TermCase{"slip by 18 to take 15",
-                 {.white_men = {14, 15}, .black_kings = {22}},
-                 false,
-                 BLACK_GAINS},
-        TermCase{"both ways, clamped",
-                 {.white_men = {18, 19, 17}, .black_kings = {26}},
-                 false,
-                 BLACK_GAINS}),
-    qv::test::CaseName());
+        TermCase{"slip by 18 to take 15", "w14,15 B22", false, BLACK_GAINS},
+        TermCase{"both ways, clamped", "w18,19,17 B26", false, BLACK_GAINS}),
+    qv::test::NameBy<&TermCase::what>());
 
 class KingFork : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
 TEST_P(KingFork, WhiteView) {
-    prepare(GetParam().position, WHITE, 1);
+    prepare(test::pos(GetParam().position), WHITE, 1);
     EXPECT_EQ(sign_of(king_fork_white()), GetParam().favours) << GetParam().what;
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, KingFork,
-    ::testing::Values(
-        TermCase{"black king 14 over 17 and 18",
-                 {.white_men = {17, 18, 30}, .black_kings = {14}},
-                 true,
-                 BLACK_GAINS},
-        TermCase{"black king 14 over 18 and 22",
-                 {.white_men = {18, 22, 30}, .black_kings = {14}},
-                 true,
-                 BLACK_GAINS},
-        TermCase{"two white men only", {.white_men = {17, 18}, .black_kings = {14}}, true, NEITHER},
-        TermCase{"landing closed", {.white_men = {17, 18, 21}, .black_kings = {14}}, true, NEITHER},
-        TermCase{"white king 19 over 15 and 16",
-                 {.black_men = {15, 16, 2}, .white_kings = {19}},
-                 true,
-                 WHITE_GAINS}),
-    qv::test::CaseName());
+    ::testing::Values(TermCase{"black king 14 over 17 and 18", "w17,18,30 B14", true, BLACK_GAINS},
+                      TermCase{"black king 14 over 18 and 22", "w18,22,30 B14", true, BLACK_GAINS},
+                      TermCase{"two white men only", "w17,18 B14", true, NEITHER},
+                      TermCase{"landing closed", "w17,18,21 B14", true, NEITHER},
+                      TermCase{"white king 19 over 15 and 16", "b15,16,2 W19", true, WHITE_GAINS}),
+    qv::test::NameBy<&TermCase::what>());
 
 // ---- the rule tables ---------------------------------------------------------------------
 
@@ -211,11 +162,7 @@ class StoppedRunnerVerdict : public ::testing::TestWithParam<test::StoppedRunner
 
 TEST_P(StoppedRunnerVerdict, TheOldRowMatchedAndTheVerdictIsNowTheRowsOwn) {
     const test::StoppedRunner& c = GetParam();
-    Position p;
-    std::string error;
-    ASSERT_TRUE(parse_fen(c.fen, p, error)) << error;
-    set_position(p);
-    const bool t = p.side_to_move == WHITE;
+    const bool t = test::set_fen(c.fen) == WHITE;
     const Pattern old_row = make_pattern(c.old_row, 0);
     EXPECT_TRUE(matches(old_row, occupancy_of_board(), t, 0)) << c.old_row;
     for (const Pattern& row : men_ending_rules())
@@ -224,7 +171,7 @@ TEST_P(StoppedRunnerVerdict, TheOldRowMatchedAndTheVerdictIsNowTheRowsOwn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, StoppedRunnerVerdict,
-                         ::testing::ValuesIn(test::STOPPED_RUNNERS), test::CaseName());
+                         ::testing::ValuesIn(test::STOPPED_RUNNERS), test::RowName());
 
 TEST(FormationTable, EveryRowMatchesItsTestPosition) {
     const auto rules = formation_rules();
@@ -241,21 +188,20 @@ TEST(FormationTable, EveryRowMatchesItsTestPosition) {
 
 TEST(MenEndings, TheClassicBreakthroughFrom13) {
     // 13 with 6 and 1 open and a partner on 9: +180 for White to move.
-    test::place({.white_men = {13, 9, 30}, .black_men = {3, 4, 20}});
+    test::place(test::pos("w13,9,30 b3,4,20"));
     EXPECT_EQ(men_ending_white(true), 180);
     // Unless Black's 2 and White's 14 stand with 18 open (the exclusion): a later rule.
-    test::place({.white_men = {13, 9, 14}, .black_men = {2, 25}});
+    test::place(test::pos("w13,9,14 b2,25"));
     EXPECT_NE(first_men_ending(occupancy_of_board(), true), 0);
     // The later rule: W18, o23, e9, X5, e1, W14, 6 not black.
-    test::place({.white_men = {18, 23, 14}, .black_men = {5, 2, 7}});
+    test::place(test::pos("w18,23,14 b5,2,7"));
     EXPECT_EQ(men_ending_white(true), 120);
     EXPECT_EQ(men_ending_white(false), 0);
 }
 
 TEST(FormationTerm, TellingRulesAddUp) {
     // Back corner open with a lone 24 and a black man on 20, in the opening.
-    test::place({.white_men = {24, 29, 30, 31, 25, 26, 27, 21, 22, 23, 17, 18},
-                 .black_men = {20, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}});
+    test::place(test::pos("w24,29,30,31,25,26,27,21,22,23,17,18 b20,1,2,3,4,5,6,7,8,9,10,11"));
     // White: corner -10 -10 -25, -10 in phase 0; 18 backed +8; 21 and 29 on the edge -4;
     // the chain 22-26-30 +4. Black, by the mirrored rules: its edge man on 20 is blocked by
     // White's 24 (+5), its chain 11-7-3 stands (-4).

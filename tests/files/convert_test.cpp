@@ -83,9 +83,6 @@ TEST_P(ConvertBadInput, MessageStatusAndNoOutputFile) {
     EXPECT_FALSE(std::filesystem::exists(dir / b.out));
     EXPECT_FALSE(std::filesystem::exists(dir / (std::string(b.out) + ".tmp")));
 }
-std::string case_name(const BadInput& c) {
-    return std::string(c.name) + "_to_" + c.out;
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConvertBadInput,
     ::testing::Values(BadInput{"short.dam", std::string(100, '\0'), "o.pdn", 1},
@@ -94,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"a.txt", "A-B\n1.23-19\n", "o.xyz", 1},
                       BadInput{"a.bin", "A-B\n1.23-19\n", "o.dam", 1},
                       BadInput{"fen.pdn", "[FEN \"W:W99\"]\n1. 22-18\n", "o.dam", 1}),
-    qv::test::CaseName());
+    qv::test::RowName());
 
 TEST_F(ConvertCommand, MissingInputAndBadUsage) {
     EXPECT_EQ(run("convert " + path("none.dam") + " " + path("o.pdn")), 1);

@@ -150,9 +150,6 @@ TEST_P(DamagedFile, IsRefusedAndTheGameInHandStays) {
     EXPECT_EQ(game.last_ply, before.last_ply);
     EXPECT_EQ(game.list_lines, before.list_lines);
 }
-std::string case_name(const Damage& c) {
-    return c.what;
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedFile,
     ::testing::Values(Damage{"short", SIZE_MAX, 22441}, Damage{"long", SIZE_MAX, 22443},
@@ -160,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"piece code 255", 5, 255}, Damage{"255 plies", 0, 255},
                       Damage{"current beyond last", 22440, 7}, Damage{"side to move 2", 22441, 2},
                       Damage{"from square 33", 88 * 2 + 34, 33}),
-    qv::test::CaseName());
+    qv::test::NameBy<&Damage::what>());
 
 // In a 254-ply game the settings sit where the last moves' squares are.
 TEST_F(GameFile, SettingsReadAsTheLastMovesMustStillBeSquares) {

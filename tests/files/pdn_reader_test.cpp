@@ -22,10 +22,6 @@ struct PdnCase {
     std::string pdn;
     std::vector<std::string> main_line;
 };
-void PrintTo(const PdnCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 std::vector<std::string> recorded_line() {
     std::vector<std::string> line;
     for (int p = 1; p <= game.last_ply; ++p) line.push_back(ply_move_text(p));
@@ -101,10 +97,6 @@ struct PdnFault {
     int move_number;
     const char* text;
 };
-void PrintTo(const PdnFault& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class PdnFaults : public ::testing::TestWithParam<PdnFault> {};
 
 // The game in hand stays as it was; the problem names the game, the move number and the

@@ -30,10 +30,6 @@ struct SaveKind {
 };
 
 // Failures name the kind, not its bytes.
-inline void PrintTo(const SaveKind& kind, std::ostream* os) {
-    *os << kind.name;
-}
-
 // From one version to the other, Alice is deleted and Chloe added (or the reverse): a
 // names file beside the other version's ratings gives Bernard a neighbour's rating.
 inline PlayersTable players_version(int v) {

@@ -35,7 +35,7 @@ constexpr int DECIDED = 30000;
 struct Shipped {
     fs::path source;
 };
-std::string case_name(const Shipped& s) {
+std::string trace_name(const Shipped& s) {
     return test::to_test_name(s.source.stem().string());
 }
 
@@ -74,7 +74,7 @@ TEST(ShippedSet, HoldsTheLessonsAndProblemsItPromises) {
 // ply, with its moves; each commentary is the French then the English text.
 TEST(ShippedSet, EveryFileIsItsSourceWithLegalMovesAndItsCommentary) {
     for (const Shipped& s : shipped()) {
-        SCOPED_TRACE(case_name(s));
+        SCOPED_TRACE(trace_name(s));
         const LessonSource src = read_source(s.source);
         game = GameState{};
         TextProblem why;
@@ -103,7 +103,7 @@ TEST(ShippedSet, EveryProblemsResultAndFirstMoveAreTheSearchs) {
     for (const Shipped& s : shipped()) {
         const LessonSource src = read_source(s.source);
         if (src.kind != LessonKind::problem) continue;
-        SCOPED_TRACE(case_name(s));
+        SCOPED_TRACE(trace_name(s));
         ASSERT_FALSE(src.moves.empty());
         start_engine();  // an empty transposition table for each problem
         search.library_enabled = 0;

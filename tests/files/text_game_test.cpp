@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "common/fen.h"
 #include "files/temp_dir.h"
 #include "files/text_game.h"
 #include "game/play_helpers.h"
@@ -54,6 +55,9 @@ TEST_F(TextGames, WrittenAndReadBackUpToTheLastCompletePair) {
     expect_replays(text2, before);
     EXPECT_EQ(game.white_name, "Mister X");
     EXPECT_EQ(game.black_name, "Quorvel");
+    put("big.txt", text + std::string(TEXT_READ_LIMIT, '\n'));  // only the first bytes count
+    ASSERT_TRUE(read_text_file(dir / "big.txt", text2));
+    EXPECT_EQ(text2.size(), TEXT_READ_LIMIT);
 }
 
 TEST_F(TextGames, SeventhPlyWritesThreePairsFourToALine) {
@@ -179,11 +183,7 @@ TEST_F(TextGames, PdnRoundTripFromTheStartPosition) {
 
 TEST_F(TextGames, PdnWithFenAndBlackToMove) {
     test::fresh_game();
-    Position p;
-    std::string error;
-    ASSERT_TRUE(parse_fen("B:WK30,21,22:B1,2,K9", p, error)) << error;
-    set_position(p);
-    game.side_to_move = BLACK;
+    game.side_to_move = static_cast<uint8_t>(test::set_fen("B:WK30,21,22:B1,2,K9"));
     store_ply();
     test::play_pseudo_random(12, 3);
     const int last = game.last_ply;

@@ -1,23 +1,69 @@
 // Game files (".dam"): arbitrary bytes are decoded; a file taken as a game becomes the game
-// in hand, whose move list and position must then make sense and save again as a game.
+// in hand, whose move list and position must then make sense and save again as a game. A
+// file refused when opened leaves the game in hand as it was.
+#include <stdlib.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "board/board.h"
+#include "board/host.h"
 #include "files/game_file.h"
 #include "fuzz_check.h"
 #include "game/game_record.h"
 
+namespace {
+
+using namespace qv;
+
+struct QuietHost : Host {
+    void show_error(Msg) override {}
+};
+
+// A folder of this process for the refused files, removed at exit.
+struct ScratchDir {
+    std::filesystem::path path;
+    ScratchDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quorvel_fuzz_XXXXXX");
+        if (mkdtemp(pattern.data())) path = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+void refused_file_keeps_the_game(std::string_view bytes) {
+    static ScratchDir scratch;
+    static QuietHost quiet;
+    if (scratch.path.empty()) return;
+    const auto file = scratch.path / "refused.dam";
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+    set_host(&quiet);
+    static auto before = std::make_unique<GameState>();
+    *before = game;
+    FUZZ_CHECK(!ouvre(file));
+    FUZZ_CHECK(std::memcmp(game.game_record, before->game_record, sizeof game.game_record) == 0);
+    FUZZ_CHECK(game.last_ply == before->last_ply && game.current_ply == before->current_ply);
+    FUZZ_CHECK(game.list_lines == before->list_lines);
+    set_host(nullptr);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace qv;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     static auto img = std::make_unique<GameFileImage>();
     std::string why;
     if (!decode_game_file(bytes, *img, why)) {
         FUZZ_CHECK(!why.empty());
+        refused_file_keeps_the_game(bytes);
         return 0;
     }
     FUZZ_CHECK(size == GAME_FILE_SIZE);

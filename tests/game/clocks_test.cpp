@@ -47,16 +47,13 @@ TEST_P(Autre, PositiveMinutesOnly) {
     EXPECT_EQ(clocks.level_index, c.accepted ? 18 : 5);
     EXPECT_EQ(clocks.control_index, c.accepted ? 8 : 0);
 }
-std::string case_name(const AutreCase& c) {
-    return std::string("text_") + c.text;
-}
 INSTANTIATE_TEST_SUITE_P(
     Texts, Autre,
     ::testing::Values(AutreCase{"4", true, 220, 238}, AutreCase{"1", true, 55, 58},
                       AutreCase{"0", false, 160, 178}, AutreCase{"-3", false, 160, 178},
                       AutreCase{"abc", false, 160, 178}, AutreCase{"", false, 160, 178},
                       AutreCase{"4x", false, 160, 178}, AutreCase{"99999999999", false, 160, 178}),
-    qv::test::CaseName());
+    [](const auto& info) { return "text_" + qv::test::to_test_name(info.param.text); });
 
 TEST(ClockDisplay, MinutesAndPaddedSeconds) {
     EXPECT_EQ(clock_text(65).minutes, "1");
@@ -112,6 +109,7 @@ TEST(Clocks, ResetZeroesClocksAndEndsTheMatch) {
 }
 
 struct TimeOutCase {
+    const char* name;
     int32_t clock_x, clock_y;
     int rating_y, ply;
     std::optional<EndReason> expected;
@@ -123,24 +121,21 @@ TEST_P(TimeOut, LimitByPlyAndRating) {
     const TimeOutCase c = GetParam();
     EXPECT_EQ(time_out_outcome(c.clock_x, c.clock_y, c.rating_y, c.ply, 178), c.expected);
 }
-std::string case_name(const TimeOutCase& c) {
-    return "clocks" + std::to_string(c.clock_x) + "_" + std::to_string(c.clock_y) + "_rating" +
-           std::to_string(c.rating_y) + "_ply" + std::to_string(c.ply);
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, TimeOut,
-    ::testing::Values(TimeOutCase{180, 0, 2000, 50, std::nullopt},
-                      TimeOutCase{181, 0, 2000, 50, EndReason::computer_out_of_time},
-                      TimeOutCase{181, 0, 2000, 99, EndReason::computer_out_of_time},
-                      TimeOutCase{181, 0, 2000, 100, std::nullopt},
-                      TimeOutCase{17800, 0, 2000, 100, std::nullopt},
-                      TimeOutCase{17801, 0, 2000, 199, EndReason::computer_out_of_time},
-                      TimeOutCase{17801, 0, 2000, 200, std::nullopt},
-                      TimeOutCase{0, 361, 1750, 50, std::nullopt},
-                      TimeOutCase{0, 362, 1750, 50, EndReason::person_out_of_time},
-                      TimeOutCase{0, 181, 1800, 50, EndReason::person_out_of_time},
-                      TimeOutCase{0, 181, 1750, 99, std::nullopt}),
-    qv::test::CaseName());
+    ::testing::Values(
+        TimeOutCase{"computer_at_limit", 180, 0, 2000, 50, std::nullopt},
+        TimeOutCase{"computer_over", 181, 0, 2000, 50, EndReason::computer_out_of_time},
+        TimeOutCase{"computer_over_ply99", 181, 0, 2000, 99, EndReason::computer_out_of_time},
+        TimeOutCase{"ply100_new_limit", 181, 0, 2000, 100, std::nullopt},
+        TimeOutCase{"ply100_at_limit", 17800, 0, 2000, 100, std::nullopt},
+        TimeOutCase{"ply199_over", 17801, 0, 2000, 199, EndReason::computer_out_of_time},
+        TimeOutCase{"ply200_new_limit", 17801, 0, 2000, 200, std::nullopt},
+        TimeOutCase{"weak_person_double", 0, 361, 1750, 50, std::nullopt},
+        TimeOutCase{"weak_person_over", 0, 362, 1750, 50, EndReason::person_out_of_time},
+        TimeOutCase{"rated_person_over", 0, 181, 1800, 50, EndReason::person_out_of_time},
+        TimeOutCase{"weak_person_ply99", 0, 181, 1750, 99, std::nullopt}),
+    qv::test::RowName());
 
 TEST(TimeOut, LimitsAtPly99And100) {
     EXPECT_EQ(time_limit(99, 178), 180);

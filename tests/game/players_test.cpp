@@ -1,12 +1,15 @@
 // The players files and the rating update.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "common/case_name.h"
 #include "files/temp_dir.h"
+#include "game/match_stats.h"
 #include "game/players.h"
 
 namespace qv {
@@ -15,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct RatingCase {
+    const char* name;
     int32_t white, black;
     int result;
     int32_t new_white, new_black;
@@ -28,20 +32,18 @@ TEST_P(Ratings, IntegerStepsInOrder) {
     EXPECT_EQ(u.white, c.new_white);
     EXPECT_EQ(u.black, c.new_black);
 }
-std::string case_name(const RatingCase& c) {
-    static const char* const RESULTS[] = {"black_wins", "draw", "white_wins"};
-    return std::to_string(c.white) + "_against_" + std::to_string(c.black) + "_" +
-           RESULTS[c.result];
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, Ratings,
-    ::testing::Values(RatingCase{1800, 2050, 0, 1789, 2061},  // Black wins: 219,10,8,7,6,+5
-                      RatingCase{1800, 2050, 2, 1822, 2028},  // 284,14,15,17,+5 (ratio twice)
-                      RatingCase{2050, 1800, 2, 2062, 1788},  // 219,10,8,7,+5
-                      RatingCase{1900, 1900, 2, 1905, 1895}, RatingCase{1900, 1900, 0, 1895, 1905},
-                      RatingCase{1900, 1900, 1, 1900, 1900}, RatingCase{1800, 2050, 1, 1825, 2025},
-                      RatingCase{2050, 1800, 1, 2025, 1825}),
-    qv::test::CaseName());
+    ::testing::Values(
+        RatingCase{"stronger_black_wins", 1800, 2050, 0, 1789, 2061},  // 219,10,8,7,6,+5
+        RatingCase{"weaker_white_wins", 1800, 2050, 2, 1822, 2028},    // 284,14,15,17,+5
+        RatingCase{"stronger_white_wins", 2050, 1800, 2, 2062, 1788},  // 219,10,8,7,+5
+        RatingCase{"equal_white_wins", 1900, 1900, 2, 1905, 1895},
+        RatingCase{"equal_black_wins", 1900, 1900, 0, 1895, 1905},
+        RatingCase{"equal_draw", 1900, 1900, 1, 1900, 1900},
+        RatingCase{"draw_weaker_white", 1800, 2050, 1, 1825, 2025},
+        RatingCase{"draw_weaker_black", 2050, 1800, 1, 2025, 1825}),
+    qv::test::RowName());
 
 TEST(Ratings, ZeroOrNegativeRatingsChangeNothing) {
     for (auto [w, b] : {std::pair{0, 1800}, std::pair{1800, 0}, std::pair{-5, 1800}}) {
@@ -141,6 +143,13 @@ TEST_F(PlayersFiles, UnequalFilesAreRealigned) {
     EXPECT_EQ(t.ratings.size(), 3u);
 }
 
+TEST_F(PlayersFiles, OversizedFileIsRefusedAndTheTableStays) {
+    put("joueurs.dat", std::string(3 << 20, 'a'));
+    PlayersTable t = players_from_text("Quorvel\r\nAnna", "2050\r\n1800");
+    EXPECT_FALSE(read_players(dir, t));
+    EXPECT_EQ(t.names, (std::vector<std::string>{"Quorvel", "Anna"}));
+}
+
 TEST_F(PlayersFiles, MissingFilesGiveTheComputerAlone) {
     PlayersTable t;
     ASSERT_TRUE(read_players(dir, t));
@@ -161,6 +170,46 @@ TEST_F(PlayersFiles, RatingsThatAreNotNumbersReadAsZero) {
     EXPECT_EQ(rating_value(" 800"), 800);
     EXPECT_EQ(rating_value("1750"), 1750);
 }
+
+// Match statistics: Elo difference, its 95% interval and the likelihood of superiority
+// for scores whose values are known.
+TEST(EloOfScore, KnownPoints) {
+    EXPECT_DOUBLE_EQ(elo_of_score(0.5), 0);
+    EXPECT_NEAR(elo_of_score(0.75), 400 * std::log10(3.0), 1e-9);  // 3 points of 4: +190.8
+    EXPECT_NEAR(elo_of_score(0.25), -400 * std::log10(3.0), 1e-9);
+    EXPECT_EQ(elo_of_score(1), INFINITY);
+    EXPECT_EQ(elo_of_score(0), -INFINITY);
+}
+
+struct StatsCase {
+    const char* name;
+    MatchScore score;
+    double elo, low, high, los;
+};
+class Estimate : public ::testing::TestWithParam<StatsCase> {};
+TEST_P(Estimate, EloIntervalAndLikelihood) {
+    const StatsCase& c = GetParam();
+    const EloEstimate e = estimate_elo(c.score);
+    const auto near = [](double got, double want) {
+        if (std::isinf(want)) return got == want;
+        return std::abs(got - want) < 0.05;
+    };
+    EXPECT_TRUE(near(e.elo, c.elo)) << e.elo;
+    EXPECT_TRUE(near(e.low, c.low)) << e.low;
+    EXPECT_TRUE(near(e.high, c.high)) << e.high;
+    EXPECT_NEAR(e.los, c.los, 1e-4);
+    EXPECT_LE(e.low, e.elo);
+    EXPECT_GE(e.high, e.elo);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Scores, Estimate,
+    ::testing::Values(StatsCase{"no_games", {0, 0, 0}, 0, 0, 0, 0.5},
+                      StatsCase{"all_draws", {0, 10, 0}, 0, 0, 0, 0.5},
+                      StatsCase{"seventy_percent", {60, 20, 20}, 147.19, 86.23, 218.25, 0.999996},
+                      StatsCase{"slightly_behind", {10, 80, 12}, -6.81, -38.25, 24.51, 0.3349},
+                      StatsCase{"clean_sweep", {5, 0, 0}, INFINITY, INFINITY, INFINITY, 0.98733},
+                      StatsCase{"one_loss_in_four", {3, 0, 1}, 190.85, -126.45, INFINITY, 0.84134}),
+    test::RowName());
 
 }  // namespace
 }  // namespace qv

@@ -120,13 +120,13 @@ TEST_P(GoToListLine, KeepsTheSideToMove) {
     EXPECT_EQ(game.current_ply, GetParam().expected_ply);
     EXPECT_EQ(0, std::memcmp(board + 1, game.game_record[GetParam().expected_ply].squares + 1, 32));
 }
-std::string case_name(const ListLineCase& c) {
-    return "ply" + std::to_string(c.ply_shown) + "_line" + std::to_string(c.line);
-}
 INSTANTIATE_TEST_SUITE_P(Lines, GoToListLine,
                          ::testing::Values(ListLineCase{7, 2, 5}, ListLineCase{8, 2, 4},
                                            ListLineCase{1, 0, 1}, ListLineCase{0, 3, 6}),
-                         qv::test::CaseName());
+                         [](const auto& i) {
+                             return "ply" + std::to_string(i.param.ply_shown) + "_line" +
+                                    std::to_string(i.param.line);
+                         });
 
 TEST(Navigation, GoingToAMissingLineIsIgnored) {
     fresh_game();

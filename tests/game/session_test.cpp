@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "board/data_dir.h"
-#include "board/fen.h"
 #include "common/case_name.h"
+#include "common/fen.h"
 #include "files/temp_dir.h"
 #include "game/play_helpers.h"
 
@@ -18,15 +18,12 @@ namespace {
 namespace fs = std::filesystem;
 
 void set_fen(const char* fen) {
-    Position p;
-    std::string error;
-    ASSERT_TRUE(parse_fen(fen, p, error)) << error;
-    set_position(p);
-    game.side_to_move = static_cast<uint8_t>(p.side_to_move);
+    game.side_to_move = static_cast<uint8_t>(test::set_fen(fen));
     store_ply();
 }
 
 struct HandicapCase {
+    const char* name;
     const char* fen;
     int level;
     int side, legal_count;
@@ -42,19 +39,15 @@ TEST_P(Handicap, SecondMoveOnlyAtLevelZeroWhenAhead) {
     select_level(c.level);
     EXPECT_EQ(handicap_choice(0, c.side, c.legal_count, c.single), c.expected);
 }
-std::string case_name(const HandicapCase& c) {
-    return std::string(c.fen) + "_level" + std::to_string(c.level) + "_moves" +
-           std::to_string(c.legal_count) + (c.single ? "_single" : "");
-}
-INSTANTIATE_TEST_SUITE_P(Cases, Handicap,
-                         ::testing::Values(HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
-                                           HandicapCase{"B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
-                                           HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
-                                           HandicapCase{"B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
-                                           HandicapCase{"B:W21,22,23:B1,2,3", 0, BLACK, 5, false,
-                                                        0},
-                                           HandicapCase{"W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}),
-                         qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Handicap,
+    ::testing::Values(HandicapCase{"black_ahead", "B:W21,22:B1,2,3", 0, BLACK, 5, false, 1},
+                      HandicapCase{"level_5", "B:W21,22:B1,2,3", 5, BLACK, 5, false, 0},
+                      HandicapCase{"one_move", "B:W21,22:B1,2,3", 0, BLACK, 1, false, 0},
+                      HandicapCase{"single", "B:W21,22:B1,2,3", 0, BLACK, 5, true, 0},
+                      HandicapCase{"even", "B:W21,22,23:B1,2,3", 0, BLACK, 5, false, 0},
+                      HandicapCase{"white_ahead", "W:W21,22,23:B1,2", 0, WHITE, 4, false, 1}),
+    qv::test::RowName());
 
 // Plays `n` quiet plies as records (no captures) so that the draw offer can look back.
 void quiet_history(int n) {
@@ -95,6 +88,7 @@ TEST(DrawOffer, NotWithFewPliesFivePiecesOrNoKing) {
 }
 
 struct AcceptCase {
+    const char* name;
     const char* fen;
     int score_side;  // the computer plays Black
     int score;
@@ -114,24 +108,18 @@ TEST_P(DrawAcceptance, ByPiecesAndScore) {
 }
 constexpr const char* NINETEEN = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9";
 constexpr const char* TWENTY = "W:W20,21,22,23,24,25,26,27,28,29:B1,2,3,4,5,6,7,8,9,10";
-std::string case_name(const AcceptCase& c) {
-    const int pieces = std::string_view(c.fen) == NINETEEN ? 19
-                       : std::string_view(c.fen) == TWENTY ? 20
-                                                           : 24;
-    return std::to_string(pieces) + "_pieces_score" + test::number_name(c.score) +
-           (c.score_side == WHITE ? "_persons_view" : "");
-}
-INSTANTIATE_TEST_SUITE_P(Cases, DrawAcceptance,
-                         ::testing::Values(AcceptCase{NINETEEN, BLACK, 0, true},
-                                           AcceptCase{NINETEEN, BLACK, -100, true},
-                                           AcceptCase{NINETEEN, BLACK, 100, false},
-                                           AcceptCase{NINETEEN, WHITE, 0, true},
-                                           AcceptCase{NINETEEN, WHITE, 100, true},
-                                           AcceptCase{NINETEEN, WHITE, -1, false},
-                                           AcceptCase{TWENTY, BLACK, -5000, false},
-                                           AcceptCase{TWENTY, WHITE, 5000, false},
-                                           AcceptCase{START_FEN, BLACK, 0, false}),
-                         qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DrawAcceptance,
+    ::testing::Values(AcceptCase{"19_even", NINETEEN, BLACK, 0, true},
+                      AcceptCase{"19_behind", NINETEEN, BLACK, -100, true},
+                      AcceptCase{"19_ahead", NINETEEN, BLACK, 100, false},
+                      AcceptCase{"19_persons_view_even", NINETEEN, WHITE, 0, true},
+                      AcceptCase{"19_persons_view_person_ahead", NINETEEN, WHITE, 100, true},
+                      AcceptCase{"19_persons_view_person_behind", NINETEEN, WHITE, -1, false},
+                      AcceptCase{"20_behind", TWENTY, BLACK, -5000, false},
+                      AcceptCase{"20_persons_view", TWENTY, WHITE, 5000, false},
+                      AcceptCase{"24", START_FEN, BLACK, 0, false}),
+    qv::test::RowName());
 
 TEST(EndOfGame, ComputerWithoutMoveLosesToThePerson) {
     test::fresh_game();
@@ -371,9 +359,6 @@ struct SetUpCommand {
     const char* name;
     void (*run)();
 };
-void PrintTo(const SetUpCommand& c, std::ostream* os) {
-    *os << c.name;
-}
 class SetUpUnrates : public ::testing::TestWithParam<SetUpCommand> {};
 TEST_P(SetUpUnrates, RatedMatchBecomesFree) {
     test::fresh_game();

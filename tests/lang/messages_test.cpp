@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/languages.h"
 #include "lang/messages.h"
 #include "lang/progress_text.h"
 
@@ -72,8 +73,8 @@ TEST(Catalogue, FormatsValuesInEachLanguage) {
 }
 
 TEST(Catalogue, LanguageCodes) {
-    const char* codes[] = {"fr", "en", "nl", "pt", "es", "it"};
-    for (int l = 0; l < LANGUAGE_COUNT; ++l) EXPECT_EQ(language_of_code(codes[l]), l);
+    for (int l = 0; l < LANGUAGE_COUNT; ++l)
+        EXPECT_EQ(language_of_code(test::LANGUAGE_TABLE[l].code), l);
     EXPECT_EQ(language_of_code("de"), -1);
     EXPECT_EQ(language_of_code(""), -1);
 }

@@ -69,10 +69,8 @@ TEST_P(ThemeBad, RefusedWithLineNumber) {
     EXPECT_FALSE(render::load_theme(write_temp(temp, "qv_bad.theme", text), t, error));
     EXPECT_NE(error.find(GetParam().expect), std::string::npos) << error;
 }
-std::string case_name(const BadCase& c) {
-    return c.line;
-}
-INSTANTIATE_TEST_SUITE_P(Lines, ThemeBad, testing::ValuesIn(BAD_CASES), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Lines, ThemeBad, testing::ValuesIn(BAD_CASES),
+                         qv::test::NameBy<&BadCase::line>());
 
 TEST(Theme, MissingFileAndMissingNameAreRefused) {
     const qv::test::TempDir temp;

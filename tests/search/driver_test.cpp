@@ -11,6 +11,7 @@ namespace qv {
 namespace {
 
 struct AllotCase {
+    const char* name;
     int32_t budget, limit, start;
     int ply;
     bool analysis;
@@ -25,28 +26,20 @@ TEST_P(Allot, IntegerFormula) {
     EXPECT_EQ(a.hard_limit, c.hard_limit);
     EXPECT_EQ(a.clock_cap, c.cap);
 }
-std::string case_name(const AllotCase& c) {
-    return "budget" + std::to_string(c.budget) + "_used" + std::to_string(c.start) + "_ply" +
-           std::to_string(c.ply) + (c.analysis ? "_analysis" : "");
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, Allot,
     ::testing::Values(
         // "30 coups en 3 mn" at ply 0: 160/60*9/10 = 1
-        AllotCase{160, 178, 0, 0, false, 1, 5, 178},
+        AllotCase{"first_move", 160, 178, 0, 0, false, 1, 5, 178},
         // ply 60: (3*160/2 - 0) / 30 = 8, *9/10 = 7; cap 61*178/60
-        AllotCase{160, 178, 0, 60, false, 7, 35, 180},
+        AllotCase{"ply_60", 160, 178, 0, 60, false, 7, 35, 180},
         // clock used up at ply 60: (240-230)/30 = 0 -> 1 -> B/90 = 1 (1 + 230 >= 178: no)
-        AllotCase{160, 178, 230, 60, false, 1, 5, 180},
-        // budget 30 keeps an allotment of 0
-        AllotCase{30, 58, 40, 10, false, 0, 0, 58},
-        // B/90 lifts a small allotment while the clock allows it
-        AllotCase{1680, 1798, 1600, 50, false, 18, 90, 1798},
-        // B/10 caps it
-        AllotCase{1680, 1798, 0, 59, false, 168, 840, 1798},
-        // analysis: B/30
-        AllotCase{540, 598, 300, 20, true, 18, 90, 598}),
-    qv::test::CaseName());
+        AllotCase{"clock_used_up", 160, 178, 230, 60, false, 1, 5, 180},
+        AllotCase{"budget_30_keeps_0", 30, 58, 40, 10, false, 0, 0, 58},
+        AllotCase{"lifted_to_budget_over_90", 1680, 1798, 1600, 50, false, 18, 90, 1798},
+        AllotCase{"capped_at_budget_over_10", 1680, 1798, 0, 59, false, 168, 840, 1798},
+        AllotCase{"analysis_budget_over_30", 540, 598, 300, 20, true, 18, 90, 598}),
+    qv::test::RowName());
 
 TEST(Driver, NoPieceOrNoMoveGivesNoMove) {
     SearchInputs in;

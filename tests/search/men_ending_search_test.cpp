@@ -23,7 +23,7 @@ TEST_P(StoppedRunnerSearch, IsNotWonForWhite) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, StoppedRunnerSearch, ::testing::ValuesIn(test::STOPPED_RUNNERS),
-                         test::CaseName());
+                         test::RowName());
 
 }  // namespace
 }  // namespace qv

@@ -90,15 +90,13 @@ TEST_P(KingsAgainstMen, RecogniserDecides) {
     perfect_search_enabled = true;
     EXPECT_EQ(search.last_score, c.expected);
 }
-std::string case_name(const KingsCase& c) {
-    return c.fen;
-}
 INSTANTIATE_TEST_SUITE_P(Cases, KingsAgainstMen,
                          ::testing::Values(KingsCase{"W:WK4,K17:B1,5,9", WHITE, 3, 31001},
                                            KingsCase{"B:W24,28,32:BK29,K16", BLACK, 3, 31001}),
-                         qv::test::CaseName());
+                         qv::test::NameBy<&KingsCase::fen>());
 
 struct PruneCase {
+    const char* name;
     int pieces, quiet, g, e, depth;
     bool advancing;
     Prune action;
@@ -109,28 +107,23 @@ TEST_P(ForcedLine, Thresholds) {
     const auto c = GetParam();
     EXPECT_EQ(forced_line(c.pieces, c.quiet, c.g, c.e, c.depth, c.advancing), c.action);
 }
-std::string case_name(const PruneCase& c) {
-    return "pieces" + std::to_string(c.pieces) + "_quiet" + std::to_string(c.quiet) + "_gain" +
-           test::number_name(c.g) + "_ply" + std::to_string(c.e) +
-           (c.advancing ? "_advancing" : "");
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, ForcedLine,
-    ::testing::Values(
-        PruneCase{6, 4, -4, 9, 8, false, Prune::none},        // too few pieces
-        PruneCase{7, 1, -4, 9, 8, false, Prune::none},        // fewer than two quiet plies
-        PruneCase{7, 5, -1, 2, 8, false, Prune::value_move},  // behind, quiet > depth/2
-        PruneCase{7, 4, -1, 2, 8, false, Prune::none},        // quiet = depth/2
-        PruneCase{7, 5, -1, 2, 8, true, Prune::none},  // an advance flag blocks the quiet-ply rule
-        PruneCase{7, 2, -1, 8, 8, false, Prune::value_move},  // a man down at e > depth-1
-        PruneCase{7, 2, -1, 7, 8, false, Prune::none},
-        PruneCase{7, 2, -2, 7, 8, false, Prune::value_move},  // two men down one ply earlier
-        PruneCase{7, 2, -2, 6, 8, false, Prune::none},
-        PruneCase{7, 2, -3, 5, 8, false, Prune::value_move},  // within the last four plies
-        PruneCase{7, 2, -3, 4, 8, false, Prune::none},
-        PruneCase{7, 2, -4, 5, 8, true, Prune::end_node},  // four units down: node ends
-        PruneCase{7, 2, 0, 9, 8, false, Prune::none}),
-    qv::test::CaseName());
+    ::testing::Values(PruneCase{"too_few_pieces", 6, 4, -4, 9, 8, false, Prune::none},
+                      PruneCase{"one_quiet_ply", 7, 1, -4, 9, 8, false, Prune::none},
+                      PruneCase{"behind_quiet_over_half", 7, 5, -1, 2, 8, false, Prune::value_move},
+                      PruneCase{"quiet_half", 7, 4, -1, 2, 8, false, Prune::none},
+                      PruneCase{"advancing_blocks", 7, 5, -1, 2, 8, true, Prune::none},
+                      PruneCase{"man_down_last_ply", 7, 2, -1, 8, 8, false, Prune::value_move},
+                      PruneCase{"man_down_earlier", 7, 2, -1, 7, 8, false, Prune::none},
+                      PruneCase{"two_down_one_earlier", 7, 2, -2, 7, 8, false, Prune::value_move},
+                      PruneCase{"two_down_two_earlier", 7, 2, -2, 6, 8, false, Prune::none},
+                      PruneCase{"three_down_in_last_four", 7, 2, -3, 5, 8, false,
+                                Prune::value_move},
+                      PruneCase{"three_down_before", 7, 2, -3, 4, 8, false, Prune::none},
+                      PruneCase{"four_down_ends", 7, 2, -4, 5, 8, true, Prune::end_node},
+                      PruneCase{"even", 7, 2, 0, 9, 8, false, Prune::none}),
+    qv::test::RowName());
 
 TEST(Search, RepeatsGameMatchesOnlyTheSameQuietMove) {
     // Plies 1..6: W 22-18, B 11-15, W 18-22, B 15-11, W 22-18, B 11-15 (internal squares)
@@ -183,12 +176,6 @@ TEST(Search, CopyPvJoinsTheLineBelow) {
     EXPECT_EQ(search.pv_table[2][2].from, 0);  // row below emptied
 }
 
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
-
 GameMove game_move(int from, int to) {
     return {static_cast<uint8_t>(square_of_label(from)), static_cast<uint8_t>(square_of_label(to)),
             0};
@@ -213,6 +200,62 @@ TEST(Search, RootRepetitionScoresZero) {
     EXPECT_GT(without.value["18-22"], 500);
     EXPECT_EQ(with.value["18-14"], without.value["18-14"]);
 }
+
+// Shots: positions where the side to move wins material by force (a man given up to take
+// two or more back). A shallow search does not see the gain; a modest depth finds it.
+class Shot : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Shot, FoundAtDepthNine) {
+    SearchInputs in;
+    test::search_fixed(GetParam(), 2, in);
+    EXPECT_LT(search.last_score, 1000) << "not a hidden gain at depth 2";
+    in = SearchInputs{};
+    test::search_fixed(GetParam(), 9, in);
+    EXPECT_GE(search.last_score, 1500) << "a man won by force";
+    EXPECT_LT(search.last_score, 30000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, Shot,
+    ::testing::Values("B:W17,18,19,21,22,24,27,28,31,32:B1,5,6,7,8,9,10,11,15,16",
+                      "B:W17,18,21,22,23,24,27,28,31,32:B1,5,6,7,8,9,10,11,12,16",
+                      "B:W17,19,21,23,24,25,26,27,28,31,32:B1,4,5,6,7,9,10,11,12,14,16",
+                      "W:W17,18,22,23,24,25,26,27,28,30,32:B1,5,6,7,8,9,10,11,12,13,16",
+                      "W:W18,21,22,23,24,25,26,27,28,30,32:B1,4,5,6,8,9,10,11,12,13,16",
+                      "W:W8,17,21,23,25,26,27,28,32:B1,5,6,9,10,11,14,15,16",
+                      "W:WK4,17,18,19,22,27,28,32:B5,6,9,10,11,13,16,20",
+                      "W:WK4,17,18,22,23,27,28,32:B5,6,9,10,11,13,15,16",
+                      "W:WK4,17,21,22,23,25,27,28,32:B1,6,9,10,11,13,14,15,16",
+                      "W:WK3,17,18,20,21,24:B1,9,10,11,15,K31"),
+    test::TextName());
+
+// Won endings inside the tables, played out by the engine for both sides.
+class TableEnding : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TableEnding, PlayedToTheWin) {
+    SearchInputs first;
+    test::search_fixed(GetParam(), 6, first);  // fresh engine state, tables loaded
+    int side = test::set_fen(GetParam());
+    const int winner = side;
+    static SearchInputs in;
+    for (int ply = 0; ply < 80; ++ply) {
+        in = SearchInputs{};
+        in.fixed_depth = 6;
+        search.last_score = 0;
+        const uint8_t r = choose_move(side, in);
+        if (r == NO_MOVE) {
+            EXPECT_NE(side, winner) << "the winning side ran out of moves";
+            return;
+        }
+        play_move(move_lists[1][r == SINGLE_MOVE ? 0 : r]);
+        side = 1 - side;
+    }
+    ADD_FAILURE() << "not won within 80 plies";
+}
+INSTANTIATE_TEST_SUITE_P(Positions, TableEnding,
+                         ::testing::Values("W:WK22,K18:BK11", "W:WK14,30:BK3", "W:W21,26:B10",
+                                           "B:W10:B21,26"),
+                         test::TextName());
 
 }  // namespace
 }  // namespace qv

@@ -6,21 +6,13 @@
 #include <string>
 
 #include "board/board.h"
-#include "board/fen.h"
+#include "common/fen.h"
 #include "search/driver.h"
 #include "search/engine_start.h"
 #include "search/search_state.h"
 #include "search/tt.h"
 
 namespace qv::test {
-
-inline int set_fen(const char* fen) {
-    Position p;
-    std::string error;
-    EXPECT_TRUE(parse_fen(fen, p, error)) << fen << ": " << error;
-    set_position(p);
-    return p.side_to_move;
-}
 
 // A fresh engine state and a fixed-depth search (no book, no time limit).
 inline uint8_t search_fixed(const char* fen, int depth, SearchInputs& in) {

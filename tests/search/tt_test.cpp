@@ -1,9 +1,13 @@
 // Transposition table: probe rules, replacement rules, size steps.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+#include <string>
+
 #include "board/board.h"
-#include "board/fen.h"
 #include "common/case_name.h"
+#include "common/fen.h"
 #include "eval/evaluate.h"
 #include "search/engine_start.h"
 #include "search/search_state.h"
@@ -17,10 +21,7 @@ class TtTest : public ::testing::Test {
     void SetUp() override {
         start_engine(false);
         set_table_size(100, 2);
-        Position p;
-        std::string error;
-        ASSERT_TRUE(parse_fen("W:W21,22,23,24,25:B5,6,7,8", p, error)) << error;
-        set_position(p);
+        test::set_fen("W:W21,22,23,24,25:B5,6,7,8");
         prepare_evaluation(WHITE);
         compute_keys();
         search.game_ply = 10;
@@ -50,6 +51,7 @@ TEST_F(TtTest, ProbeNeedsTheSameAbsolutePly) {
 }
 
 struct HorizonCase {
+    const char* name;
     int stored_depth;
     int probe_depth;
     bool found;
@@ -63,13 +65,12 @@ TEST_P(TtHorizon, FoundByEqualOrLowerIterations) {
     search.iteration_depth = c.probe_depth;
     EXPECT_EQ(tt_probe(6) != nullptr, c.found);
 }
-std::string case_name(const HorizonCase& c) {
-    return "stored" + std::to_string(c.stored_depth) + "_probed" + std::to_string(c.probe_depth);
-}
 INSTANTIATE_TEST_SUITE_P(Cases, TtHorizon,
-                         ::testing::Values(HorizonCase{6, 6, true}, HorizonCase{6, 3, true},
-                                           HorizonCase{6, 7, false}, HorizonCase{9, 8, true}),
-                         qv::test::CaseName());
+                         ::testing::Values(HorizonCase{"same", 6, 6, true},
+                                           HorizonCase{"lower", 6, 3, true},
+                                           HorizonCase{"higher", 6, 7, false},
+                                           HorizonCase{"one_lower", 9, 8, true}),
+                         qv::test::RowName());
 
 TEST_F(TtTest, DecidedEntryKeptAgainstNearbyHorizons) {
     tt_store(31990, 5, KIND_MAX_DECIDED, 21, 17);
@@ -87,6 +88,7 @@ TEST_F(TtTest, DecidedEntryKeptAgainstNearbyHorizons) {
 }
 
 struct ReplaceCase {
+    const char* name;
     int old_kind, old_depth, new_kind, new_depth;
     bool replaced;
 };
@@ -101,27 +103,19 @@ TEST_P(TtReplace, Rules) {
     const TtEntry& e = hash_state.table[hash_state.index_key % hash_state.entry_count];
     EXPECT_EQ(e.score == 20, c.replaced);
 }
-std::string case_name(const ReplaceCase& c) {
-    return "kind" + std::to_string(c.old_kind) + "_depth" + std::to_string(c.old_depth) +
-           "_by_kind" + std::to_string(c.new_kind) + "_depth" + std::to_string(c.new_depth);
-}
 INSTANTIATE_TEST_SUITE_P(
     Cases, TtReplace,
-    ::testing::Values(ReplaceCase{1, 6, 1, 7, true},      // deeper horizon
-                      ReplaceCase{1, 6, 1, 6, false},     // exact kept at equal horizon
-                      ReplaceCase{3, 6, 1, 6, true},      // bound replaced at equal horizon
-                      ReplaceCase{3, 6, 1, 5, true},      // by an exact one horizon lower
-                      ReplaceCase{3, 6, 5, 5, false},     // not by a bound one lower
-                      ReplaceCase{1, 6, 100, 2, true},    // decided beats non-decided
-                      ReplaceCase{100, 6, 100, 6, false}  // same decided kind, same ply
-                      ),
-    qv::test::CaseName());
+    ::testing::Values(ReplaceCase{"deeper_horizon", 1, 6, 1, 7, true},
+                      ReplaceCase{"exact_kept_at_equal_horizon", 1, 6, 1, 6, false},
+                      ReplaceCase{"bound_replaced_at_equal_horizon", 3, 6, 1, 6, true},
+                      ReplaceCase{"by_an_exact_one_lower", 3, 6, 1, 5, true},
+                      ReplaceCase{"not_by_a_bound_one_lower", 3, 6, 5, 5, false},
+                      ReplaceCase{"decided_beats_non_decided", 1, 6, 100, 2, true},
+                      ReplaceCase{"same_decided_kind_same_ply", 100, 6, 100, 6, false}),
+    qv::test::RowName());
 
 TEST_F(TtTest, NothingStoredWithThreePiecesOrAtHorizon255) {
-    Position p;
-    std::string error;
-    ASSERT_TRUE(parse_fen("W:W21,22:B5", p, error));
-    set_position(p);
+    test::set_fen("W:W21,22:B5");
     prepare_evaluation(WHITE);
     compute_keys();
     tt_store(10, 5, KIND_MAX_EXACT, 1, 5);
@@ -152,6 +146,49 @@ TEST_F(TtTest, SizeStepGivesFreshTableAndSmallIndexKeys) {
         EXPECT_EQ(hash_state.entry_count, 100u * ENTRIES_PER_UNIT) << damaged;
     }
     set_table_size(100, 2);
+}
+
+// The slot of an index key: the remainder by the entry count, worked out without a division.
+struct SizeCase {
+    const char* name;
+    int16_t size;  // menu setting S: S x 1310 entries
+};
+
+class TtSlot : public ::testing::TestWithParam<SizeCase> {
+  protected:
+    void TearDown() override { set_entry_count(100 * ENTRIES_PER_UNIT); }
+};
+
+TEST_P(TtSlot, IsTheRemainderOfEveryIndexKey) {
+    const uint32_t n = static_cast<uint32_t>(GetParam().size) * ENTRIES_PER_UNIT;
+    set_entry_count(n);
+    // The edges of the 32-bit range and of the count, then a spread of keys.
+    for (uint32_t k : {0u, 1u, n - 1, n, n + 1, 2 * n - 1, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu,
+                       0xFFFFFFFFu, 0xFFFFFFFFu / n * n, 0xFFFFFFFFu / n * n - 1})
+        ASSERT_EQ(tt_slot(k), k % n) << "key " << k;
+    std::mt19937 rng(GetParam().size);
+    for (int i = 0; i < 200000; ++i) {
+        const uint32_t k = static_cast<uint32_t>(rng());
+        ASSERT_EQ(tt_slot(k), k % n) << "key " << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MenuSizes, TtSlot,
+                         ::testing::Values(SizeCase{"size_0Mo", 10}, SizeCase{"size_0_7Mo", 50},
+                                           SizeCase{"size_1_5Mo", 100}, SizeCase{"size_3Mo", 200},
+                                           SizeCase{"size_5Mo", 350}, SizeCase{"size_10Mo", 700},
+                                           SizeCase{"size_15Mo", 1000},
+                                           SizeCase{"size_25Mo", 2000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Every way the count changes keeps the slot in step with it.
+TEST(TtSlotFollowsSize, AfterASizeStepAndARestoredSize) {
+    set_table_size(200, 2);
+    EXPECT_EQ(tt_slot(0xFFFFFFFFu), 0xFFFFFFFFu % 262000u);
+    restore_table_size(700);
+    EXPECT_EQ(tt_slot(0xFFFFFFFFu), 0xFFFFFFFFu % 917000u);
+    set_table_size(100, 2);
+    EXPECT_EQ(tt_slot(123456789u), 123456789u % 131000u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "board/data_dir.h"
+#include "common/state_guard.h"
 #include "window_fixture.h"
 
 namespace qv::ui::test {
@@ -16,13 +17,8 @@ namespace qv::ui::test {
 class ProgramDirTest : public WindowTest {
   protected:
     void SetUp() override {
-        saved_ = program_dir();
         set_program_dir(dir_.path().toStdString());
         WindowTest::SetUp();
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        set_program_dir(saved_);
     }
     // The players files of this directory.
     void write_players(const char* names, const char* ratings) {
@@ -44,8 +40,8 @@ class ProgramDirTest : public WindowTest {
         QTest::mouseClick(button("BitBtn16"), Qt::LeftButton);
         window->run_until_idle();
     }
+    qv::test::StateGuard guard_;
     QTemporaryDir dir_;
-    std::filesystem::path saved_;
 };
 
 }  // namespace qv::ui::test

@@ -41,6 +41,7 @@ class Board3dTest : public WindowTest {
 // ---- switching styles ------------------------------------------------------------------
 
 struct SwitchCase {
+    const char* name;
     int from;        // style picked at start-up
     const char* to;  // entry chosen then
     int set_loads;   // sprite sets loaded by that choice
@@ -68,21 +69,18 @@ TEST_P(Switching, LoadsOnlyWhatChanges) {
         EXPECT_EQ(window->action(theme_row(t).action)->isChecked(), !flat && t == c.theme_after);
 }
 
-std::string case_name(const SwitchCase& c) {
-    return "style" + std::to_string(c.from) + "_to_" + c.to;
-}
 INSTANTIATE_TEST_SUITE_P(
     Styles, Switching,
-    ::testing::Values(SwitchCase{1, "Damier3D2", 0, 1, 1, 2},  // "Nuit" over "Classique"
-                      SwitchCase{3, "Damier3D3", 0, 0, 3, 3},  // "Luxe" over "Luxe"
-                      SwitchCase{2, "Damier3D2", 0, 0, 1, 2},
-                      SwitchCase{2, "Damier3D1", 0, 1, 1, 1},
-                      SwitchCase{3, "Damier3D1", 1, 1, 1, 1},
-                      SwitchCase{3, "Damier3D4", 1, 1, 4, 4},
-                      SwitchCase{6, "Damier3D6", 0, 0, 6, 6},
-                      SwitchCase{5, "Damier2D1", 1, 1, 1, 1},  // 2D after a style above 2
-                      SwitchCase{2, "Damier2D1", 0, 0, 1, 2}),
-    qv::test::CaseName());
+    ::testing::Values(SwitchCase{"night_over_classic", 1, "Damier3D2", 0, 1, 1, 2},
+                      SwitchCase{"luxe_over_luxe", 3, "Damier3D3", 0, 0, 3, 3},
+                      SwitchCase{"night_over_night", 2, "Damier3D2", 0, 0, 1, 2},
+                      SwitchCase{"classic_over_night", 2, "Damier3D1", 0, 1, 1, 1},
+                      SwitchCase{"classic_over_luxe", 3, "Damier3D1", 1, 1, 1, 1},
+                      SwitchCase{"style4_over_luxe", 3, "Damier3D4", 1, 1, 4, 4},
+                      SwitchCase{"style6_over_style6", 6, "Damier3D6", 0, 0, 6, 6},
+                      SwitchCase{"flat_after_style5", 5, "Damier2D1", 1, 1, 1, 1},
+                      SwitchCase{"flat_after_night", 2, "Damier2D1", 0, 0, 1, 2}),
+    qv::test::RowName());
 
 TEST_F(Board3dTest, PickerLoadsSetOneThenTheChosenStyle) {
     start_theme(7);
@@ -212,14 +210,11 @@ TEST_P(Sprites, FlippedBoardDrawsEachSquareAtTheOppositePlace) {
     EXPECT_EQ(box(place), view()->sprite(c.code, place));
 }
 
-std::string case_name(const SpriteCase& c) {
-    return "square" + std::to_string(c.square);
-}
 INSTANTIATE_TEST_SUITE_P(Squares, Sprites,
                          ::testing::Values(SpriteCase{1, WHITE_MAN}, SpriteCase{17, BLACK_KING},
                                            SpriteCase{32, WHITE_KING}, SpriteCase{12, BLACK_MAN},
                                            SpriteCase{6, BLACK_MAN}),
-                         qv::test::CaseName());
+                         [](const auto& i) { return "square" + std::to_string(i.param.square); });
 
 TEST_F(Board3dTest, MoveDotsOnlyWithIndicationDesMouvements) {
     start_theme(1);
@@ -288,56 +283,6 @@ TEST_F(Board3dTest, ClocksNamesAndCountersFollowTheBoard) {
     EXPECT_EQ(window->widget("Horlogeblanc3d")->y(), 56);
     trigger("Inverserdamier1");
     EXPECT_EQ(window->widget("Horlogenoir3d")->y(), 56);
-}
-
-// ---- screenshots ---------------------------------------------------------------------------
-
-class Screens : public Board3dTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Screens, StartAndMiddleGame) {
-    const int theme = GetParam();
-    start_theme(theme);
-    const std::string n = std::to_string(theme);
-    screenshot(window.get(), ("board3d_" + n + "_start.png").c_str());
-    put_position({{2, BLACK_MAN},
-                  {3, BLACK_MAN},
-                  {6, BLACK_MAN},
-                  {10, BLACK_KING},
-                  {11, BLACK_MAN},
-                  {15, WHITE_MAN},
-                  {16, BLACK_MAN},
-                  {19, WHITE_KING},
-                  {22, WHITE_MAN},
-                  {23, BLACK_KING},
-                  {26, WHITE_MAN},
-                  {27, WHITE_MAN},
-                  {30, WHITE_MAN},
-                  {31, WHITE_MAN}},
-                 WHITE);
-    window->show_totals();
-    EXPECT_EQ(label("Nbb3d")->text(), "  7");
-    screenshot(window.get(), ("board3d_" + n + "_middle.png").c_str());
-}
-
-INSTANTIATE_TEST_SUITE_P(Styles, Screens, ::testing::Range(1, THEMES + 1),
-                         [](const auto& info) { return "style" + std::to_string(info.param); });
-
-TEST_F(Board3dTest, FlippedNumberedWithMoveDotsScreenshot) {
-    start_theme(1);
-    trigger("Inverserdamier1");
-    trigger("Numroterlescase1");
-    trigger("Indicationdesmouvements1");
-    press(centre(33 - 22));  // the man on 22: two destinations
-    window->run_until_idle();
-    ASSERT_EQ(entry.in_hand, WHITE_MAN);
-    EXPECT_EQ(dot(33 - 22), QColor(255, 0, 0));
-    screenshot(window.get(), "board3d_flipped_numbers.png");
-}
-
-TEST_F(Board3dTest, PickerScreenshot) {
-    for (int t = 1; t <= THEMES; ++t) EXPECT_TRUE(button(theme_row(t).button)->isEnabled());
-    EXPECT_FALSE(button("SpeedButton7")->icon().isNull()) << "miniature";
-    screenshot(window.get(), "picker.png");
 }
 
 }  // namespace

@@ -7,14 +7,12 @@ namespace qv::ui::test {
 namespace {
 
 struct ClickCase {
+    const char* name;
     int flipped;
     int x, y;  // stored coordinates
     int square;
 };
 
-void PrintTo(const ClickCase& c, std::ostream* os) {
-    *os << "flipped" << c.flipped << "_x" << c.x << "_y" << c.y;
-}
 class ClickToSquare : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(ClickToSquare, MapsStoredCoordinates) {
@@ -25,19 +23,16 @@ TEST_P(ClickToSquare, MapsStoredCoordinates) {
 }
 
 // Window x = 500 - stored x. Square 4 is the top-left dark square, 29 the bottom-right.
-std::string case_name(const ClickCase& c) {
-    return std::string(c.flipped ? "flipped_" : "") + "x" + std::to_string(c.x) + "_y" +
-           std::to_string(c.y);
-}
 INSTANTIATE_TEST_SUITE_P(
     Board, ClickToSquare,
-    ::testing::Values(ClickCase{0, stored_x(19 + 30), 25 + 30, 4},
-                      ClickCase{0, stored_x(19 + 7 * 60 + 30), 25 + 7 * 60 + 30, 29},
-                      ClickCase{1, stored_x(19 + 7 * 60 + 30), 25 + 7 * 60 + 30, 4},
-                      ClickCase{0, stored_x(19 + 60 + 30), 25 + 30, 4},  // light square
-                      ClickCase{0, 10, 100, 0}, ClickCase{0, stored_x(530), 100, 0},
-                      ClickCase{0, 100, 515, 0}),
-    qv::test::CaseName());
+    ::testing::Values(
+        ClickCase{"top_left", 0, stored_x(19 + 30), 25 + 30, 4},
+        ClickCase{"bottom_right", 0, stored_x(19 + 7 * 60 + 30), 25 + 7 * 60 + 30, 29},
+        ClickCase{"flipped_bottom_right", 1, stored_x(19 + 7 * 60 + 30), 25 + 7 * 60 + 30, 4},
+        ClickCase{"light_square", 0, stored_x(19 + 60 + 30), 25 + 30, 4},
+        ClickCase{"right_margin", 0, 10, 100, 0},
+        ClickCase{"left_margin", 0, stored_x(530), 100, 0}, ClickCase{"below", 0, 100, 515, 0}),
+    qv::test::RowName());
 
 TEST_F(WindowTest, PlainMoveWithTwoDestinationsIsFramedThenPlayed) {
     start_2d();

@@ -2,11 +2,16 @@
 // stopping a search, the new-game and end-of-game panels, captions, no display.
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 
+#include "common/case_name.h"
+#include "program_dir_fixture.h"
 #include "ui/captions.h"
 #include "window_fixture.h"
 
@@ -102,17 +107,6 @@ TEST_F(WindowTest, SetUpAPositionAndLetTheComputerMoveFirst) {
     EXPECT_EQ(game.side_to_move, WHITE);
 }
 
-TEST_F(WindowTest, CouleurJoueTwiceChangesNothing) {
-    start_2d();
-    trigger("Installeruneposition1");
-    const auto side = game.side_to_move;
-    const auto computer = game.computer_to_move;
-    QTest::mouseClick(button("Couleurjoue"), Qt::LeftButton);
-    QTest::mouseClick(button("Couleurjoue"), Qt::LeftButton);
-    EXPECT_EQ(game.side_to_move, side);
-    EXPECT_EQ(game.computer_to_move, computer);
-}
-
 TEST_F(WindowTest, StopButtonEndsALongSearchAtOnce) {
     start_2d();
     engine.think_ms = 10000;
@@ -196,12 +190,7 @@ TEST_F(WindowTest, DrawOfferAfterThinkingOnThePersonsTimeIsJudgedFromTheComputer
 // compare each one); these rows pin the French texts themselves.
 TEST(CaptionTable, FrenchTextsAndEachSecondaryWindowsCaption) {
     const std::pair<const char*, const char*> rows[] = {
-        {"Fichier1", "Fichier"},
-        {"Affichage1", "Affichage"},
-        {"Ouvertures1", "Paramétrage"},
         {"Niveau01", "1 : Débutant"},
-        {"Liste", "Coups joués"},
-        {"Calcul", "Calcul"},
         {"Joue", "Arrêter le calcul"},
         {"Zut", "Zut ! ce n'est pas cela que je voulais jouer."},
         {"Nulrefus", "Nul refusé"},
@@ -227,6 +216,102 @@ TEST(Program, WithoutADisplaySaysSoAndExitsWithOne) {
     const QString err = QString::fromUtf8(p.readAllStandardError());
     EXPECT_TRUE(err.contains("no display")) << err.toStdString();
     EXPECT_EQ(err.count('\n'), 1);
+}
+
+// Looking up the window's items and widgets by name: a known name gives its object, an
+// unknown one (a typo in the program) stops the program with that name instead of handing
+// back nothing.
+struct LookupCase {
+    const char* what;
+    std::function<QObject*(MainWindow&)> find;
+    const char* stop_text;  // nullptr: the name is known
+};
+
+class Lookup : public WindowTest, public ::testing::WithParamInterface<LookupCase> {};
+
+TEST_P(Lookup, KnownNamesFoundUnknownNamesStop) {
+    const LookupCase& c = GetParam();
+    if (!c.stop_text) {
+        EXPECT_NE(c.find(*window), nullptr);
+        return;
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(c.find(*window), c.stop_text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, Lookup,
+    ::testing::Values(
+        LookupCase{"action", [](MainWindow& w) { return w.action("Pause2"); }, nullptr},
+        LookupCase{"widget", [](MainWindow& w) { return w.widget("Proposernul"); }, nullptr},
+        LookupCase{"typed_child",
+                   [](MainWindow& w) { return w.child<QRadioButton>("Tarnavel_blanc1"); }, nullptr},
+        LookupCase{"misspelt_action", [](MainWindow& w) { return w.action("Pause3"); },
+                   "no action named \"Pause3\""},
+        LookupCase{"misspelt_widget", [](MainWindow& w) { return w.widget("Proposernull"); },
+                   "no widget named \"Proposernull\""},
+        LookupCase{"child_of_another_type",
+                   [](MainWindow& w) { return w.child<QRadioButton>("Proposernul"); },
+                   "no widget named \"Proposernul\""},
+        LookupCase{
+            "probe_for_an_action_finds_none",
+            [](MainWindow& w) -> QObject* { return w.find_action("Proposernul") ? nullptr : &w; },
+            nullptr}),
+    qv::test::NameBy<&LookupCase::what>());
+
+// The "Probleme" page cannot be reached during a rated match or while the computer thinks.
+constexpr int PROBLEM_PAGE = 2;
+
+TEST_F(ProgramDirTest, ProblemPageIsOutOfReachDuringARatedMatch) {
+    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1800\r\n");
+    start_2d();
+    start_rated_match(1);
+    ASSERT_EQ(game.game_state, 1);
+    QTabWidget* side = window->side_panel();
+    EXPECT_FALSE(side->isTabVisible(PROBLEM_PAGE));
+    // Neither the page, nor the menu entry, nor the set-up commands give an extra move.
+    side->setCurrentIndex(PROBLEM_PAGE);
+    window->run_until_idle();
+    EXPECT_EQ(game.setup_mode, 0);
+    EXPECT_NE(side->currentIndex(), PROBLEM_PAGE);
+    window->Installeruneposition1Click();
+    window->Entrerpositionclick();
+    EXPECT_EQ(game.setup_mode, 0);
+    const uint8_t side_to_move = game.side_to_move;
+    window->Couleur_joue();
+    window->Change_couleur();
+    window->vider();
+    EXPECT_EQ(game.side_to_move, side_to_move);
+    EXPECT_EQ(board[square_of_label(1)], BLACK_MAN);
+    EXPECT_EQ(game.game_state, 1);
+    // Once the match is over the page comes back.
+    QTest::mouseClick(button("Abandon1"), Qt::LeftButton);
+    window->run_until_idle();
+    EXPECT_TRUE(side->isTabVisible(PROBLEM_PAGE));
+    EXPECT_TRUE(side->isTabEnabled(PROBLEM_PAGE));
+}
+
+TEST_F(WindowTest, ProblemPageIsOutOfReachWhileTheComputerThinks) {
+    start_2d();
+    engine.think_ms = 5000;
+    bool looked = false;
+    QTimer::singleShot(300, [&] {
+        QTabWidget* side = window->side_panel();
+        EXPECT_EQ(session.searching, 1);
+        EXPECT_FALSE(side->isTabEnabled(PROBLEM_PAGE));
+        side->setCurrentIndex(PROBLEM_PAGE);
+        EXPECT_NE(side->currentIndex(), PROBLEM_PAGE);
+        window->Installeruneposition1Click();
+        window->Couleur_joue();
+        EXPECT_EQ(game.setup_mode, 0);
+        EXPECT_EQ(game.side_to_move, BLACK);
+        looked = true;
+        window->pause();  // the search ends and plays its move
+    });
+    play_a_move();
+    EXPECT_TRUE(looked);
+    EXPECT_EQ(game.last_ply, 2);
+    EXPECT_TRUE(window->side_panel()->isTabEnabled(PROBLEM_PAGE));
 }
 
 }  // namespace

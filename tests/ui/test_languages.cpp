@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 
+#include "common/languages.h"
 #include "lang/messages.h"
 #include "ui/captions.h"
 #include "window_fixture.h"
@@ -22,15 +23,11 @@
 namespace qv::ui::test {
 namespace {
 
-const char* const LANGUAGE_NAMES[LANGUAGES] = {"French",     "English", "Dutch",
-                                               "Portuguese", "Spanish", "Italian"};
-const char* const LANGUAGE_ITEMS[LANGUAGES] = {"Franais1",   "English1", "Nederlands1",
-                                               "Portugues1", "Espanol1", "Italiano1"};
 const char* const LANGUAGE_BUTTONS[LANGUAGES] = {"Button5", "Button6", "Button7",
                                                  "Button2", "Button8", "Button1A"};
 
 std::string language_name(const testing::TestParamInfo<int>& info) {
-    return LANGUAGE_NAMES[info.param];
+    return qv::test::LANGUAGE_TABLE[info.param].name;
 }
 
 // ---- the tables -------------------------------------------------------------------------
@@ -40,11 +37,12 @@ TEST(CaptionTables, EveryLanguageListsTheFrenchComponentsInOrder) {
     ASSERT_GE(french.size(), 145u);
     for (int l = 0; l < LANGUAGES; ++l) {
         const auto table = caption_table(l);
-        ASSERT_EQ(table.size(), french.size()) << LANGUAGE_NAMES[l];
+        ASSERT_EQ(table.size(), french.size()) << qv::test::LANGUAGE_TABLE[l].name;
         for (size_t i = 0; i < table.size(); ++i) {
             EXPECT_STREQ(table[i].component, french[i].component)
-                << LANGUAGE_NAMES[l] << " row " << i;
-            EXPECT_STRNE(table[i].text, "") << LANGUAGE_NAMES[l] << " " << table[i].component;
+                << qv::test::LANGUAGE_TABLE[l].name << " row " << i;
+            EXPECT_STRNE(table[i].text, "")
+                << qv::test::LANGUAGE_TABLE[l].name << " " << table[i].component;
         }
     }
 }
@@ -82,7 +80,7 @@ TEST(CaptionTables, TellingRowsAreWordedAsDocumented) {
     for (const TellingRow& row : TELLING)
         for (int l = 0; l < LANGUAGES; ++l)
             EXPECT_STREQ(caption_of(l, row.component), row.text[l])
-                << row.component << " in " << LANGUAGE_NAMES[l];
+                << row.component << " in " << qv::test::LANGUAGE_TABLE[l].name;
 }
 
 // ---- texts of the window's components -----------------------------------------------------
@@ -137,7 +135,7 @@ class Language : public WindowTest, public testing::WithParamInterface<int> {
             ++compared;
             EXPECT_TRUE(texts_of(l, c.component).contains(*shown))
                 << c.component << " shows \"" << shown->toStdString() << "\" in "
-                << LANGUAGE_NAMES[l];
+                << qv::test::LANGUAGE_TABLE[l].name;
         }
         EXPECT_GT(compared, 120);
     }
@@ -183,10 +181,12 @@ QStringList overflowing(QWidget* root) {
 // layout (Dutch, Portuguese).
 TEST_P(Language, CaptionsEveryComponentWordsTheMessagesAndFits) {
     const int l = GetParam();
-    const char* const codes[LANGUAGES] = {"fr", "en", "nl", "pt", "es", "it"};
     const bool shots = l == FRENCH || l == DUTCH || l == PORTUGUESE;
     const auto shot = [&](QWidget* w, const char* screen) {
-        if (shots) screenshot(w, qPrintable(QString("lang_%1_%2.png").arg(screen, codes[l])));
+        if (shots)
+            screenshot(
+                w, qPrintable(
+                       QString("lang_%1_%2.png").arg(screen, qv::test::LANGUAGE_TABLE[l].code)));
     };
     const auto expect_fit = [](QWidget* root) {
         const QStringList cut = overflowing(root);
@@ -196,7 +196,7 @@ TEST_P(Language, CaptionsEveryComponentWordsTheMessagesAndFits) {
     // The start-up button words the start-up panel.
     QTest::mouseClick(button(LANGUAGE_BUTTONS[l]), Qt::LeftButton);
     window->run_until_idle();
-    EXPECT_TRUE(window->action(LANGUAGE_ITEMS[l])->isChecked());
+    EXPECT_TRUE(window->action(qv::test::LANGUAGE_TABLE[l].item)->isChecked());
     EXPECT_EQ(label("Label3D5")->text(), QString::fromUtf8(message(Msg::THEME_VENICE, l)));
     EXPECT_EQ(label("Label3D1")->text(), QString::fromUtf8(message(Msg::INTRO_THEME_CLASSIC, l)));
     EXPECT_EQ(label("Label3D4")->text(), "Rimini");
@@ -209,12 +209,12 @@ TEST_P(Language, CaptionsEveryComponentWordsTheMessagesAndFits) {
     // Another language from the menu, then this one again, so that nothing is right by chance.
     start_2d();
     const int other = l == ITALIAN ? FRENCH : ITALIAN;
-    trigger(LANGUAGE_ITEMS[other]);
+    trigger(qv::test::LANGUAGE_TABLE[other].item);
     ASSERT_EQ(window->windowTitle().toStdString(), TITLES[other]);
-    trigger(LANGUAGE_ITEMS[l]);
+    trigger(qv::test::LANGUAGE_TABLE[l].item);
     expect_every_component_in(l);
     for (int k = 0; k < LANGUAGES; ++k)
-        EXPECT_EQ(window->action(LANGUAGE_ITEMS[k])->isChecked(), k == l);
+        EXPECT_EQ(window->action(qv::test::LANGUAGE_TABLE[k].item)->isChecked(), k == l);
     EXPECT_EQ(window->windowTitle().toStdString(), TITLES[l]);
     EXPECT_EQ(label("Panel11")->text().toStdString(), TRAINING[l]);
     EXPECT_EQ(button("Couleurordi")->text().toStdString(), COMPUTER_BLACK[l]);
@@ -310,7 +310,7 @@ TEST_F(WindowTest, SelectingTheLanguageInForceAgainChangesNothing) {
     trigger("English1");
     trigger("English1");
     for (int k = 0; k < LANGUAGES; ++k)
-        EXPECT_EQ(window->action(LANGUAGE_ITEMS[k])->isChecked(), k == ENGLISH);
+        EXPECT_EQ(window->action(qv::test::LANGUAGE_TABLE[k].item)->isChecked(), k == ENGLISH);
     EXPECT_EQ(window->findChild<QMenu*>("Fichier1")->title(), "File");
 }
 
@@ -372,13 +372,14 @@ TEST(FrenchLeftOver, NoOtherColumnRepeatsAFrenchText) {
             const char* fr = caption_table(FRENCH)[i].text;
             const char* text = caption_table(l)[i].text;
             if (std::string(fr) == text) {
-                EXPECT_TRUE(shared.count(text))
-                    << caption_table(l)[i].component << " in " << LANGUAGE_NAMES[l] << ": " << text;
+                EXPECT_TRUE(shared.count(text)) << caption_table(l)[i].component << " in "
+                                                << qv::test::LANGUAGE_TABLE[l].name << ": " << text;
             }
         }
         for (const MessageRow& r : message_rows())
             if (std::string(r.text[0]) == r.text[l]) {
-                EXPECT_TRUE(shared.count(r.text[l])) << r.key << " in " << LANGUAGE_NAMES[l];
+                EXPECT_TRUE(shared.count(r.text[l]))
+                    << r.key << " in " << qv::test::LANGUAGE_TABLE[l].name;
             }
     }
 }

@@ -16,9 +16,6 @@ struct LevelCase {
     int budget, limit, index;
     const char* minutes;
 };
-void PrintTo(const LevelCase& c, std::ostream* os) {
-    *os << c.item;
-}
 class Levels : public WindowTest, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(Levels, SetBudgetLimitAndMinutes) {
@@ -36,9 +33,6 @@ TEST_P(Levels, SetBudgetLimitAndMinutes) {
     EXPECT_EQ(engine.time_budget, c.budget);
 }
 
-std::string case_name(const LevelCase& c) {
-    return c.item;
-}
 INSTANTIATE_TEST_SUITE_P(Menu, Levels,
                          ::testing::Values(LevelCase{"Dbutant1", 5, 58, 0, "1"},
                                            LevelCase{"Niveau01", 2, 58, 1, "1"},
@@ -46,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Menu, Levels,
                                            LevelCase{"Niveau081", 1680, 1798, 8, "30"},
                                            LevelCase{"N150coupsen3mn1", 160, 178, 11, "3"},
                                            LevelCase{"N7longlong1", 320000, 319998, 17, "500"}),
-                         qv::test::CaseName());
+                         qv::test::NameBy<&LevelCase::item>());
 
 TEST_F(WindowTest, OtherTimeControlTakesPositiveMinutesOnly) {
     start_2d();

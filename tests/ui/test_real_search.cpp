@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "real_search_fixture.h"
+#include "window_fixture.h"
 
 namespace qv::ui::test {
 namespace {
@@ -47,6 +48,29 @@ TEST_F(RealSearch, StopButtonEndsALongSearch) {
     EXPECT_GT(window.progress_list()->count(), 0) << "the search wrote its progress lines";
     std::printf("search stopped; its move was on the board %lld ms after the click\n",
                 static_cast<long long>(since_click.elapsed()));
+}
+
+// "Ordinateur contre ordinateur" ticked by hand from the menu, outside a learning session.
+class SelfPlay : public WindowTest {
+  protected:
+    bool ticked() { return window->action("Ordinateurcontreordinateur1")->isChecked(); }
+};
+
+TEST_F(SelfPlay, TheTickSurvivesTheComputersMovesUntilItIsTakenOff) {
+    start_2d();
+    window->action("Ordinateurcontreordinateur1")->trigger();
+    window->run_until_idle(6);
+    EXPECT_TRUE(ticked()) << "a computer move took the tick away";
+    EXPECT_TRUE(game.computer_vs_computer);
+    EXPECT_GE(game.last_ply, 4) << "the computer plays both sides";
+
+    window->action("Ordinateurcontreordinateur1")->trigger();
+    window->run_until_idle();
+    const int ply = game.last_ply;
+    EXPECT_FALSE(ticked());
+    EXPECT_FALSE(game.computer_vs_computer);
+    window->run_until_idle();
+    EXPECT_EQ(game.last_ply, ply) << "play stops with the tick";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "board/file_io.h"
+#include "common/languages.h"
 #include "lang/messages.h"
 #include "program_dir_fixture.h"
 
@@ -104,18 +105,16 @@ TEST_F(SaveRefusalTest, EverySaveCommandReportsAFullDiskAndKeepsTheOldFile) {
 }
 
 TEST_F(SaveRefusalTest, TheErrorBoxSpeaksTheInterfaceLanguage) {
-    const char* const items[] = {"Franais1",   "English1", "Nederlands1",
-                                 "Portugues1", "Espanol1", "Italiano1"};
     start_2d();
     platform.next_file = QString::fromStdString((program_dir() / "partie.dam").string());
     QStringList seen;
     for (int language = 0; language < 6; ++language) {
-        trigger(items[language]);
+        trigger(qv::test::LANGUAGE_TABLE[language].item);
         platform.errors.clear();
         set_write_bytes(disk_full);
         trigger("Sauver1");
         set_write_bytes(nullptr);
-        ASSERT_EQ(platform.errors.size(), 1) << items[language];
+        ASSERT_EQ(platform.errors.size(), 1) << qv::test::LANGUAGE_TABLE[language].item;
         EXPECT_EQ(platform.errors[0], QString::fromUtf8(message(Msg::CANNOT_OPEN_FILE, language)));
         seen << platform.errors[0];
         EXPECT_FALSE(fs::exists(program_dir() / "partie.dam"));

@@ -10,6 +10,7 @@
 
 #include "board/data_dir.h"
 #include "board/file_io.h"
+#include "common/state_guard.h"
 #include "eval/evaluate.h"
 #include "eval/params.h"
 #include "real_search_fixture.h"
@@ -36,12 +37,7 @@ std::string slurp(const fs::path& p) {
 class SettingsTest : public WindowTest {
   protected:
     void SetUp() override {
-        saved_dir_ = program_dir();
-        saved_lists_[0] = book.lists[0];
-        saved_lists_[1] = book.lists[1];
-        saved_params_ = parameter_state;
-        saved_library_ = search.library_enabled;
-        const fs::path real_default = find_file(saved_dir_, "Parametres/defaut.par");
+        const fs::path real_default = find_file(program_dir(), "Parametres/defaut.par");
         set_program_dir(dir_.path().toStdString());
         fs::create_directories(program_dir() / "Parametres");
         fs::copy_file(real_default, program_dir() / "Parametres" / "defaut.par");
@@ -49,15 +45,6 @@ class SettingsTest : public WindowTest {
         write_file_atomic(program_dir() / "ouvert_n.ouv", "21-17 11-15 \r\n");
         load_book_lists();
         WindowTest::SetUp();
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        set_program_dir(saved_dir_);
-        book.lists[0] = saved_lists_[0];
-        book.lists[1] = saved_lists_[1];
-        parameter_state = saved_params_;
-        search.library_enabled = saved_library_;
-        if (hash_state.size_setting != 100) set_table_size(100, 2);
     }
     fs::path in_dir(const char* relative) { return program_dir() / relative; }
     QString path_of(const char* relative) {
@@ -76,11 +63,8 @@ class SettingsTest : public WindowTest {
         return lines;
     }
 
+    qv::test::StateGuard guard_;
     QTemporaryDir dir_;
-    fs::path saved_dir_;
-    std::vector<std::string> saved_lists_[2];
-    ParameterState saved_params_;
-    uint8_t saved_library_ = 1;
 };
 
 // ---- opening lists ---------------------------------------------------------------------
@@ -107,19 +91,6 @@ TEST_F(SettingsTest, AddedLineIsSavedAndFoundByTheLibraryReadFromTheFile) {
     EXPECT_EQ(slurp(in_dir("ouvert_b.ouv")), white);
     EXPECT_EQ(slurp(in_dir("Parametres/essai_b.ouv")), white);
     EXPECT_EQ(slurp(in_dir("Parametres/essai_n.ouv")), "21-17 11-15 \r\n");
-    EXPECT_FALSE(fs::exists(in_dir("ouvert_b.ouv.tmp")));
-
-    // The library read again from the files: the new line gives its third move.
-    book.lists[WHITE].clear();
-    load_book_lists();
-    SearchInputs in;
-    in.game_ply = 2;
-    in.line[1] = {uint8_t(square_of_label(21)), uint8_t(square_of_label(17)), 0};
-    in.line[2] = {uint8_t(square_of_label(10)), uint8_t(square_of_label(14)), 0};
-    find_book_moves(WHITE, in);
-    ASSERT_EQ(book.candidate_count, 1);
-    EXPECT_EQ(book.book_candidates[0].from, square_of_label(17));
-    EXPECT_EQ(book.book_candidates[0].to, square_of_label(13));
 }
 
 struct BadLine {
@@ -211,21 +182,6 @@ TEST_F(SettingsTest, ChangingTheLibrarySetMakesItActive) {
     EXPECT_EQ(slurp(in_dir("ouvert_b.ouv")), "21-17 \r\n22-18 \r\n");
     EXPECT_EQ(slurp(in_dir("ouvert_n.ouv")), "24-20 12-16 \r\n");
     EXPECT_EQ(shown(WHITE), book.lists[WHITE]);
-}
-
-TEST_F(SettingsTest, ScreenshotsOfTheListEditors) {
-    start_2d();
-    play_a_move();
-    trigger("Ouverturespourlesblancs1");
-    for (const char* line : {"21-17 10-14 17-13", "22-18 11-15", "24-20 12-16"}) {
-        type_line(WHITE, line);
-        press(form(WHITE), "Valide_Ouverture");
-    }
-    EXPECT_TRUE(platform.errors.isEmpty());
-    type_line(WHITE, "23-19 10-14 19-15");
-    screenshot(form(WHITE), "opening_editor_white.png");
-    trigger("Ouverturespourlesnoirs1");
-    screenshot(form(BLACK), "opening_editor_black.png");
 }
 
 // ---- parameters ------------------------------------------------------------------------
@@ -422,15 +378,7 @@ TEST_F(SettingsTest, SizeSavedWithAGameComesBackWhenItIsResumed) {
 
 class LibrarySearch : public RealSearchTest, public ::testing::WithParamInterface<bool> {
   protected:
-    LibrarySearch() {
-        saved_lists_[0] = book.lists[0];
-        saved_lists_[1] = book.lists[1];
-    }
-    ~LibrarySearch() override {
-        book.lists[0] = saved_lists_[0];
-        book.lists[1] = saved_lists_[1];
-    }
-    std::vector<std::string> saved_lists_[2];
+    qv::test::StateGuard guard_;
 };
 
 // Black's list answers every first move of White; the computer (Black) replies from it

@@ -103,9 +103,6 @@ struct LevelAtStart {
     int index;
     int32_t budget;
 };
-void PrintTo(const LevelAtStart& c, std::ostream* os) {
-    *os << c.item;
-}
 class StartUpLevel : public ProgramDirTest, public ::testing::WithParamInterface<LevelAtStart> {};
 
 // A game left at some level; the next start on the 2D board ticks it again, from the

@@ -2,7 +2,7 @@
 //   quorvel-render --themes DIR --out DIR [--stamp FILE] [--samples N]
 // Writes, for each style, damierNi.bmp, damierNwi.bmp and its miniature; for each sprite
 // set ImagesTi/ with its 160 sprites; from the style with background 1 the 2D squares and
-// the set-up buttons in Images1i, and the 2D miniature.
+// the set-up buttons in Images1i, the 2D miniature and the program's icon in icons/.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -84,6 +84,19 @@ bool write_2d(const Theme& theme, const fs::path& out, int samples) {
     return write(mini, out / "mini2di.bmp");
 }
 
+// The program's icon: a white king on a dark square, drawn large and reduced to each size
+// of the desktop's icon theme.
+bool write_icons(const Theme& theme, const fs::path& out, int samples) {
+    fs::create_directories(out / "icons");
+    const Image large = render_square(theme, true, qv::WHITE_KING, 256, samples);
+    bool ok = true;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const Image icon = size == 256 ? large : shrink(large, {0, 0, 256, 256}, size, size);
+        ok &= write(icon, out / "icons" / ("quorvel_" + std::to_string(size) + ".png"));
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -159,7 +172,7 @@ int main(int argc, char** argv) {
         ok &= write(shrink(shown, MINIATURE_CROP, MINI_W, MINI_H), out / t.miniature);
         if (t.background == 1) {
             fs::create_directories(out / "Images1i");
-            ok &= write_2d(t, out, samples);
+            ok &= write_2d(t, out, samples) && write_icons(t, out, samples);
         }
         std::printf(
             "quorvel-render: %s done at %.1f s\n", t.name.c_str(),

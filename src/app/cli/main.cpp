@@ -9,6 +9,7 @@
 #include "board/data_dir.h"
 #include "board/fen.h"
 #include "lang/messages.h"
+#include "search/engine_start.h"
 
 namespace qv::cli {
 
@@ -65,7 +66,9 @@ int usage(std::string_view command) {
     auto list = commands();
     std::sort(list.begin(), list.end(),
               [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-    std::fprintf(stderr, "usage: quorvel-cli [--data-dir DIR] [--lang CODE] COMMAND ARGS\n");
+    std::fprintf(stderr,
+                 "usage: quorvel-cli [--data-dir DIR] [--user-dir DIR] [--lang CODE] COMMAND ARGS\n"
+                 "       quorvel-cli --version\n");
     for (const auto& c : list) {
         if (command.empty() || command == c.name)
             std::fprintf(stderr, "  quorvel-cli %s\n", c.usage);
@@ -93,6 +96,14 @@ bool parse_int(std::string_view text, long lo, long hi, long& value) {
     return true;
 }
 
+void report_data_folders() {
+    std::vector<std::string> missing;
+    const bool made = prepare_user_dir(missing);
+    for (std::string& name : missing_data_files()) missing.push_back(std::move(name));
+    for (const std::string& line : data_folder_report(made, missing, language()))
+        std::fprintf(stderr, "quorvel-cli: %s\n", line.c_str());
+}
+
 bool load_fen_argument(const char* text, int& side_to_move) {
     Position p;
     std::string error;
@@ -117,6 +128,11 @@ int main(int argc, char** argv) {
         qv::cli::usage();
         return 0;
     }
+    if (name == "--version") {
+        std::printf("quorvel-cli %s\n", QUORVEL_VERSION);
+        return 0;
+    }
+    qv::cli::report_data_folders();
     for (const auto& c : qv::cli::commands()) {
         if (name == c.name) return c.run(argc - 2, argv + 2);
     }
