@@ -85,13 +85,6 @@ const Known KNOWN[] = {
     {"without_the_sacrifice", "B:W17,25:B9,14", qv::Outcome::draw, 0},
 };
 
-std::string case_name(const Known& k) {
-    return k.name;
-}
-void PrintTo(const Known& k, std::ostream* os) {
-    *os << k.fen;
-}
-
 class KnownPosition : public SmallTables, public testing::WithParamInterface<Known> {};
 
 TEST_P(KnownPosition, HasItsValueAndDistance) {
@@ -103,7 +96,7 @@ TEST_P(KnownPosition, HasItsValueAndDistance) {
     EXPECT_EQ(qv::decode_value(v).outcome, k.outcome);
     EXPECT_EQ(qv::decode_value(v).plies, k.plies);
 }
-INSTANTIATE_TEST_SUITE_P(Perfect, KnownPosition, testing::ValuesIn(KNOWN), qv::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Perfect, KnownPosition, testing::ValuesIn(KNOWN), qv::test::RowName());
 
 // What a move gives away, as the analysis reports it (the tables read from the program's).
 TEST(TableVerdict, NamesTheValueAMoveGaveAway) {
