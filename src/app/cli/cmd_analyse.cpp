@@ -12,6 +12,7 @@
 #include "board/now.h"
 #include "files/any_game.h"
 #include "game/session.h"
+#include "lang/messages.h"
 #include "search/engine_start.h"
 #include "search/tt.h"
 
@@ -100,7 +101,14 @@ int run_analyse(int argc, char** argv) {
 
     int marked = 0;
     for (const AnalysisLine& l : analysis.lines) {
-        std::printf("%s\n", analysis_long_line(language(), l).c_str());
+        std::string text = analysis_long_line(language(), l);
+        if (l.table_verdict != TableVerdict::none) {
+            constexpr Msg WORDS[] = {Msg::TABLE_WIN_TO_DRAW, Msg::TABLE_WIN_TO_DRAW,
+                                     Msg::TABLE_WIN_TO_LOSS, Msg::TABLE_DRAW_TO_LOSS};
+            text += std::string(" [") +
+                    message(WORDS[static_cast<int>(l.table_verdict)], language()) + "]";
+        }
+        std::printf("%s\n", text.c_str());
         marked += l.marked;
     }
     std::printf("analysed %zu positions, %d marked\n", analysis.lines.size(), marked);
