@@ -36,10 +36,10 @@ fs::path program_tables_dir() {
     return program_dir() / "tables";
 }
 
-// The one place that says where the user's five-piece tables go: the program's folder
-// until the program has a user data folder of its own.
+// The five-piece tables are made by the person, so they go to the person's folder (the
+// build tree itself in portable mode).
 fs::path user_tables_dir() {
-    return program_dir() / "tables";
+    return user_dir() / "tables";
 }
 
 std::vector<Material> all_materials() {
