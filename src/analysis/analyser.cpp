@@ -96,6 +96,14 @@ AnalysisLine make_analysis_line(int p, int v, const Move& best) {
             line.continuation = k + 1;
         }
     }
+    // A search cut short by time can rate its best move below the move played, which the
+    // next position's search valued more deeply: the move played is then the best known.
+    if (line.played_score > line.best_score) {
+        line.best = line.played;
+        line.best_score = line.played_score;
+        line.marked = false;
+        line.continuation = 0;
+    }
     return line;
 }
 
@@ -153,7 +161,10 @@ bool Analyser(const AnalysisSettings& settings, AnalysisView* view) {
     }
     game.side_to_move = analysis.analysis_side;
 
-    // Analysis mode.
+    // Analysis mode. Every position is searched: a move from the opening lists comes without
+    // a score, and the best move would show the previous position's score instead.
+    const uint8_t library = search.library_enabled;
+    search.library_enabled = 0;
     search.analysis_mode = 1;
     analysis.analysis_first_ply = analysis.analysis_end_ply = analysis.analysis_ply = g;
     prepare_inputs(settings, g);
@@ -191,6 +202,7 @@ bool Analyser(const AnalysisSettings& settings, AnalysisView* view) {
     }
 
     // Back to the game's position at the ply reached, with its side to move.
+    search.library_enabled = library;
     search.analysis_mode = 0;
     analysis.running = false;
     restore_analysed_ply(game.current_ply);

@@ -1,6 +1,8 @@
 // The analysis of real games with the real search at small fixed depths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@
 #include "files/text_game.h"
 #include "game/clocks.h"
 #include "game/game_record.h"
+#include "search/book.h"
+#include "search/book_edit.h"
 #include "search/driver.h"
 #include "search/engine_start.h"
 #include "search/tt.h"
@@ -154,6 +158,36 @@ TEST_F(AnalyserTest, LinesInGameOrderAndPlayedBestMovesScoreTheSame) {
     // The forced recaptures (19x12 08x15, 09x18) are the best moves by any search.
     EXPECT_TRUE(same(analysis.lines[4].best, analysis.lines[4].played));
     EXPECT_TRUE(same(analysis.lines[9].best, analysis.lines[9].played));
+}
+
+// With the library ticked, the lists answer early positions without a search; such a move has
+// no score of its own, and a best move must never show worse than the move played.
+TEST_F(AnalyserTest, BestMoveIsNeverWorseThanThePlayedOneWithTheLibraryOn) {
+    load(OPENING);
+    // For every ply, a line of the mover's list that follows the game, then leaves it.
+    std::vector<GameMove> line{{}};
+    for (int p = 0; p < 10; ++p) {
+        const PlyRecord& next = game.game_record[p + 1];
+        std::memcpy(board, game.game_record[p].squares, sizeof board);
+        const int mover = p % 2 ? BLACK : WHITE;
+        const int n = legal_moves(mover);
+        for (int k = 0; k < n; ++k) {
+            const Move& m = move_lists[1][k];
+            if (m.from == next.from && m.to == next.to) continue;
+            line.push_back({m.from, m.to, m.captures});
+            book.lists[mover].push_back(book_line_of_game(line));
+            line.pop_back();
+            break;
+        }
+        line.push_back({next.from, next.to, next.capture_count});
+    }
+    for (auto& list : book.lists) std::sort(list.begin(), list.end());
+    game.current_ply = 10;
+    search.library_enabled = 1;
+    ASSERT_TRUE(run(4, nullptr));
+    for (const AnalysisLine& l : analysis.lines)
+        EXPECT_GE(l.best_score, l.played_score) << "ply " << l.ply;
+    EXPECT_EQ(search.library_enabled, 1) << "the switch is given back";
 }
 
 TEST_F(AnalyserTest, BlunderThatLosesAManIsMarkedWithTheBestLine) {

@@ -107,7 +107,8 @@ TEST(ShippedSet, EveryProblemsResultAndFirstMoveAreTheSearchs) {
         ASSERT_FALSE(src.moves.empty());
         start_engine();  // an empty transposition table for each problem
         search.library_enabled = 0;
-        search.stop_requested = search.search_abandoned = 0;
+        search.stop_requested = 0;
+        search.search_abandoned = 0;
         search.pondering = 0;
         search.analysis_mode = 0;
         set_position(src.start);
