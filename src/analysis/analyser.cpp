@@ -1,5 +1,6 @@
 // The analysis loop: the game in hand searched position by position, from its last ply
 // back to its first, through the search driver in analysis mode.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -116,6 +117,12 @@ int analysis_line_ply(int line_index) {
     const int ply = analysis.analysis_ply + line_index;
     if (line_index < 0 || ply > analysis.analysis_end_ply || ply > game.last_ply) return -1;
     return ply;
+}
+
+int analysis_export_count(int current_ply) {
+    if (analysis.lines.empty()) return 0;
+    const int count = analysis.lines.back().ply + 1 - current_ply;
+    return std::clamp(count, 0, static_cast<int>(analysis.lines.size()));
 }
 
 void restore_analysed_ply(int ply) {

@@ -81,5 +81,9 @@ int analysis_side_at(int ply);
 int analysis_line_ply(int line_index);
 // Takes the game to `ply` (position, clocks, current_ply, side to move).
 void restore_analysed_ply(int ply);
+// How many lines of the list the export and the printout take with the game at
+// `current_ply`: the lines from there to the last one, the deciding capture of a game won
+// by taking the last piece included.
+int analysis_export_count(int current_ply);
 
 }  // namespace qv

@@ -221,10 +221,9 @@ void MainWindow::ListBox4Click(int index) {
 
 namespace {
 
-// The first (analysis_first_ply - current ply) lines of the analysis window's list.
+// The lines of the analysis window's list from the game's current ply to the last one.
 QStringList exported_lines(const QListWidget* list) {
-    const int wanted = analysis.analysis_first_ply - game.current_ply;
-    const int count = std::clamp<int>(wanted, 0, static_cast<int>(analysis.lines.size()));
+    const int count = analysis_export_count(game.current_ply);
     QStringList lines;
     for (int i = 0; i < count && i < list->count(); ++i) lines << list->item(i)->text();
     return lines;

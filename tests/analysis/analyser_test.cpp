@@ -236,6 +236,8 @@ TEST_F(AnalyserTest, LastPieceTakenStartsBeforeTheCaptureAndSingleMoveKeepsTheSc
     EXPECT_EQ(forced.best_score, -capture.best_score);
     EXPECT_EQ(analysis.score_by_ply[1], -analysis.score_by_ply[2]);
     EXPECT_FALSE(forced.marked);
+    // The export keeps the deciding capture.
+    EXPECT_EQ(analysis_export_count(game.current_ply), 3);
 }
 
 TEST_F(AnalyserTest, PauseThroughTheHostShortensEachPhaseButEveryLineIsWritten) {
