@@ -30,6 +30,7 @@
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
+#include "ui/form4.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -65,6 +66,7 @@ void MainWindow::select_language(int language) {
                            "Portugues1", "Espanol1", "Italiano1"};
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
+    if (form4_) form4_->apply_language(language);  // a window of its own
     child<QPushButton>("Abandon3")->setText(text_of("Abandon1"));
     settings_language(language);
     recaption();

@@ -18,6 +18,7 @@
 #include "common/languages.h"
 #include "lang/messages.h"
 #include "ui/captions.h"
+#include "ui/form4.h"
 #include "window_fixture.h"
 
 namespace qv::ui::test {
@@ -295,6 +296,8 @@ TEST_F(WindowTest, SwitchingWithTheNewGameDialogOpenRewordsIt) {
     EXPECT_EQ(window->findChild<QLineEdit*>("Joueur2")->text(), "Bianco");
     EXPECT_EQ(button("BitBtn18")->text(), "Annulla");
     EXPECT_TRUE(window->widget("Nouvelle_partie")->isVisible());
+    // The analysis window, a window of its own, follows too.
+    EXPECT_EQ(window->form4()->button("BitBtn4")->text(), caption_of(5, "Form4.BitBtn4"));
 }
 
 TEST_F(WindowTest, AResultOnScreenIsReworded) {
