@@ -87,14 +87,6 @@ bool probe_perfect_score(int root_side, int ply, int16_t& score) {
     return true;
 }
 
-void forget_perfect_tables() {
-    Held& h = held();
-    for (int k = 0; k < MATERIAL_KEYS; ++k) {
-        h.set.tables[k] = std::vector<uint8_t>();
-        h.state[k] = UNKNOWN;
-    }
-}
-
 TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t after[33]) {
     uint8_t was = 0, after_value = 0;
     if (!probe_perfect(before, mover, was)) return TableVerdict::none;
@@ -111,6 +103,14 @@ TableVerdict table_verdict(const uint8_t before[33], int mover, const uint8_t af
     if (from == Outcome::win && to == Outcome::loss) return TableVerdict::win_to_loss;
     if (from == Outcome::draw && to == Outcome::loss) return TableVerdict::draw_to_loss;
     return TableVerdict::none;
+}
+
+int perfect_tables_complete_to() {
+    int complete = PERFECT_MAX_PIECES;
+    for (const Material& m : all_materials())
+        if (m.pieces() <= complete && table_status(m).state != TableFileState::ok)
+            complete = m.pieces() - 1;
+    return complete < 2 ? 0 : complete;
 }
 
 TableStatus table_status(const Material& m) {

@@ -39,9 +39,6 @@ bool probe_perfect(const uint8_t squares[33], int mover, uint8_t& value);
 bool probe_perfect_score(int root_side, int ply, int16_t& score);
 extern bool perfect_search_enabled;
 
-// Drops every table held and forgets which were missing (the next probes read again).
-void forget_perfect_tables();
-
 // What the tables say a move gave away (none when they do not hold the position or the
 // move keeps its value): the verdict for `mover`'s move from `before` to `after`.
 enum class TableVerdict : uint8_t { none, win_to_draw, win_to_loss, draw_to_loss };
@@ -55,5 +52,8 @@ struct TableStatus {
     PerfectHeader header{};
 };
 TableStatus table_status(const Material& m);
+
+// The most pieces up to which every material has a readable table (0: not even two).
+int perfect_tables_complete_to();
 
 }  // namespace qv

@@ -38,89 +38,80 @@ TEST_F(KnowledgeTest, ManOnFiveWithOneEmptyIsWorthTheFullClamp) {
 // the sizes are the parameters' business.
 enum Favours { BLACK_GAINS = -1, NEITHER = 0, WHITE_GAINS = 1 };
 
+enum class Term { breakthrough, mobility, king_tactics, king_fork };
+
 struct TermCase {
+    Term term;
     const char* what;
     const char* position;
     bool white_to_move;
     Favours favours;
 };
 
-int sign_of(int value) {
-    return (value > 0) - (value < 0);
+int term_in_white_view(const TermCase& c) {
+    switch (c.term) {
+        case Term::breakthrough:
+            return breakthrough_white(c.white_to_move);
+        case Term::mobility:
+            return men_mobility_white(eval_state.phase);
+        case Term::king_tactics:
+            return king_tactics_white(c.white_to_move);
+        case Term::king_fork:
+            return king_fork_white();
+    }
+    return 0;
 }
-class Breakthrough : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
-TEST_P(Breakthrough, WhiteView) {
+
+class Knowledge : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
+TEST_P(Knowledge, FavoursInWhiteView) {
     prepare(test::pos(GetParam().position), WHITE, 1);
-    EXPECT_EQ(sign_of(breakthrough_white(GetParam().white_to_move)), GetParam().favours)
-        << GetParam().what;
+    const int v = term_in_white_view(GetParam());
+    EXPECT_EQ((v > 0) - (v < 0), GetParam().favours) << GetParam().what;
 }
+std::string term_case_name(const ::testing::TestParamInfo<TermCase>& info) {
+    static const char* const TERMS[] = {"breakthrough", "mobility", "king_tactics", "king_fork"};
+    return std::string(TERMS[static_cast<int>(info.param.term)]) + "_" +
+           qv::test::to_test_name(info.param.what);
+}
+constexpr Term BT = Term::breakthrough, MOB = Term::mobility, KT = Term::king_tactics,
+               KF = Term::king_fork;
 INSTANTIATE_TEST_SUITE_P(
-    Cases, Breakthrough,
+    Terms, Knowledge,
     ::testing::Values(
         // The man nearer its crowning row is the threat; 13 against 21 is even.
-        TermCase{"black 20 against white 12", "w12 b20", false, BLACK_GAINS},
-        TermCase{"white 13 against black 21", "w13 b21", true, NEITHER},
+        TermCase{BT, "black 20 against white 12", "w12 b20", false, BLACK_GAINS},
+        TermCase{BT, "white 13 against black 21", "w13 b21", true, NEITHER},
         // Black's man on 18 breaks through whoever stands on 17.
-        TermCase{"black 18, white 17", "w22,17 b18,15,1", true, BLACK_GAINS},
-        TermCase{"black 18, black 17", "w22 b18,17,15,1", true, BLACK_GAINS},
-        TermCase{"men on 30 and 32 guard", "w30,32 b2", true, WHITE_GAINS},
-        TermCase{"6 blocked in front", "w6 b1,2", true, BLACK_GAINS},
+        TermCase{BT, "black 18, white 17", "w22,17 b18,15,1", true, BLACK_GAINS},
+        TermCase{BT, "black 18, black 17", "w22 b18,17,15,1", true, BLACK_GAINS},
+        TermCase{BT, "men on 30 and 32 guard", "w30,32 b2", true, WHITE_GAINS},
+        TermCase{BT, "6 blocked in front", "w6 b1,2", true, BLACK_GAINS},
         // White's 10 with 2, 6 and 7 open goes through, a black king or not.
-        TermCase{"10, Black without king", "w10 W1,3", false, WHITE_GAINS},
-        TermCase{"10, Black with a king", "w10 W1,3 B16", false, WHITE_GAINS}),
-    qv::test::NameBy<&TermCase::what>());
-
-class Mobility : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
-TEST_P(Mobility, WhiteView) {
-    prepare(test::pos(GetParam().position), WHITE, 1);
-    EXPECT_EQ(sign_of(men_mobility_white(eval_state.phase)), GetParam().favours) << GetParam().what;
-}
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Mobility,
-    ::testing::Values(
+        TermCase{BT, "10, Black without king", "w10 W1,3", false, WHITE_GAINS},
+        TermCase{BT, "10, Black with a king", "w10 W1,3 B16", false, WHITE_GAINS},
         // A lone man is weak for the holes behind it, even with squares free in front.
-        TermCase{"black man on 9", "b9", true, BLACK_GAINS},
-        TermCase{"white man on 24", "w24", true, BLACK_GAINS},
-        TermCase{"black man on 8", "b8", true, BLACK_GAINS},
-        TermCase{"white man on 25", "w25", true, BLACK_GAINS},
+        TermCase{MOB, "black man on 9", "b9", true, BLACK_GAINS},
+        TermCase{MOB, "white man on 24", "w24", true, BLACK_GAINS},
+        TermCase{MOB, "black man on 8", "b8", true, BLACK_GAINS},
+        TermCase{MOB, "white man on 25", "w25", true, BLACK_GAINS},
         // White's 18 can be jumped by Black's 14, which 9 covers.
-        TermCase{"white 18 hanging to 14", "w18 b14,9", true, BLACK_GAINS}),
-    qv::test::NameBy<&TermCase::what>());
-
-class KingTactics : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
-TEST_P(KingTactics, WhiteView) {
-    prepare(test::pos(GetParam().position), WHITE, 1);
-    EXPECT_EQ(sign_of(king_tactics_white(GetParam().white_to_move)), GetParam().favours)
-        << GetParam().what;
-}
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KingTactics,
-    ::testing::Values(
-        TermCase{"black king 23, men 18 and 14", "w18,14 B23", false, BLACK_GAINS},
-        TermCase{"not its turn", "w18,14 B23", true, NEITHER},
+        TermCase{MOB, "white 18 hanging to 14", "w18 b14,9", true, BLACK_GAINS},
+        TermCase{KT, "black king 23, men 18 and 14", "w18,14 B23", false, BLACK_GAINS},
+        TermCase{KT, "not its turn", "w18,14 B23", true, NEITHER},
         // Range 13..32 for both kings: Black's king on 21 scores, White's on 12 never.
-        TermCase{"black king 21", "w17,14 B21", false, BLACK_GAINS},
-        TermCase{"white king 12", "b16,19 W12", true, NEITHER},
-        TermCase{"black king 10", "w6,7,2 B10", false, NEITHER},
-        TermCase{"white king 14, men 18 and 23", "b18,23 W14", true, WHITE_GAINS},
+        TermCase{KT, "black king 21", "w17,14 B21", false, BLACK_GAINS},
+        TermCase{KT, "white king 12", "b16,19 W12", true, NEITHER},
+        TermCase{KT, "black king 10", "w6,7,2 B10", false, NEITHER},
+        TermCase{KT, "white king 14, men 18 and 23", "b18,23 W14", true, WHITE_GAINS},
         // A king slips beside a man two rows up to take it, one way or both.
-        TermCase{"slip by 18 to take 15", "w14,15 B22", false, BLACK_GAINS},
-        TermCase{"both ways, clamped", "w18,19,17 B26", false, BLACK_GAINS}),
-    qv::test::NameBy<&TermCase::what>());
-
-class KingFork : public KnowledgeTest, public ::testing::WithParamInterface<TermCase> {};
-TEST_P(KingFork, WhiteView) {
-    prepare(test::pos(GetParam().position), WHITE, 1);
-    EXPECT_EQ(sign_of(king_fork_white()), GetParam().favours) << GetParam().what;
-}
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KingFork,
-    ::testing::Values(TermCase{"black king 14 over 17 and 18", "w17,18,30 B14", true, BLACK_GAINS},
-                      TermCase{"black king 14 over 18 and 22", "w18,22,30 B14", true, BLACK_GAINS},
-                      TermCase{"two white men only", "w17,18 B14", true, NEITHER},
-                      TermCase{"landing closed", "w17,18,21 B14", true, NEITHER},
-                      TermCase{"white king 19 over 15 and 16", "b15,16,2 W19", true, WHITE_GAINS}),
-    qv::test::NameBy<&TermCase::what>());
+        TermCase{KT, "slip by 18 to take 15", "w14,15 B22", false, BLACK_GAINS},
+        TermCase{KT, "both ways, clamped", "w18,19,17 B26", false, BLACK_GAINS},
+        TermCase{KF, "black king 14 over 17 and 18", "w17,18,30 B14", true, BLACK_GAINS},
+        TermCase{KF, "black king 14 over 18 and 22", "w18,22,30 B14", true, BLACK_GAINS},
+        TermCase{KF, "two white men only", "w17,18 B14", true, NEITHER},
+        TermCase{KF, "landing closed", "w17,18,21 B14", true, NEITHER},
+        TermCase{KF, "white king 19 over 15 and 16", "b15,16,2 W19", true, WHITE_GAINS}),
+    term_case_name);
 
 // ---- the rule tables ---------------------------------------------------------------------
 
