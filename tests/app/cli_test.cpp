@@ -46,6 +46,25 @@ TEST(Cli, BadUsageExitsWithTwo) {
     EXPECT_EQ(run_cli("--lang de perft 1").status, 2) << "a language that does not exist";
 }
 
+// Every command refuses a bad option in the same words, on the first line of its output.
+TEST(Cli, BadOptionsAreRefusedInTheSameWords) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"search W:W21:B1 --depth x",
+         "search: --depth: expected a whole number from 1 to 30, not \"x\""},
+        {"analyse a.dam --depth 3 --time 1", "analyse: --depth and --time exclude each other"},
+        {"selfplay --games 2 --seed", "selfplay: --seed needs a value"},
+        {"egdb play --games 2 --games 3", "egdb play: --games given twice"},
+        {"show a.dam --colour red", "show: unknown option --colour"},
+        {"convert a.dam", "convert: missing argument"},
+        {"bench 3 4", "bench: unexpected \"4\""},
+    };
+    for (const auto& [args, line] : rows) {
+        const CliRun r = run_cli(args, true);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), line) << args;
+    }
+}
+
 // The search's progress is worded in English unless --lang asks for another language.
 struct LangCase {
     const char* option;

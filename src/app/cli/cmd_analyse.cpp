@@ -7,6 +7,7 @@
 #include "analysis/analysis_pdn.h"
 #include "analysis/analysis_text.h"
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "app/cli/search_common.h"
 #include "board/file_io.h"
 #include "board/now.h"
@@ -30,31 +31,15 @@ struct Options {
 };
 
 bool parse_options(int argc, char** argv, Options& o) {
-    if (argc < 1) return false;
-    o.file = argv[0];
-    bool strength_given = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string opt = argv[i];
-        if (i + 1 >= argc) return false;
-        const char* value = argv[++i];
-        long v = 0;
-        if (opt == "--game") {
-            if (!parse_int(value, 0, 999, o.game_index)) return false;
-        } else if (opt == "--depth" || opt == "--time") {
-            if (strength_given) return false;  // one or the other
-            strength_given = true;
-            if (opt == "--depth") {
-                if (!parse_int(value, 1, 30, v)) return false;
-                o.depth = static_cast<int>(v);
-            } else if (!parse_seconds(value, o.seconds)) {
-                return false;
-            }
-        } else if (opt == "--pdn") {
-            o.pdn = value;
-        } else {
-            return false;
-        }
-    }
+    OptionParser p("analyse");
+    long depth = DEFAULT_DEPTH;
+    p.whole("game", 0, 999, o.game_index)
+        .whole("depth", 1, 30, depth)
+        .seconds("time", o.seconds)
+        .text("pdn", o.pdn);
+    if (!p.parse(argc, argv, 1, 1) || !p.exclusive("depth", "time")) return false;
+    o.file = p.args[0];
+    o.depth = static_cast<int>(depth);
     return true;
 }
 

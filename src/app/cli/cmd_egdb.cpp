@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "board/board.h"
 #include "board/data_dir.h"
 #include "board/fen.h"
@@ -159,9 +160,13 @@ class BuildProgress {
 
 int run_build(int argc, char** argv) {
     long pieces = 0;
-    if (argc != 2 || std::string_view(argv[0]) != "--pieces" ||
-        !parse_int(argv[1], 2, PERFECT_MAX_PIECES, pieces))
+    OptionParser p("egdb build");
+    p.whole("pieces", 2, PERFECT_MAX_PIECES, pieces);
+    if (!p.parse(argc, argv, 0, 0)) return usage("egdb");
+    if (!p.given("pieces")) {
+        p.fail("--pieces is needed");
         return usage("egdb");
+    }
     auto set = std::make_unique<PerfectSet>();
     const fs::path small_dir = program_tables_dir();
     const fs::path out = user_tables_dir();

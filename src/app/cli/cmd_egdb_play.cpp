@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "app/cli/search_common.h"
 #include "board/board.h"
 #include "board/fen.h"
@@ -41,23 +42,17 @@ struct MatchOptions {
 };
 
 bool parse_match(int argc, char** argv, MatchOptions& o) {
-    for (int i = 0; i < argc; ++i) {
-        const std::string opt = argv[i];
-        if (opt == "--drawn" || opt == "--cpu-time" || opt == "--no-tables") {
-            if (opt == "--drawn") o.drawn = true;
-            if (opt == "--cpu-time") o.cpu_time = true;
-            if (opt == "--no-tables") o.engine_tables = false;
-            continue;
-        }
-        if (i + 1 >= argc) return false;
-        const char* value = argv[++i];
-        bool ok = false;
-        if (opt == "--games") ok = parse_int(value, 1, 100000, o.games);
-        if (opt == "--seed") ok = parse_int(value, 0, 4294967295L, o.seed);
-        if (opt == "--max-plies") ok = parse_int(value, 2, 250, o.max_plies);
-        if (opt == "--time") ok = parse_seconds(value, o.seconds);
-        if (!ok) return false;
-    }
+    bool no_tables = false;
+    OptionParser p("egdb play");
+    p.flag("drawn", o.drawn)
+        .flag("cpu-time", o.cpu_time)
+        .flag("no-tables", no_tables)
+        .whole("games", 1, 100000, o.games)
+        .whole("seed", 0, 4294967295L, o.seed)
+        .whole("max-plies", 2, 250, o.max_plies)
+        .seconds("time", o.seconds);
+    if (!p.parse(argc, argv, 0, 0)) return false;
+    o.engine_tables = !no_tables;
     return true;
 }
 
