@@ -71,10 +71,12 @@ std::string messages_table(const Catalogue& c) {
         for (int l = 0; l < LANGUAGES; ++l) out += (l ? ", " : "") + literal(t.text[l]);
         out += "}},\n";
     }
-    out += "};\n";
-    out += "static_assert(" + std::to_string(c.messages.size()) +
-           " == MESSAGE_COUNT, \"one row per identifier\");\n\n}  // namespace qv\n";
-    return out;
+    out += "};\n\n// Row i holds identifier i, so that message() finds a text by its identifier.\n";
+    out += "static_assert(" + std::to_string(c.messages.size()) + " == MESSAGE_COUNT);\n";
+    for (size_t i = 0; i < c.messages.size(); ++i)
+        out += "static_assert(int(Msg::" + c.messages[i].key.substr(4) +
+               ") == " + std::to_string(i) + ");\n";
+    return out + "\n}  // namespace qv\n";
 }
 
 std::string analysis_table(const Catalogue& c) {
