@@ -71,7 +71,10 @@ class FileReader {
                     fault(n, "", "a key is written [key]");
                     continue;
                 }
-                entries_.push_back({.key = line.substr(1, line.size() - 2), .line = n});
+                Entry e;
+                e.key = line.substr(1, line.size() - 2);
+                e.line = n;
+                entries_.push_back(std::move(e));
                 continue;
             }
             field(n, line);
