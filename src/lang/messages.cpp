@@ -294,6 +294,27 @@ const MessageRow ROWS[] = {
      {"Aller à la fin", "Go to the end", "Naar het einde", "Ir para o fim", "Ir al final",
       "Vai alla fine"}},
 
+    {Msg::TABLE_WIN_TO_DRAW,
+     "TABLE_WIN_TO_DRAW",
+     {"perd le gain (nulle)", "throws away the win (draw)", "verspeelt de winst (remise)",
+      "perde a vitória (empate)", "pierde la victoria (tablas)", "perde la vittoria (patta)"}},
+    {Msg::TABLE_WIN_TO_LOSS,
+     "TABLE_WIN_TO_LOSS",
+     {"perd le gain (perdu)", "throws away the win (lost)", "verspeelt de winst (verloren)",
+      "perde a vitória (perdido)", "pierde la victoria (perdida)", "perde la vittoria (persa)"}},
+    {Msg::TABLE_DRAW_TO_LOSS,
+     "TABLE_DRAW_TO_LOSS",
+     {"perd la nulle", "throws away the draw", "verspeelt de remise", "perde o empate",
+      "pierde las tablas", "perde la patta"}},
+    {Msg::TABLE_WIN_IN,
+     "TABLE_WIN_IN",
+     {"gain en %d", "win in %d", "winst in %d", "vitória em %d", "victoria en %d",
+      "vittoria in %d"}},
+    {Msg::TABLE_LOSS_IN,
+     "TABLE_LOSS_IN",
+     {"perte en %d", "loss in %d", "verlies in %d", "derrota em %d", "derrota en %d",
+      "sconfitta in %d"}},
+    {Msg::TABLE_DRAWN, "TABLE_DRAWN", {"nulle", "draw", "remise", "empate", "tablas", "patta"}},
 };
 
 static_assert(sizeof ROWS / sizeof ROWS[0] == MESSAGE_COUNT, "one row per identifier");
