@@ -28,6 +28,14 @@ bool record(int mover, int from, int to, int captures, TurnEnd& e) {
     return o == RecordOutcome::full;
 }
 
+// A rated match lost on time ends (rated and reported) and play goes on as a free game, so
+// that the game's own end is reported in its turn.
+void lost_on_time(EndReason reason, TurnEnd& e) {
+    e.ended = true;
+    e.report = end_of_game(reason);
+    game.game_state = FREE_GAME;
+}
+
 }  // namespace
 
 TurnEnd after_person_move(int from, int to, int captures, int32_t t) {
@@ -58,10 +66,7 @@ TurnEnd computer_move_played(const Move& played, int last_score, int32_t t) {
     TurnEnd e;
     const int mover = game.side_to_move;
     play_move(move);
-    if (const auto timeout = check_time_out()) {
-        e.ended = true;
-        e.report = end_of_game(*timeout);
-    }
+    if (const auto timeout = check_time_out()) lost_on_time(*timeout, e);
     if (!record(mover, move.from, move.to, move.captures, e)) return e;
     game.last_from = move.from;
     game.last_to = move.to;
@@ -88,10 +93,7 @@ TurnEnd begin_computer_turn() {
     TurnEnd e;
     const auto timeout = check_time_out();
     game.computer_to_move = 1;
-    if (timeout) {
-        e.ended = true;
-        e.report = end_of_game(*timeout);
-    }
+    if (timeout) lost_on_time(*timeout, e);
     game.computer_colour = game.side_to_move;
     return e;
 }

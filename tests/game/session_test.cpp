@@ -252,7 +252,7 @@ TEST_F(RatedMatch, TimeOutDuringTheComputersMoveStillRecordsThatMove) {
     EXPECT_EQ(e.report.message, Msg::TIME_OUT_YOU_WIN);
     EXPECT_EQ(game.game_record[2].from, m.from);
     EXPECT_EQ(game.game_record[2].to, m.to);
-    EXPECT_EQ(game.game_state, 5);
+    EXPECT_EQ(game.game_state, FREE_GAME);  // play goes on unrated
 }
 
 TEST_F(RatedMatch, WinnerByPositionIsNamed) {

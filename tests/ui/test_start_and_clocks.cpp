@@ -61,10 +61,14 @@ TEST_F(FakeClockTest, RatedMatchLostOnTimeIsReportedAndPlayGoesOn) {
     window->ajouter_temps();
     play_a_move();
     EXPECT_EQ(label("qui_gagne")->text(), "Temps dépassé, gain QUORVEL");
-    EXPECT_EQ(game.game_state, RATED_MATCH_REPORTED);
+    EXPECT_EQ(game.game_state, FREE_GAME) << "the match is over";
     EXPECT_EQ(game.last_ply, 4) << "the computer moved after the report";
     play_a_move();
     EXPECT_EQ(game.last_ply, 6);
+    // The game's own end later on is reported too: a capture leaves the computer no piece.
+    put_position({{sq(5, 1), WHITE_MAN}, {sq(4, 2), BLACK_MAN}}, WHITE);
+    play_a_move();
+    EXPECT_EQ(label("qui_gagne")->text(), "Bravo, vous avez gagné");
 }
 
 // The language picked on the start-up panel wins over the last run's, which comes back
