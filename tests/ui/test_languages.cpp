@@ -31,59 +31,6 @@ std::string language_name(const testing::TestParamInfo<int>& info) {
     return qv::test::LANGUAGE_TABLE[info.param].name;
 }
 
-// ---- the tables -------------------------------------------------------------------------
-
-TEST(CaptionTables, EveryLanguageListsTheFrenchComponentsInOrder) {
-    const auto french = caption_table(FRENCH);
-    ASSERT_GE(french.size(), 145u);
-    for (int l = 0; l < LANGUAGES; ++l) {
-        const auto table = caption_table(l);
-        ASSERT_EQ(table.size(), french.size()) << qv::test::LANGUAGE_TABLE[l].name;
-        for (size_t i = 0; i < table.size(); ++i) {
-            EXPECT_STREQ(table[i].component, french[i].component)
-                << qv::test::LANGUAGE_TABLE[l].name << " row " << i;
-            EXPECT_STRNE(table[i].text, "")
-                << qv::test::LANGUAGE_TABLE[l].name << " " << table[i].component;
-        }
-    }
-}
-
-// The rows that every table must give exactly as the game's documentation words them.
-struct TellingRow {
-    const char* component;
-    const char* text[LANGUAGES];
-};
-const TellingRow TELLING[] = {
-    {"Fichier1", {"Fichier", "File", "Bestand", "Arquivo", "Archivo", "File"}},
-    {"Edition1", {"Edition", "Edit", "Bewerken", "Editar", "Edicion", "Modifica"}},
-    {"Affichage1", {"Affichage", "Board", "Bord", "Tabuleiro", "Tableros", "Damiera"}},
-    {"Joueurs1", {"Joueurs", "Players", "Spelers", "Jogadores", "Jugadores", "Giocatori"}},
-    {"Niveau1", {"Niveau", "Level", "Niveau", "Nível", "Niveles", "Livello"}},
-    {"Ouvertures1",
-     {"Paramétrage", "Parameters", "Parameters", "Parâmetros", "Parámetros", "Parametrizzazioni"}},
-    {"Analyse2", {"Analyse", "Analysis", "Analyse", "Análise", "Analisis", "Analisi"}},
-    {"Apprentissage1",
-     {"Apprentissage", "Auto-learning", "Auto-learn", "Auto-learn", "Aprendizaje",
-      "Apprendimento"}},
-    {"Options1", {"Options", "Options", "Opties", "Opções", "Opciones", "Opzioni"}},
-    {"Aide1", {"Aide", "Help", "Help", "Ajuda", "Ayuda", "Aiuto"}},
-    {"Liste",
-     {"Coups joués", "List of moves", "Zettenlijst", "Lista de lances", "Movimientos jugados",
-      "Mosse giocate"}},
-    {"Calcul", {"Calcul", "Compute", "Rekenen", "Cálculos", "Cálculos", "Calcolo"}},
-    {"Damier3D1", {"Classique", "Classic", "Classic", "Clássico", "Clasico", "Classica"}},
-    {"Damier3D2", {"Nuit", "Night", "Night", "Noite", "Noche", "Notte"}},
-    {"Damier3D3", {"Luxe", "De Luxe", "De Luxe", "Luxo", "Lujo", "Lusso"}},
-    {"Damier3D7", {"Grand luxe", "De Luxe ++", "De Luxe ++", "Luxo ++", "Gran lujo", "Gran lusso"}},
-};
-
-TEST(CaptionTables, TellingRowsAreWordedAsDocumented) {
-    for (const TellingRow& row : TELLING)
-        for (int l = 0; l < LANGUAGES; ++l)
-            EXPECT_STREQ(caption_of(l, row.component), row.text[l])
-                << row.component << " in " << qv::test::LANGUAGE_TABLE[l].name;
-}
-
 // ---- texts of the window's components -----------------------------------------------------
 
 // The caption a component shows, whatever kind of component it is.
