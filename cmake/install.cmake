@@ -70,7 +70,7 @@ conversion, display and analysis of game files.")
 if(TARGET quorvel)
     quorvel_man_page(quorvel --help "Italian draughts"
         "Quorvel plays Italian draughts (dama italiana) in a window: against the computer, \
-two people on one board, or the computer against itself; with clocks, rated players, \
+two people on one board, or the computer against itself, with clocks, rated players, \
 lessons and problems, opening lists and the analysis of a game.")
 endif()
 add_custom_target(quorvel_man_pages ALL DEPENDS ${MAN_PAGES})

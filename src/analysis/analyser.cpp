@@ -5,6 +5,7 @@
 
 #include "analysis/analysis.h"
 #include "board/now.h"
+#include "eval/perfect_tables.h"
 #include "game/clocks.h"
 #include "search/driver.h"
 
@@ -84,6 +85,9 @@ AnalysisLine make_analysis_line(int p, int v, const Move& best) {
     line.best = {best.from, best.to, best.captures};
     line.best_score = search.last_score / 2;
     line.marked = is_marked(search.last_score, v);
+    if (p < game.last_ply)
+        line.table_verdict = table_verdict(game.game_record[p].squares, mover_at(p),
+                                           game.game_record[p + 1].squares);
     // The best line as the search left it in row 1, when it starts with the best move.
     const auto& pv = search.pv_table[1];
     if (pv[1].from == best.from && pv[1].to == best.to) {

@@ -8,6 +8,7 @@
 
 #include "board/board.h"
 #include "board/movegen.h"
+#include "eval/perfect_tables.h"
 #include "game/game_record.h"
 #include "search/search_state.h"
 
@@ -26,6 +27,7 @@ struct AnalysisLine {
     bool marked = false;   // "*": a clearly better move existed
     int continuation = 0;  // moves of `reply` that hold a move (0..2)
     GameMove reply[2];     // the principal variation after the best move
+    TableVerdict table_verdict = TableVerdict::none;
 };
 
 struct AnalysisState {

@@ -1,7 +1,7 @@
 // The analysis in words: the long line (analysis window), the short line (the main
-// window's list), the explanation and the legend, in French, Portuguese, Spanish, and
-// English for every other interface language (language index as everywhere: 0 French,
-// 3 Portuguese, 4 Spanish).
+// window's list), the explanation and the legend, in each interface language (index as
+// everywhere, 0 French ... 5 Italian; English outside 0..5). The texts are the entries
+// analysis.* of data/lang.
 #pragma once
 
 #include <string>

@@ -22,6 +22,9 @@ struct SearchProgress {
     int score = 0;  // halved, as shown
     int move_number = 0;
     std::vector<std::string> variation;  // principal variation, two moves a line
+    // The perfect-play tables' value of the root position for the side searched.
+    enum class Table : uint8_t { none, win, loss, draw } table = Table::none;
+    int table_plies = 0;  // of the win or loss
 };
 
 class Host {

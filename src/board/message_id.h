@@ -85,6 +85,14 @@ enum class Msg : uint16_t {
     HINT_BACK_ONE,
     HINT_FORWARD_ONE,
     HINT_TO_END,
+    // The analysis, from the perfect-play tables: what the move played gave away.
+    TABLE_WIN_TO_DRAW,
+    TABLE_WIN_TO_LOSS,
+    TABLE_DRAW_TO_LOSS,
+    // The "Calcul" page, from the perfect-play tables.
+    TABLE_WIN_IN,   // %d: plies
+    TABLE_LOSS_IN,  // %d: plies
+    TABLE_DRAWN,
     // Dialog panels: why an input is refused.
     REFUSED_MINUTES,
     REFUSED_NAME_MISSING,

@@ -1,7 +1,7 @@
-// The message catalogue: every text the program composes, in the six interface
-// languages side by side (0 French, 1 English, 2 Dutch, 3 Portuguese, 4 Spanish,
-// 5 Italian). Texts are UTF-8; those with values carry printf conversions, the same
-// ones in the same order in every language.
+// The message catalogue, written from the entries msg.* of data/lang: every text the
+// program composes, in the six interface languages (0 French, 1 English, 2 Dutch,
+// 3 Portuguese, 4 Spanish, 5 Italian). Texts are UTF-8; those with values carry printf
+// conversions, the same ones in the same order in every language.
 #pragma once
 
 #include <span>

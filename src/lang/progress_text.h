@@ -8,7 +8,8 @@
 
 namespace qv {
 
-// Depth, nodes, time and rate (when timed), score, move number, then the variation.
+// Depth, nodes, time and rate (when timed), score, the tables' verdict (when they hold the
+// position), move number, then the variation.
 std::vector<std::string> progress_lines(const SearchProgress& p, int language);
 
 }  // namespace qv

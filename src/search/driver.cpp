@@ -11,6 +11,7 @@
 #include "board/host.h"
 #include "board/now.h"
 #include "eval/evaluate.h"
+#include "eval/perfect_tables.h"
 #include "search/book.h"
 #include "search/book_edit.h"
 #include "search/node_copy.h"
@@ -102,6 +103,14 @@ void show_progress(int16_t score, int shown_depth) {
     }
     p.score = score / 2;
     p.move_number = (search.game_ply + 2) / 2;
+    uint8_t v = 0;
+    if (probe_perfect(board, search.root_side, v)) {
+        const PerfectValue d = decode_value(v);
+        p.table = d.outcome == Outcome::win    ? SearchProgress::Table::win
+                  : d.outcome == Outcome::loss ? SearchProgress::Table::loss
+                                               : SearchProgress::Table::draw;
+        p.table_plies = d.plies;
+    }
     const auto& line = search.pv_table[1];
     for (int q = 1; q <= 32 && q < PV_SIZE && line[q].from != 0; q += 2) {
         std::string row = pv_move(line[q]);

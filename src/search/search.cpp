@@ -9,6 +9,7 @@
 #include "board/now.h"
 #include "eval/egdb.h"
 #include "eval/evaluate.h"
+#include "eval/perfect_tables.h"
 #include "search/driver.h"
 #include "search/node_copy.h"
 #include "search/position_table.h"
@@ -50,6 +51,12 @@ bool endgame_probe(int p, int16_t& value) {
         tables_loaded = true;
     }
     return probe_endgame(search.root_side, p, value);
+}
+
+// The nineteen tables first (four pieces or fewer), then the perfect-play tables.
+bool table_probe(int p, int pieces, int16_t& value) {
+    if (pieces < 5 && endgame_probe(p, value)) return true;
+    return probe_perfect_score(search.root_side, p, value);
 }
 
 bool kings_against_men(int16_t& value) {
@@ -210,7 +217,7 @@ int16_t search_max(int16_t alpha, int16_t beta, int8_t p) {
 
     int16_t value;
     const int pieces = total_pieces();
-    if (pieces < 5 && p > 1 && endgame_probe(p, value)) return value;
+    if (pieces <= PERFECT_MAX_PIECES && p > 1 && table_probe(p, pieces, value)) return value;
     if (p > 2 && pieces > 3 && kings_against_men(value)) return value;
     const bool in_table = max_in_table_range(p);
     if (p > 3 && in_table) {
@@ -353,7 +360,7 @@ int16_t search_min(int16_t alpha, int16_t beta, int8_t p) {
 
     int16_t value;
     const int pieces = total_pieces();
-    if (pieces < 5 && endgame_probe(p, value)) return value;
+    if (pieces <= PERFECT_MAX_PIECES && table_probe(p, pieces, value)) return value;
     if (p > 2 && pieces > 3 && kings_against_men(value)) return value;
     const bool in_table = min_in_table_range(p);
     if (p > 2 && in_table) {

@@ -11,26 +11,14 @@
 
 namespace qv::ui {
 
-extern const Caption FRENCH_CAPTIONS[], ENGLISH_CAPTIONS[], DUTCH_CAPTIONS[], PORTUGUESE_CAPTIONS[],
-    SPANISH_CAPTIONS[], ITALIAN_CAPTIONS[];
-extern const int FRENCH_CAPTION_COUNT, ENGLISH_CAPTION_COUNT, DUTCH_CAPTION_COUNT,
-    PORTUGUESE_CAPTION_COUNT, SPANISH_CAPTION_COUNT, ITALIAN_CAPTION_COUNT;
+// The tables that make_texts writes from data/lang, one per language, all in
+// the order of the French file.
+extern const int CAPTION_ROWS;
+extern const Caption* const CAPTION_TABLES[LANGUAGES];
 
 std::span<const Caption> caption_table(int language) {
-    switch (language) {
-        case ENGLISH:
-            return {ENGLISH_CAPTIONS, size_t(ENGLISH_CAPTION_COUNT)};
-        case DUTCH:
-            return {DUTCH_CAPTIONS, size_t(DUTCH_CAPTION_COUNT)};
-        case PORTUGUESE:
-            return {PORTUGUESE_CAPTIONS, size_t(PORTUGUESE_CAPTION_COUNT)};
-        case SPANISH:
-            return {SPANISH_CAPTIONS, size_t(SPANISH_CAPTION_COUNT)};
-        case ITALIAN:
-            return {ITALIAN_CAPTIONS, size_t(ITALIAN_CAPTION_COUNT)};
-        default:
-            return {FRENCH_CAPTIONS, size_t(FRENCH_CAPTION_COUNT)};
-    }
+    if (language < 0 || language >= LANGUAGES) language = FRENCH;
+    return {CAPTION_TABLES[language], size_t(CAPTION_ROWS)};
 }
 
 const char* caption_variant(int language, const char* component, int k) {

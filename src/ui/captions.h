@@ -1,6 +1,6 @@
-// The caption tables: for each interface language, the texts given to the window's
-// components, in one fixed order. A component listed twice has a caption that depends
-// on the state; the window sets whichever applies.
+// The caption tables, written from the entries caption.* of data/lang: for each interface
+// language, the texts given to the window's components, in the French file's order. A
+// component listed twice has a caption that depends on the state; the window sets it.
 #pragma once
 
 #include <cstdint>

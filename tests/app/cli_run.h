@@ -1,5 +1,5 @@
 // Runs quorvel-cli from the program's directory as a user would: standard output and the
-// exit status (standard error is dropped).
+// exit status (standard error is dropped, or with `errors` taken into the output).
 #pragma once
 
 #include <sys/wait.h>
@@ -15,8 +15,9 @@ struct CliRun {
     std::string out;
 };
 
-inline CliRun run_cli(const std::string& args) {
-    const std::string cmd = std::string(QUORVEL_DATA_DIR) + "/quorvel-cli " + args + " 2>/dev/null";
+inline CliRun run_cli(const std::string& args, bool errors = false) {
+    const std::string cmd = std::string(QUORVEL_DATA_DIR) + "/quorvel-cli " + args +
+                            (errors ? " 2>&1" : " 2>/dev/null");
     CliRun r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (!pipe) return r;

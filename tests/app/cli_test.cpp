@@ -25,7 +25,7 @@ TEST(Cli, PerftPrintsEveryDepthThenRate) {
 
 // The node total of `bench` is the search's signature: it changes, and this constant with it
 // (the commit message saying so), only when the search is meant to change.
-constexpr const char* BENCH_NODES = "Nodes searched: 6371414\n";
+constexpr const char* BENCH_NODES = "Nodes searched: 6335126\n";
 
 TEST(Cli, BenchGivesTheSearchSignature) {
     const CliRun r = run_cli("bench");
@@ -44,6 +44,25 @@ TEST(Cli, BadUsageExitsWithTwo) {
                          "perft 99", "perft 3 'W:W40:B1'", "moves", "moves 'Q:W1:B2'", "moves a b"};
     for (const char* args : bad) EXPECT_EQ(run_cli(args).status, 2) << args;
     EXPECT_EQ(run_cli("--lang de perft 1").status, 2) << "a language that does not exist";
+}
+
+// Every command refuses a bad option in the same words, on the first line of its output.
+TEST(Cli, BadOptionsAreRefusedInTheSameWords) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"search W:W21:B1 --depth x",
+         "search: --depth: expected a whole number from 1 to 30, not \"x\""},
+        {"analyse a.dam --depth 3 --time 1", "analyse: --depth and --time exclude each other"},
+        {"selfplay --games 2 --seed", "selfplay: --seed needs a value"},
+        {"egdb play --games 2 --games 3", "egdb play: --games given twice"},
+        {"show a.dam --colour red", "show: unknown option --colour"},
+        {"convert a.dam", "convert: missing argument"},
+        {"bench 3 4", "bench: unexpected \"4\""},
+    };
+    for (const auto& [args, line] : rows) {
+        const CliRun r = run_cli(args, true);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), line) << args;
+    }
 }
 
 // The search's progress is worded in English unless --lang asks for another language.

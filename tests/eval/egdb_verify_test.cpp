@@ -150,7 +150,7 @@ TEST(EgdbCommand, VerifiesAllNineteen) {
     char line[512];
     int t = 0;
     while (std::fgets(line, sizeof line, out)) {
-        ASSERT_LT(t, qv::ENDGAME_TABLE_COUNT) << line;
+        if (t == qv::ENDGAME_TABLE_COUNT) continue;  // then the perfect-play tables
         const std::string name = qv::TABLE_LAYOUTS[t++].name;
         EXPECT_EQ(std::string(line).rfind(name + " ", 0), 0u) << line;
     }

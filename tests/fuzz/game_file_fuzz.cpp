@@ -30,7 +30,8 @@ struct QuietHost : Host {
 struct ScratchDir {
     std::filesystem::path path;
     ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvel_fuzz_XXXXXX");
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::string pattern = (base / "quorvel_fuzz_XXXXXX").string();  // mkdtemp makes it unique
         if (mkdtemp(pattern.data())) path = pattern;
     }
     ~ScratchDir() {

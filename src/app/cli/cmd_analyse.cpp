@@ -7,11 +7,13 @@
 #include "analysis/analysis_pdn.h"
 #include "analysis/analysis_text.h"
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "app/cli/search_common.h"
 #include "board/file_io.h"
 #include "board/now.h"
 #include "files/any_game.h"
 #include "game/session.h"
+#include "lang/messages.h"
 #include "search/engine_start.h"
 #include "search/tt.h"
 
@@ -29,31 +31,15 @@ struct Options {
 };
 
 bool parse_options(int argc, char** argv, Options& o) {
-    if (argc < 1) return false;
-    o.file = argv[0];
-    bool strength_given = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string opt = argv[i];
-        if (i + 1 >= argc) return false;
-        const char* value = argv[++i];
-        long v = 0;
-        if (opt == "--game") {
-            if (!parse_int(value, 0, 999, o.game_index)) return false;
-        } else if (opt == "--depth" || opt == "--time") {
-            if (strength_given) return false;  // one or the other
-            strength_given = true;
-            if (opt == "--depth") {
-                if (!parse_int(value, 1, 30, v)) return false;
-                o.depth = static_cast<int>(v);
-            } else if (!parse_seconds(value, o.seconds)) {
-                return false;
-            }
-        } else if (opt == "--pdn") {
-            o.pdn = value;
-        } else {
-            return false;
-        }
-    }
+    OptionParser p("analyse");
+    long depth = DEFAULT_DEPTH;
+    p.whole("game", 0, 999, o.game_index)
+        .whole("depth", 1, 30, depth)
+        .seconds("time", o.seconds)
+        .text("pdn", o.pdn);
+    if (!p.parse(argc, argv, 1, 1) || !p.exclusive("depth", "time")) return false;
+    o.file = p.args[0];
+    o.depth = static_cast<int>(depth);
     return true;
 }
 
@@ -100,7 +86,14 @@ int run_analyse(int argc, char** argv) {
 
     int marked = 0;
     for (const AnalysisLine& l : analysis.lines) {
-        std::printf("%s\n", analysis_long_line(language(), l).c_str());
+        std::string text = analysis_long_line(language(), l);
+        if (l.table_verdict != TableVerdict::none) {
+            constexpr Msg WORDS[] = {Msg::TABLE_WIN_TO_DRAW, Msg::TABLE_WIN_TO_DRAW,
+                                     Msg::TABLE_WIN_TO_LOSS, Msg::TABLE_DRAW_TO_LOSS};
+            text += std::string(" [") +
+                    message(WORDS[static_cast<int>(l.table_verdict)], language()) + "]";
+        }
+        std::printf("%s\n", text.c_str());
         marked += l.marked;
     }
     std::printf("analysed %zu positions, %d marked\n", analysis.lines.size(), marked);

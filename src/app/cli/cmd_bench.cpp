@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "app/cli/search_common.h"
 #include "board/board.h"
 #include "search/driver.h"
@@ -60,7 +61,12 @@ constexpr const char* BENCH_POSITIONS[] = {
 
 int run_bench(int argc, char** argv) {
     long depth = 9;
-    if (argc > 1 || (argc == 1 && !parse_int(argv[0], 1, 30, depth))) return usage("bench");
+    OptionParser p("bench");
+    if (!p.parse(argc, argv, 0, 1)) return usage("bench");
+    if (!p.args.empty() && !parse_int(p.args[0], 1, 30, depth)) {
+        p.fail("DEPTH: expected a whole number from 1 to 30");
+        return usage("bench");
+    }
     start_engine();
     search.library_enabled = 0;
     static SearchInputs in;

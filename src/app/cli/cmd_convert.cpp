@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "board/now.h"
 #include "files/any_game.h"
 #include "game/game_record.h"
@@ -12,12 +13,12 @@ namespace qv::cli {
 namespace {
 
 int run_convert(int argc, char** argv) {
-    if (argc != 2 && argc != 4) return usage("convert");
     long game_index = 0;
-    if (argc == 4 && (std::string(argv[2]) != "--game" || !parse_int(argv[3], 0, 999, game_index)))
-        return usage("convert");
-    const char* in = argv[0];
-    const char* out = argv[1];
+    OptionParser p("convert");
+    p.whole("game", 0, 999, game_index);
+    if (!p.parse(argc, argv, 2, 2)) return usage("convert");
+    const char* in = p.args[0];
+    const char* out = p.args[1];
     if (kind_of(out) == GameFileKind::unknown) {
         std::fprintf(stderr, "%s: unknown file kind (expected .dam, .txt or .pdn)\n", out);
         return 1;

@@ -3,9 +3,10 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
-#include <string_view>
+#include <string>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "board/board.h"
 #include "board/fen.h"
 #include "board/movegen.h"
@@ -16,11 +17,16 @@ namespace {
 
 int run_perft(int argc, char** argv) {
     long depth = 0;
-    const bool plain = argc >= 2 && std::string_view(argv[argc - 1]) == "--plain";
-    if (plain) --argc;
-    if (argc < 1 || argc > 2 || !parse_int(argv[0], 1, MAX_PLY, depth)) return usage("perft");
+    bool plain = false;
+    OptionParser p("perft");
+    p.flag("plain", plain);
+    if (!p.parse(argc, argv, 1, 2)) return usage("perft");
+    if (!parse_int(p.args[0], 1, MAX_PLY, depth)) {
+        p.fail("DEPTH: expected a whole number from 1 to " + std::to_string(MAX_PLY));
+        return usage("perft");
+    }
     int side = WHITE;
-    if (!load_fen_argument(argc == 2 ? argv[1] : START_FEN, side)) return 2;
+    if (!load_fen_argument(p.args.size() == 2 ? p.args[1] : START_FEN, side)) return 2;
     reset_lists();
     const auto start = std::chrono::steady_clock::now();
     // One walk counts every depth: perft(d) is the number of moves generated d - 1

@@ -1,4 +1,5 @@
-// probe FEN: where the position stands in the endgame tables and what the search gets.
+// probe FEN: where the position stands in the endgame tables and what the search gets:
+// the perfect-play tables' value and distance, then the entry of the 19 tables.
 #include <cstdio>
 #include <string>
 
@@ -6,6 +7,8 @@
 #include "board/board.h"
 #include "eval/egdb.h"
 #include "eval/egdb_store.h"
+#include "eval/perfect_tables.h"
+#include "lang/messages.h"
 
 namespace qv::cli {
 namespace {
@@ -21,6 +24,18 @@ int run_probe(int argc, char** argv) {
     if (argc != 1) return usage("probe");
     int side = WHITE;
     if (!load_fen_argument(argv[0], side)) return 2;
+    uint8_t v5 = 0;
+    if (probe_perfect(board, side, v5)) {
+        const PerfectValue d = decode_value(v5);
+        const std::string value =
+            d.outcome == Outcome::win    ? format_message(Msg::TABLE_WIN_IN, language(), d.plies)
+            : d.outcome == Outcome::loss ? format_message(Msg::TABLE_LOSS_IN, language(), d.plies)
+                                         : std::string(message(Msg::TABLE_DRAWN, language()));
+        std::printf("perfect %s: %s\n", material_name(material_on(board, side)).c_str(),
+                    value.c_str());
+    } else {
+        std::printf("perfect none\n");
+    }
     TableEntry e;
     if (!locate_position(board, side, e)) {
         std::printf("table none\n");

@@ -3,9 +3,11 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "app/cli/search_common.h"
 #include "board/board.h"
 #include "board/movegen.h"
@@ -44,33 +46,28 @@ bool play_line(const std::string& text, int& side, SearchInputs& in) {
 }
 
 int run_search(int argc, char** argv) {
-    if (argc < 1) return usage("search");
     Strength strength;
     strength.level = 5;
     bool book_on = false;
     std::string moves;
-    for (int i = 1; i < argc; ++i) {
-        const std::string opt = argv[i];
-        if (i + 1 >= argc) return usage("search");
-        const char* value = argv[++i];
-        long v = 0;
-        if (opt == "--depth" || opt == "--time" || opt == "--level") {
-            if (!parse_strength(opt.substr(2), value, strength)) return usage("search");
-        } else if (opt == "--book") {
-            const std::string b = value;
-            if (b != "on" && b != "off") return usage("search");
-            book_on = b == "on";
-        } else if (opt == "--moves") {
-            moves = value;
-        } else if (opt == "--seed") {
-            if (!parse_int(value, 0, 4294967295L, v)) return usage("search");
-            seed_book_random(static_cast<uint32_t>(v));
-        } else {
-            return usage("search");
-        }
-    }
+    long seed = -1;
+    OptionParser p("search");
+    for (const char* kind : {"depth", "time", "level"})
+        p.custom(kind, strength_expected(kind),
+                 [&strength, kind](const char* v) { return parse_strength(kind, v, strength); });
+    p.custom("book", "on or off",
+             [&book_on](const char* v) {
+                 book_on = std::string_view(v) == "on";
+                 return book_on || std::string_view(v) == "off";
+             })
+        .text("moves", moves)
+        .whole("seed", 0, 4294967295L, seed);
+    if (!p.parse(argc, argv, 1, 1) || !p.exclusive("depth", "time") ||
+        !p.exclusive("depth", "level") || !p.exclusive("time", "level"))
+        return usage("search");
+    if (seed >= 0) seed_book_random(static_cast<uint32_t>(seed));
     int side = WHITE;
-    if (!load_fen_argument(argv[0], side)) return 1;
+    if (!load_fen_argument(p.args[0], side)) return 1;
     static SearchInputs in;
     if (!play_line(moves, side, in)) return 1;
     start_engine();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/cli/cli.h"
+#include "app/cli/options.h"
 #include "board/board.h"
 #include "board/file_io.h"
 #include "files/any_game.h"
@@ -20,10 +21,10 @@ void print_clock(const char* who, int32_t seconds) {
 
 int run_show(int argc, char** argv) {
     long game_index = 0;
-    if (argc != 1 && argc != 3) return usage("show");
-    if (argc == 3 && (std::string(argv[1]) != "--game" || !parse_int(argv[2], 0, 999, game_index)))
-        return usage("show");
-    const char* path = argv[0];
+    OptionParser p("show");
+    p.whole("game", 0, 999, game_index);
+    if (!p.parse(argc, argv, 1, 1)) return usage("show");
+    const char* path = p.args[0];
     const GameFileKind kind = kind_of(path);
     if (kind == GameFileKind::text || kind == GameFileKind::pdn) {
         std::string text;

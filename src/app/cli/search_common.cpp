@@ -83,6 +83,12 @@ bool parse_strength(const std::string& kind, const char* value, Strength& s) {
     return false;
 }
 
+const char* strength_expected(const std::string& kind) {
+    if (kind == "level") return "a level from 0 to 8";
+    if (kind == "depth") return "a whole number from 1 to 30";
+    return "a number of seconds above 0";
+}
+
 int64_t apply_strength(const Strength& s, SearchInputs& in) {
     in.fixed_depth = 0;
     in.no_time_limit = false;

@@ -38,6 +38,8 @@ struct Strength {
 };
 // Parses "--level L", "--depth D", "--time SECONDS" style values; false on bad input.
 bool parse_strength(const std::string& kind, const char* value, Strength& s);
+// What such a value must be, for a refusal's words.
+const char* strength_expected(const std::string& kind);
 
 // Fills the driver's inputs for `s`; returns the deadline to give the host (0: none).
 int64_t apply_strength(const Strength& s, SearchInputs& in);
