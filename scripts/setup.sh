@@ -4,6 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev libasound2-dev)
+PACKAGES+=(qt6-translations-l10n)  # Qt's own dialogs in the six languages
 PACKAGES+=("$@")  # what a caller needs besides (scripts/package.sh: dpkg-dev)
 
 missing=()

@@ -93,6 +93,19 @@ enum class Msg : uint16_t {
     TABLE_WIN_IN,   // %d: plies
     TABLE_LOSS_IN,  // %d: plies
     TABLE_DRAWN,
+    // Dialog panels: why an input is refused.
+    REFUSED_MINUTES,
+    REFUSED_NAME_MISSING,
+    REFUSED_SAME_NAMES,
+    REFUSED_COMPUTER_NOT_A_PERSON,
+    REFUSED_DELETE_COMPUTER,
+    REFUSED_NO_PLAYER_CHOSEN,
+    // "Editer coups": what was written, or why nothing was.
+    BESTMOVE_WRITTEN,  // %d lines, %s the file
+    BESTMOVE_NOTHING,
+    // Under a printed diagram.
+    WHITE_TO_MOVE,
+    BLACK_TO_MOVE,
     COUNT
 };
 

@@ -138,6 +138,7 @@ void apply_game_image(const GameFileImage& img) {
 }
 
 void after_game_read() {
+    hold_clocks();  // nobody is charged while the game read is looked at
     load_ply();
     std::memcpy(shown_board, board, sizeof board);
     rebuild_list();

@@ -97,6 +97,20 @@ using PdnAnnotation = std::function<std::vector<std::string>(int p, int half_mov
 std::string pdn_bytes(std::string_view date = {}, const PdnAnnotation& annotate = {});
 bool write_pdn(const std::filesystem::path& path, std::string_view date = {});
 
+// "Imprimer": the names, every move of the game six pairs to a row (the last half move
+// too), and the start position when the game does not begin from the usual one.
+struct Printout {
+    std::string heading;            // "White-Black"
+    std::vector<std::string> rows;  // the move list's lines, six to a row
+    bool diagram = false;           // a position set up: its picture is printed first
+    uint8_t start[33] = {};         // the record's ply 0
+    int first_side = 0;             // who moves first from it
+};
+Printout printout();
+// The game's name for its print job and PDF file: "White-Black", without the characters a
+// file name cannot hold.
+std::string game_document_name();
+
 // "Editer coups": the calculation list's lines into the file, replacing it.
 bool write_bestmove(const std::filesystem::path& path, const std::vector<std::string>& lines);
 

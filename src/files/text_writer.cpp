@@ -20,21 +20,12 @@ bool write_or_report(const std::filesystem::path& path, std::string_view data) {
     return false;
 }
 
-// The side that made the first recorded move (or is to move in a game without moves).
-int start_side() {
-    if (game.last_ply >= 1) {
-        const uint8_t piece = game.game_record[0].squares[game.game_record[1].from];
-        if (piece != EMPTY) return is_white(piece) ? WHITE : BLACK;
-    }
-    return game.side_to_move ^ (game.current_ply & 1);
-}
-
 bool starts_from_start_position() {
     for (int s = 1; s <= 32; ++s) {
         const uint8_t want = s <= 12 ? BLACK_MAN : s >= 21 ? WHITE_MAN : EMPTY;
         if (game.game_record[0].squares[s] != want) return false;
     }
-    return start_side() == WHITE;
+    return opening_side() == WHITE;
 }
 
 std::string pdn_quote(const std::string& s) {
@@ -96,7 +87,7 @@ std::string pdn_bytes(std::string_view date, const PdnAnnotation& annotate) {
     out += "[Black \"" + pdn_quote(game.black_name) + "\"]\r\n";
     out += std::string("[Result \"") + result + "\"]\r\n";
     out += "[GameType \"22\"]\r\n";
-    const int first = start_side();
+    const int first = opening_side();
     if (!starts_from_start_position())
         out += "[FEN \"" + write_fen(game.game_record[0].squares, first) + "\"]\r\n";
     out += "\r\n";
@@ -135,6 +126,31 @@ std::string pdn_bytes(std::string_view date, const PdnAnnotation& annotate) {
 
 bool write_pdn(const std::filesystem::path& path, std::string_view date) {
     return write_or_report(path, pdn_bytes(date));
+}
+
+Printout printout() {
+    Printout p;
+    p.heading = game.white_name + "-" + game.black_name;
+    constexpr size_t PER_ROW = 6;
+    const auto& lines = game.list_lines;
+    for (size_t i = 0; i < lines.size(); i += PER_ROW) {
+        std::string row;
+        for (size_t j = i; j < std::min(lines.size(), i + PER_ROW); ++j)
+            row += lines[j] + (j == i ? " " : "  ");
+        p.rows.push_back(row);
+    }
+    p.diagram = !starts_from_start_position();
+    std::memcpy(p.start, game.game_record[0].squares, sizeof p.start);
+    p.start[0] = OFF_BOARD;
+    p.first_side = opening_side();
+    return p;
+}
+
+std::string game_document_name() {
+    std::string name = game.white_name + "-" + game.black_name;
+    for (char& c : name)
+        if (std::strchr("/\\:*?\"<>|", c) || static_cast<unsigned char>(c) < 0x20) c = '_';
+    return name;
 }
 
 bool write_bestmove(const std::filesystem::path& path, const std::vector<std::string>& lines) {

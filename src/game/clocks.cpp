@@ -91,6 +91,42 @@ ClockText clock_text(int32_t seconds) {
     return {m, s};
 }
 
+namespace {
+// The side to move's turn so far goes into its clock (the value last shown).
+void charge_turn_so_far() {
+    if (clocks.run != ClockRun::running) return;
+    int32_t& clock = game.side_to_move == 0 ? clocks.white_clock : clocks.black_clock;
+    const int32_t shown = game.side_to_move == 0 ? clocks.white_shown : clocks.black_shown;
+    if (shown > clock) clock = shown;
+    clocks.white_shown = clocks.white_clock;
+    clocks.black_shown = clocks.black_clock;
+}
+}  // namespace
+
+bool start_play(int32_t t) {
+    if (clocks.run != ClockRun::waiting) return false;
+    clocks.run = ClockRun::running;
+    clocks.white_turn_start = clocks.black_turn_start = t;
+    clocks.white_shown = clocks.white_clock;
+    clocks.black_shown = clocks.black_clock;
+    clocks.timer_running = true;
+    return true;
+}
+
+void hold_clocks() {
+    charge_turn_so_far();
+    clocks.run = ClockRun::waiting;
+}
+
+void stop_clocks() {
+    charge_turn_so_far();
+    clocks.run = ClockRun::stopped;
+}
+
+bool clocks_charging() {
+    return clocks.run == ClockRun::running && clocks.timer_running;
+}
+
 void reset_clocks(int32_t t) {
     clocks.white_clock = clocks.black_clock = 0;
     clocks.white_shown = clocks.black_shown = 0;
@@ -106,7 +142,7 @@ void toggle_pause(int32_t t, bool search_running) {
     if (clocks.timer_running) {
         // The turn so far is charged now, so that the clock neither jumps back on resuming
         // nor counts the pause.
-        if (!search_running) {
+        if (!search_running && clocks.run == ClockRun::running) {
             ajouter_temps(t, false);
             if (game.side_to_move == 0)
                 clocks.white_clock = clocks.white_shown;
@@ -121,7 +157,7 @@ void toggle_pause(int32_t t, bool search_running) {
 }
 
 void ajouter_temps(int32_t t, bool search_running) {
-    if (search_running || !clocks.timer_running) return;
+    if (search_running || !clocks_charging()) return;
     if (game.side_to_move == 0)
         clocks.white_shown = t - clocks.white_turn_start + clocks.white_clock;
     else
@@ -129,12 +165,13 @@ void ajouter_temps(int32_t t, bool search_running) {
 }
 
 void end_human_move(int mover, int32_t t) {
+    const bool charged = clocks_charging();
     if (mover == 0) {
-        if (clocks.timer_running) clocks.white_clock = clocks.white_shown;
+        if (charged) clocks.white_clock = clocks.white_shown;
         clocks.black_turn_start = t;
         clocks.black_shown = clocks.black_clock;
     } else {
-        if (clocks.timer_running) clocks.black_clock = clocks.black_shown;
+        if (charged) clocks.black_clock = clocks.black_shown;
         clocks.white_turn_start = t;
         clocks.white_shown = clocks.white_clock;
     }

@@ -10,6 +10,13 @@
 
 namespace qv {
 
+// Whether the side to move is being charged.
+enum class ClockRun : uint8_t {
+    waiting,  // not yet: the person's next click on the board starts play
+    running,  // the side to move is charged
+    stopped,  // the game is over: only a move played, navigation or a new game go on
+};
+
 struct ClockState {
     int32_t white_clock = 0;  // seconds used by White in this game
     int32_t black_clock = 0;
@@ -23,6 +30,7 @@ struct ClockState {
     uint8_t level_index = 5;    // 0..8 levels, 11..17 time controls, 18 "Autre"
     uint8_t control_index = 0;  // 0 named level, 1..7 time controls, 8 "Autre"
     bool timer_running = true;  // Timer1; "Pause" ticked when false
+    ClockRun run = ClockRun::waiting;
 };
 extern ClockState clocks;
 
@@ -56,6 +64,17 @@ struct ClockText {
     std::string seconds;
 };
 ClockText clock_text(int32_t seconds);
+
+// A click on the board in play: a waiting clock starts (and "Pause" is lifted); true when
+// it starts now. A game that is over stays stopped.
+bool start_play(int32_t t);
+// Nobody is charged until play begins again (set-up, a lesson or game read); the turn
+// under way is charged first.
+void hold_clocks();
+// The game is over: the turn under way is charged, then nobody is, whatever is clicked.
+void stop_clocks();
+// The side to move is charged now (play under way, not paused).
+bool clocks_charging();
 
 // Both clocks 0, both turn starts t (a new game, "Horloges à zéro" without game_state).
 void reset_clocks(int32_t t);

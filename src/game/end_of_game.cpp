@@ -46,6 +46,7 @@ PieceTotals totals() {
 
 EndReport end_of_game(EndReason reason) {
     EndReport r;
+    stop_clocks();
     if (game.game_state == RATED_MATCH_REPORTED) return r;
     r.reported = true;
 

@@ -76,6 +76,14 @@ void load_ply() {
     game.black_name = name_field(e.black_name);
 }
 
+int opening_side() {
+    if (game.last_ply >= 1) {
+        const uint8_t piece = game.game_record[0].squares[game.game_record[1].from];
+        if (piece != EMPTY) return is_white(piece) ? WHITE : BLACK;
+    }
+    return game.side_to_move ^ (game.current_ply & 1);
+}
+
 std::string ply_move_text(int p) {
     const PlyRecord& e = game.game_record[p];
     return move_text(e.from, e.to, e.capture_count != 0);

@@ -112,6 +112,10 @@ void write_line();
 // The list from the record: one line per pair, a last half line when last_ply is odd.
 void rebuild_list();
 
+// The side to move at ply 0: the colour of the piece that made the first recorded move,
+// or, in a game without moves, the side to move (sides alternate).
+int opening_side();
+
 // The moves stored in the record: entry p's move text, e.g. "23-19".
 std::string ply_move_text(int p);
 

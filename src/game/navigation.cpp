@@ -30,8 +30,10 @@ void select_pair_line() {
     game.list_selection = game.current_ply / 2 - 1;
 }
 
+// Moving in a game that is over lets play go on from the position shown.
 void turn_starts(int32_t t) {
     clocks.white_turn_start = clocks.black_turn_start = t;
+    if (clocks.run == ClockRun::stopped) clocks.run = ClockRun::waiting;
 }
 
 }  // namespace
@@ -81,10 +83,11 @@ void avancer(int32_t t) {
 void revenir_debut(int32_t t) {
     stop_search();
     game.game_state = FREE_GAME;
+    const int first = opening_side();  // White, unless a position set up says otherwise
     game.current_ply = 0;
     keep_names();
     show_entry();
-    game.side_to_move = WHITE;
+    game.side_to_move = static_cast<uint8_t>(first);
     turn_starts(t);
     game.skip_ponder = 1;
 }
@@ -107,6 +110,7 @@ bool revenir_n(int line) {
     game.current_ply = static_cast<uint8_t>(p);
     game.list_selection = line;
     show_entry();
+    if (clocks.run == ClockRun::stopped) clocks.run = ClockRun::waiting;
     return true;
 }
 
@@ -129,6 +133,7 @@ void remplir(int32_t t) {
     game.current_ply = 0;
     game.last_ply = 0;
     reset_clocks(t);
+    clocks.run = ClockRun::waiting;
     game.stop_requested = true;
     game.side_to_move = WHITE;
     game.side_after_last_move = WHITE;
@@ -145,13 +150,27 @@ void remplir(int32_t t) {
 }
 
 void vider() {
-    game.game_state = FREE_GAME;  // any change of the position outside play ends the rating
     clear_board();
     std::memcpy(shown_board, board, sizeof board);
+    begin_set_up_record();
+}
+
+void begin_set_up_record() {
+    game.game_state = FREE_GAME;  // any change of the position outside play ends the rating
+    game.current_ply = 0;
+    game.last_ply = 0;
+    game.move_from = game.move_to = game.move_captures = 0;
+    game.side_after_last_move = game.side_to_move;
+    game.list_lines.clear();
+    game.list_selection = -1;
+    clocks.white_clock = clocks.black_clock = 0;
+    clocks.white_shown = clocks.black_shown = 0;
+    store_ply();
 }
 
 bool toggle_setup_mode() {
     game.stop_requested = true;
+    hold_clocks();
     game.setup_mode = game.setup_mode ? 0 : 1;
     game.computer_requested = 0;
     if (game.computer_to_move) {
@@ -166,13 +185,11 @@ bool place_piece(int square, int code) {
     board[0] = OFF_BOARD;
     board[square] = static_cast<uint8_t>(code);
     std::memcpy(shown_board, board, sizeof board);
-    game.game_state = FREE_GAME;
-    store_ply();
+    begin_set_up_record();
     return true;
 }
 
 void Change_couleur() {
-    game.game_state = FREE_GAME;
     if (game.computer_colour == 0) {
         game.computer_colour = 1;
         game.side_to_move = WHITE;
@@ -180,12 +197,13 @@ void Change_couleur() {
         game.computer_colour = 0;
         game.side_to_move = BLACK;
     }
+    begin_set_up_record();
 }
 
 void Couleur_joue() {
-    game.game_state = FREE_GAME;
     game.computer_to_move = game.computer_to_move ? 0 : 1;
     game.side_to_move = static_cast<uint8_t>(1 - game.side_to_move);
+    begin_set_up_record();
 }
 
 }  // namespace qv

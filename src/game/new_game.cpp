@@ -75,10 +75,17 @@ bool start_match(const PlayersTable& table, std::string_view person, int person_
     return true;
 }
 
+std::optional<Msg> two_players_refusal(std::string_view white, std::string_view black,
+                                       int white_line, int black_line) {
+    if (white.empty() || black.empty()) return Msg::REFUSED_NAME_MISSING;
+    if (white == black) return Msg::REFUSED_SAME_NAMES;
+    if (white_line == 0 || black_line == 0) return Msg::REFUSED_COMPUTER_NOT_A_PERSON;
+    return std::nullopt;
+}
+
 bool start_two_players(std::string_view white, std::string_view black, int white_line,
                        int black_line, int32_t t) {
-    if (white.empty() || black.empty() || white == black || white_line == 0 || black_line == 0)
-        return false;
+    if (two_players_refusal(white, black, white_line, black_line)) return false;
     common_start(t);
     game.computer_vs_computer = false;
     game.vs_computer = 0;

@@ -100,6 +100,9 @@ bool place_piece(int square, int code);
 // Set-up panel: the computer's colour (the side to move becomes the person's) and who moves.
 void Change_couleur();
 void Couleur_joue();
+// After any change made in set-up: the position is a new game, ply 0 of an empty record
+// with the side now to move, clocks at zero and unrated; the game it came from is gone.
+void begin_set_up_record();
 
 // The players' names as entered: cut to 19 bytes, written into entry current_ply.
 void set_names(std::string_view white, std::string_view black);
@@ -128,7 +131,11 @@ void start_training(std::string_view person, bool computer_white, int32_t t);
 // false (nothing done) when the name is empty or the line is not a person's.
 bool start_match(const PlayersTable& table, std::string_view person, int person_line,
                  bool computer_white, int32_t t);
-// Two people; false unless both names are there, differ, and neither is line 0.
+// Why two people cannot play with these names and list lines (both names there, different,
+// neither on line 0, the computer's); nothing when they can.
+std::optional<Msg> two_players_refusal(std::string_view white, std::string_view black,
+                                       int white_line, int black_line);
+// Two people; false when two_players_refusal gives a reason.
 bool start_two_players(std::string_view white, std::string_view black, int white_line,
                        int black_line, int32_t t);
 

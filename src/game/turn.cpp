@@ -43,7 +43,8 @@ TurnEnd after_person_move(int from, int to, int captures, int32_t t) {
     const int mover = game.side_to_move;
     if (!record(mover, from, to, captures, e)) return e;
     end_human_move(mover, t);
-    if (e.ended) {  // the record is full: nobody moves on
+    if (!e.ended) clocks.run = ClockRun::running;  // a move was played: play goes on
+    if (e.ended) {                                 // the record is full: nobody moves on
         game.computer_to_move = 0;
         std::memcpy(shown_board, board, sizeof board);
         return e;
@@ -71,6 +72,7 @@ TurnEnd computer_move_played(const Move& played, int last_score, int32_t t) {
     game.last_from = move.from;
     game.last_to = move.to;
     start_turn(game.side_to_move, t);
+    if (!e.ended) clocks.run = ClockRun::running;
 
     game.computer_to_move = 0;
     game.legal_count = static_cast<uint8_t>(legal_moves(game.side_to_move));

@@ -7,12 +7,14 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -55,6 +57,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     build_board3d();
     build_analysis();
     build_lessons();
+    build_dialog_panels();
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &MainWindow::ajouter_temps);
@@ -68,6 +71,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     QApplication::setWindowIcon(icon);
     set_host(this);
     menuBar()->setVisible(false);  // the start-up panel comes first
+    statusBar()->setVisible(false);
 }
 
 MainWindow::~MainWindow() {
@@ -359,12 +363,16 @@ QFrame* MainWindow::add_panel(const char* name, QRect geometry) {
 }
 
 void MainWindow::build_panels() {
-    // "Zut !" and "Nul refusé": one-line notices over the board's foot.
-    auto* zut = add_label(central_, "Zut", QRect(40, 470, 440, 26));
-    zut->setAutoFillBackground(true);
-    zut->setFrameShape(QFrame::Panel);
-    zut->setAlignment(Qt::AlignCenter);
+    // "Zut !": the computer's remark goes in the status line under the board, which it
+    // would otherwise cover.
+    auto* zut = new QLabel(statusBar());
+    zut->setObjectName("Zut");
+    zut->setStyleSheet("font-weight:bold");
+    zut->setMinimumWidth(620);
+    statusBar()->addWidget(zut, 1);
+    statusBar()->setSizeGripEnabled(false);
     zut->hide();
+    // "Nul refusé": a notice over the board.
     auto* refused = add_label(central_, "Nulrefus", QRect(180, 240, 160, 30));
     refused->setAutoFillBackground(true);
     refused->setFrameShape(QFrame::Panel);
@@ -399,6 +407,7 @@ void MainWindow::build_panels() {
     add_label(other, "N50coupsen", QRect(10, 12, 110, 24));
     auto* minutes = new QLineEdit("3", other);
     minutes->setObjectName("Nbminutes");
+    minutes->setValidator(new QIntValidator(0, 99999, minutes));  // digits only
     minutes->setGeometry(120, 10, 60, 28);
     add_label(other, "Label_minutes", QRect(186, 12, 90, 24));
     add_button(other, "BitBtn24", QRect(40, 50, 90, 30), &MainWindow::BitBtn24Click)->setText("OK");

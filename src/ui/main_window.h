@@ -19,6 +19,7 @@
 #include "ui/platform.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +30,7 @@ class QTimer;
 class QFrame;
 class QGroupBox;
 class QRadioButton;
+class QTranslator;
 
 namespace qv::ui {
 
@@ -132,6 +134,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void Horlogeszro1Click();
     void Pause2Click();
     void ajouter_temps();
+    // Timer1 runs while a side is charged (clocks_charging).
+    void sync_timer();
     void set_level(int level_index);
     // Ticks the level and time control held in `clocks` ("Autre" with its minutes).
     void tick_level_in_force();
@@ -221,6 +225,10 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape cancels the dialog panel that is open.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The dialog panels' showing and hiding lock the commands that open the others.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     [[noreturn]] static void missing(const char* kind, const char* name);
@@ -252,6 +260,12 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_new_game_lists();
     void fill_new_game_lists();
     void build_about();
+    // Dialog panels (window_dialogs.cpp): their refusal lines and watchers.
+    void build_dialog_panels();
+    bool dialog_open() const;
+    void refresh_dialog_locks();
+    // A refused input: why, in the panel's refusal line.
+    void refuse(const char* refusal_line, Msg why);
     // A raised, hidden floating panel over the board.
     QFrame* add_panel(const char* name, QRect geometry);
     void build_intro();
@@ -291,6 +305,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QString text_of(const char* component) const;
     // Language switch: the start-up panel's texts, then everything worded from the state.
     void word_intro();
+    // Qt's own texts (file and print dialogs, standard buttons) in that language.
+    void load_qt_translation(int language);
     void recaption();
     void set_who_plays(bool computer);  // Couleurjoue
     void show_mode();                   // Panel11: training, match or two people
@@ -309,6 +325,8 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void show_clock(int side, int32_t seconds);
     void show_clocks();
     void show_static_evaluations();
+    // A change made in set-up began a new game: its empty list and clocks.
+    void show_set_up_record();
     void set_names(const QString& white, const QString& black);
     // ListBox1 follows the game's list lines and selection.
     void sync_list();
@@ -350,6 +368,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     QLabel* name_labels_[2] = {};
     PlayerPage match_page_;
     QTimer* timer_ = nullptr;  // Timer1
+    QTranslator* qt_translator_ = nullptr;
     OpeningsForm* form2_ = nullptr;
     OpeningsForm* form3_ = nullptr;
     ParamsForm* form_params_ = nullptr;

@@ -41,6 +41,12 @@ void DesktopPlatform::error_box(QWidget* parent, const QString& text) {
     box.exec();
 }
 
+void DesktopPlatform::info_box(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, parent ? parent->window()->windowTitle() : QString(),
+                    text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool DesktopPlatform::choose_printer(QWidget* parent, QPrinter& printer) {
     // Qt's dialog on this platform offers "Print to File (PDF)" beside the printers.
     QPrintDialog dialog(&printer, parent);

@@ -18,6 +18,8 @@ class Platform {
                                    const QString& suffix) = 0;
     // Message box titled error_title with the error icon.
     virtual void error_box(QWidget* parent, const QString& text) = 0;
+    // Message box with the information icon, titled as the parent window.
+    virtual void info_box(QWidget* parent, const QString& text) = 0;
     // Lets the person choose a printer (or a PDF file); false when cancelled.
     virtual bool choose_printer(QWidget* parent, QPrinter& printer) = 0;
     // Plays a wave file and returns when it has finished; silent without a sound device.
@@ -38,6 +40,7 @@ class DesktopPlatform : public Platform {
     QString save_file_name(QWidget* parent, const QString& dir, const QString& filter,
                            const QString& suffix) override;
     void error_box(QWidget* parent, const QString& text) override;
+    void info_box(QWidget* parent, const QString& text) override;
     bool choose_printer(QWidget* parent, QPrinter& printer) override;
     void play_sound(const QString& path) override;
     void open_document(const QString& path) override;

@@ -12,7 +12,6 @@ struct SessionState {
     int pending_y = 0;
     uint8_t searching = 0;  // a computer search runs inside the current pass
     uint8_t pondered = 0;   // the computer already thought during this person's turn
-    uint8_t clocks_running = 0;
 };
 extern SessionState session;
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <tuple>
 
@@ -153,6 +154,7 @@ void MainWindow::pick_theme(int theme) {
     }
     intro_->hide();
     menuBar()->setVisible(true);
+    statusBar()->setVisible(true);
     board_->set_frame_visible(true);
     Damier3DClick(picked_theme(view3d_->themes(), theme));
     show_totals();

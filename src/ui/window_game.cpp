@@ -106,6 +106,7 @@ bool MainWindow::pass() {
     }
     game.computer_requested = 0;
     run_deferred();
+    sync_timer();
     refresh_problem_page();
     if (session.pending_click) {
         session.pending_click = 0;
@@ -177,18 +178,14 @@ void MainWindow::clic1(int x, int y) {
         if (!click_on_dark_square(x, y) || !place_piece(s, placement_code_)) return;
         draw_square(s, placement_code_);
         show_totals();
+        show_set_up_record();
         return;
     }
     if (game.vs_computer) std::memcpy(board, shown_board, sizeof board);
     engine_.request_stop(false);
-    if (!session.clocks_running) {
-        // Play begins: the clocks run from now, even if "Pause" was pressed before.
-        session.clocks_running = 1;
-        clocks.white_turn_start = clocks.black_turn_start = now();
-        clocks.timer_running = true;
-        timer_->start();
-        set_checked("Pause2", false);
-    }
+    // Play begins: the clocks run from now, even if "Pause" was pressed before.
+    if (start_play(now())) set_checked("Pause2", false);
+    sync_timer();
     entry.decompose_captures = checked("Dcomposerlesprises1");
     EnteredMove made;
     if (entry_click(s, game.side_to_move, *this, made))
@@ -197,6 +194,7 @@ void MainWindow::clic1(int x, int y) {
 
 void MainWindow::after_person_move(int from, int to, int captures) {
     const TurnEnd e = qv::after_person_move(from, to, captures, now());
+    sync_timer();
     sync_list();
     show_clocks();
     if (entry.in_hand == 0) show_totals();
@@ -269,6 +267,7 @@ void MainWindow::computer_turn() {
     for (const char* m : {"Edition1", "Joueurs1"}) menu(m)->setEnabled(true);
     menu("Fichier1")->setEnabled(true);
     set_enabled("Proposernul", true);
+    refresh_dialog_locks();
 
     if (abandoned) {
         // The search was called off (navigation, a new game): nothing is played.
@@ -293,6 +292,7 @@ void MainWindow::computer_turn() {
         board_->frame_square(game.last_to, FRAME_CYAN);
         board_->frame_square(game.last_from, FRAME_SILVER);
     }
+    sync_timer();
     sync_list();
     show_clocks();
     show_totals();
@@ -362,6 +362,8 @@ void MainWindow::word_report() {
 }
 
 void MainWindow::show_report(const EndReport& r) {
+    sync_timer();
+    show_clocks();
     if (!r.reported) return;
     last_report_ = r;
     word_report();

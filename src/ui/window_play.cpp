@@ -145,6 +145,11 @@ void MainWindow::BitBtn16Click() {
     }
     const size_t known = table.names.size();
     const int line = person_line(table, person.toStdString(), match_page_.players->currentRow());
+    if (line <= 0) {  // no name, or the computer's own
+        refuse("Refus_nouveau",
+               person.isEmpty() ? Msg::REFUSED_NAME_MISSING : Msg::REFUSED_COMPUTER_NOT_A_PERSON);
+        return;
+    }
     if (line > 0 && table.names.size() > known && !write_players(user_dir(), table)) {
         show_error(Msg::CANNOT_OPEN_FILE);
         return;
@@ -166,8 +171,12 @@ void MainWindow::BitBtn17Click() {
     // Line 0 of either list is the computer, which does not play here.
     const int white_line = child<QListWidget>("ListBox10")->currentRow();
     const int black_line = child<QListWidget>("ListBox11")->currentRow();
-    if (!start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now()))
+    if (const auto why =
+            two_players_refusal(white.toStdString(), black.toStdString(), white_line, black_line)) {
+        refuse("Refus_nouveau", *why);
         return;
+    }
+    start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now());
     new_game_common();
     set_checked("Humaincontrehumain1", true);
     set_checked("Ordinateurcontreordinateur1", false);
@@ -272,16 +281,6 @@ void MainWindow::set_root_move(int index, std::string_view text) {
 
 // ---- text files, printing, help -----------------------------------------------------------
 
-namespace {
-// The complete move pairs up to the position shown.
-QStringList shown_lines(const QListWidget* list, int current_ply) {
-    QStringList lines;
-    for (int i = 0; i < list->count() && i < current_ply / 2; ++i) lines << list->item(i)->text();
-    return lines;
-}
-
-}  // namespace
-
 void MainWindow::Crerunfichiertexte1Click() {
     const QString path =
         platform_.save_file_name(this, documents_folder(),
@@ -340,32 +339,73 @@ void MainWindow::Ouvrirunfichiertexte1Click() {
     refresh_after_navigation();
 }
 
+namespace {
+
+// The start position of a printout, `cell` pixels a square, from its top-left corner.
+void draw_diagram(QPainter& p, const Printout& out, QPoint at, int cell) {
+    p.save();
+    for (int row = 0; row < 8; ++row) {
+        for (int col = 0; col < 8; ++col) {
+            const QRect r(at.x() + col * cell, at.y() + row * cell, cell, cell);
+            const int s = square_from_cell(row, col);
+            p.fillRect(r, s ? QColor(150, 150, 150) : Qt::white);
+            if (!s || out.start[s] == EMPTY) continue;
+            const uint8_t piece = out.start[s];
+            p.setPen(QPen(Qt::black, std::max(1, cell / 20)));
+            p.setBrush(is_white(piece) ? Qt::white : Qt::black);
+            const QRect disc = r.adjusted(cell / 8, cell / 8, -cell / 8, -cell / 8);
+            p.drawEllipse(disc);
+            if (is_king(piece)) {  // a king: a ring inside the disc
+                p.setPen(QPen(is_white(piece) ? Qt::black : Qt::white, std::max(1, cell / 14)));
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(disc.adjusted(cell / 6, cell / 6, -cell / 6, -cell / 6));
+            }
+        }
+    }
+    p.setPen(QPen(Qt::black, std::max(1, cell / 20)));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(at.x(), at.y(), 8 * cell, 8 * cell);
+    p.restore();
+}
+
+}  // namespace
+
 void MainWindow::print_to(QPrinter& printer) {
     QPainter p;
     if (!p.begin(&printer)) {
         show_error(Msg::CANNOT_OPEN_FILE);
         return;
     }
+    const Printout out = printout();
     QFont font("monospace", 11);
     p.setFont(font);
     const int h = p.fontMetrics().height();
     const int page_height = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-    const int per_page = std::max(4, page_height / h);
-    p.drawText(5, 5 + h, QString::fromStdString(game.white_name + "-" + game.black_name));
-    const QStringList lines = shown_lines(list_moves_, game.current_ply);
-    for (int k = 0; k * 6 < lines.size(); ++k) {
-        if (k > 0 && (2 * k) % per_page == 0) printer.newPage();
-        QString row;
-        for (int j = k * 6; j < std::min<int>(lines.size(), k * 6 + 6); ++j)
-            row += lines[j] + (j == k * 6 ? " " : "  ");
-        p.drawText(1, ((2 * k) % per_page) * h + h + 150, row);
+    p.drawText(5, 5 + h, QString::fromStdString(out.heading));
+    int top = 2 * h + 150;  // where the moves begin on the first page
+    if (out.diagram) {
+        const int cell = std::max(8, printer.resolution() / 3);  // a third of an inch
+        draw_diagram(p, out, {5, 3 * h}, cell);
+        const Msg side = out.first_side == WHITE ? Msg::WHITE_TO_MOVE : Msg::BLACK_TO_MOVE;
+        p.drawText(5, 3 * h + 8 * cell + 2 * h, msg(side));
+        top = 3 * h + 8 * cell + 4 * h;
+    }
+    int y = top;
+    for (const std::string& row : out.rows) {
+        if (y + h > page_height) {
+            printer.newPage();
+            y = h;
+        }
+        p.drawText(1, y, QString::fromStdString(row));
+        y += 2 * h;
     }
     p.end();
 }
 
 void MainWindow::Imprimer1Click() {
     QPrinter printer;
-    printer.setDocName("String Grid Printout");
+    // The print dialog names its PDF file after this.
+    printer.setDocName(QString::fromStdString(game_document_name()));
     if (!platform_.choose_printer(this, printer)) return;
     print_to(printer);
 }
@@ -374,7 +414,15 @@ void MainWindow::Best1Click() {
     std::vector<std::string> lines;
     for (int i = 0; i < list_progress_->count(); ++i)
         lines.push_back(list_progress_->item(i)->text().toStdString());
-    write_bestmove(user_dir() / "Bestmove.txt", lines);
+    if (lines.empty()) {
+        platform_.info_box(this, msg(Msg::BESTMOVE_NOTHING));
+        return;
+    }
+    const auto path = user_dir() / "Bestmove.txt";
+    if (!write_bestmove(path, lines)) return;  // the error is shown
+    platform_.info_box(
+        this, QString::fromStdString(format_message(Msg::BESTMOVE_WRITTEN, language_,
+                                                    int(lines.size()), path.string().c_str())));
 }
 
 void MainWindow::Guide1Click() {

@@ -123,7 +123,10 @@ void MainWindow::Match21Click() {
 
 void MainWindow::BitBtn7Click() {
     const std::string name = child<QLineEdit>("Joueur")->text().trimmed().toStdString();
-    if (name.empty()) return;  // a player needs a name
+    if (name.empty()) {
+        refuse("Refus_joueur", Msg::REFUSED_NAME_MISSING);
+        return;
+    }
     const int capital = child<QRadioButton>("K1600")->isChecked()   ? 1600
                         : child<QRadioButton>("K1700")->isChecked() ? 1700
                                                                     : 1800;
@@ -160,7 +163,10 @@ void MainWindow::ListBox7Click() {
 
 void MainWindow::BitBtn20Click() {
     const int line = child<QListWidget>("ListBox15")->currentRow();
-    if (line > 0) {  // line 0 is the computer, and no selection deletes nothing
+    if (line <= 0)  // line 0 is the computer, and no selection deletes nothing
+        refuse("Refus_efface",
+               line == 0 ? Msg::REFUSED_DELETE_COMPUTER : Msg::REFUSED_NO_PLAYER_CHOSEN);
+    if (line > 0) {
         PlayersTable table;
         if (!read_players(folder_holding("joueurs.dat"), table) || !delete_player(table, line) ||
             !write_players(user_dir(), table)) {

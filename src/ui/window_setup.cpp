@@ -4,14 +4,17 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
 #include <cstring>
 #include <filesystem>
 
@@ -67,9 +70,20 @@ void MainWindow::select_language(int language) {
     for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language);
     apply_captions(this, language);
     if (form4_) form4_->apply_language(language);  // a window of its own
+    load_qt_translation(language);
     child<QPushButton>("Abandon3")->setText(text_of("Abandon1"));
     settings_language(language);
     recaption();
+}
+
+void MainWindow::load_qt_translation(int language) {
+    // Debian's qt6-translations-l10n has Brazilian Portuguese only.
+    static const char* const QT_CODES[LANGUAGES] = {"fr", "en", "nl", "pt_BR", "es", "it"};
+    if (!qt_translator_) qt_translator_ = new QTranslator(this);
+    QCoreApplication::removeTranslator(qt_translator_);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qt_translator_->load(QString("qtbase_") + QT_CODES[language], folder))
+        QCoreApplication::installTranslator(qt_translator_);
 }
 
 void MainWindow::report_data_folders(bool folder_made, const std::vector<std::string>& missing) {
@@ -174,6 +188,7 @@ void MainWindow::SpeedButton6Click() {
     leave_board3d();
     intro_->hide();
     menuBar()->setVisible(true);
+    statusBar()->setVisible(true);
     board_->set_frame_visible(true);
     set_checked("Damier2D1", true);
     set_enabled("Ouvertures1", true);
@@ -242,18 +257,37 @@ void MainWindow::placement_button(int code) {
     show_placement_witness();
 }
 
+namespace {
+// By piece code: the set-up picture, its short name when the picture is missing, and the
+// button that picks it.
+const char* const PIECE_PICTURES[] = {"Images1i/v48.Bmp", "Images1i/b48.Bmp", "Images1i/bd48.Bmp",
+                                      "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
+const Msg PIECE_NAMES[] = {Msg::SHORT_EMPTY, Msg::SHORT_WHITE_MAN, Msg::SHORT_WHITE_KING,
+                           Msg::SHORT_BLACK_MAN, Msg::SHORT_BLACK_KING};
+const char* const PIECE_BUTTONS[] = {"SpeedButton14", "SpeedButton10", "SpeedButton11",
+                                     "SpeedButton12", "SpeedButton13"};
+
+QPixmap piece_picture(int code) {
+    return QPixmap(QString::fromStdString(data_path(PIECE_PICTURES[code]).string()));
+}
+}  // namespace
+
 void MainWindow::show_placement_witness() {
-    const char* files[] = {"Images1i/v48.Bmp", "Images1i/b48.Bmp", "Images1i/bd48.Bmp",
-                           "Images1i/n48.Bmp", "Images1i/nd48.Bmp"};
-    const Msg names[] = {Msg::SHORT_EMPTY, Msg::SHORT_WHITE_MAN, Msg::SHORT_WHITE_KING,
-                         Msg::SHORT_BLACK_MAN, Msg::SHORT_BLACK_KING};
     auto* witness = child<QLabel>("Piontemoin");
-    const QPixmap picture(QString::fromStdString(data_path(files[placement_code_]).string()));
+    const QPixmap picture = piece_picture(placement_code_);
     if (!picture.isNull()) {
         witness->setPixmap(picture);
     } else {
-        witness->setText(msg(names[placement_code_]));
+        witness->setText(msg(PIECE_NAMES[placement_code_]));
         witness->setAlignment(Qt::AlignCenter);
+    }
+    // The piece buttons show their pieces, or their names without the pictures.
+    for (int code = 0; code < 5; ++code) {
+        auto* b = button_of(PIECE_BUTTONS[code]);
+        const QPixmap p = piece_picture(code);
+        b->setIcon(p);
+        b->setIconSize(QSize(44, 44));
+        b->setText(p.isNull() ? msg(PIECE_NAMES[code]) : QString());
     }
 }
 
@@ -279,6 +313,12 @@ void MainWindow::vider() {
     qv::vider();
     for (int s = 1; s <= 32; ++s) draw_square(s, EMPTY);
     show_totals();
+    show_set_up_record();
+}
+
+void MainWindow::show_set_up_record() {
+    sync_list();
+    show_clocks();
 }
 
 void MainWindow::Change_couleur() {
@@ -286,6 +326,7 @@ void MainWindow::Change_couleur() {
     if (defer(&MainWindow::Change_couleur)) return;
     qv::Change_couleur();
     show_colour_caption();
+    show_set_up_record();
 }
 
 void MainWindow::set_who_plays(bool computer) {
@@ -300,16 +341,17 @@ void MainWindow::Couleur_joue() {
     if (defer(&MainWindow::Couleur_joue)) return;
     qv::Couleur_joue();
     set_who_plays(game.computer_to_move);
+    show_set_up_record();
 }
 
 void MainWindow::Change_dir_click() {
     if (setup_locked()) return;
     if (defer(&MainWindow::Change_dir_click)) return;
     Change_dir();
-    game.game_state = FREE_GAME;  // the position has changed outside play
     std::memcpy(shown_board, board, sizeof board);
     board_->placer_pions();
-    qv::store_ply();
+    qv::begin_set_up_record();
+    show_set_up_record();
 }
 
 void MainWindow::orientation_changed() {
@@ -365,7 +407,22 @@ void MainWindow::refresh_clock(int side, int32_t seconds) {
     show_clock(side, seconds);
 }
 
+void MainWindow::sync_timer() {
+    // Timer1 ticks only while a side is charged: an idle window does nothing.
+    const bool tick = clocks_charging();
+    if (tick == timer_->isActive()) return;
+    if (tick)
+        timer_->start();
+    else
+        timer_->stop();
+}
+
 void MainWindow::ajouter_temps() {
+    sync_timer();
+    if (!clocks_charging()) {  // over, held or paused: the clocks as charged
+        show_clocks();
+        return;
+    }
     const bool computer_searching = session.searching && game.computer_to_move;
     qv::ajouter_temps(now(), computer_searching);
     if (computer_searching) return;
@@ -380,11 +437,8 @@ void MainWindow::Horlogeszro1Click() {
 
 void MainWindow::Pause2Click() {
     // Before the first click no clock runs yet, so there is no time to charge.
-    qv::toggle_pause(now(), session.searching || !session.clocks_running);
-    if (clocks.timer_running)
-        timer_->start();
-    else
-        timer_->stop();
+    qv::toggle_pause(now(), session.searching);
+    sync_timer();
     set_checked("Pause2", !clocks.timer_running);
 }
 
@@ -415,7 +469,10 @@ void MainWindow::N8Autre1Click() {
 }
 
 void MainWindow::BitBtn24Click() {
-    if (!autre(child<QLineEdit>("Nbminutes")->text().trimmed().toStdString())) return;
+    if (!autre(child<QLineEdit>("Nbminutes")->text().trimmed().toStdString())) {
+        refuse("Refus_minutes", Msg::REFUSED_MINUTES);
+        return;
+    }
     widget("Panel9")->hide();
     for (const char* item : LEVEL_ITEMS)
         if (item) set_checked(item, false);

@@ -77,6 +77,30 @@ TEST_F(TextGames, SeventhPlyWritesThreePairsFourToALine) {
     EXPECT_EQ(std::count(m10.begin(), m10.end(), '\n'), 2);
 }
 
+// The printout holds every move, the last half move too, six pairs to a row, and the start
+// position only when it is not the usual one; its document is named after the game.
+TEST_F(TextGames, PrintoutHoldsEveryMoveAndASetUpStart) {
+    test::fresh_game();
+    ASSERT_EQ(test::play_pseudo_random(15, 2), 15);  // eight lines, the last a half move
+    Printout p = printout();
+    EXPECT_EQ(p.heading, "Blanc-Noir");
+    ASSERT_EQ(p.rows.size(), 2u);
+    std::string all = p.rows[0] + p.rows[1];
+    for (int ply = 1; ply <= 15; ++ply)
+        EXPECT_NE(all.find(ply_move_text(ply)), std::string::npos) << "ply " << ply;
+    EXPECT_FALSE(p.diagram);
+    game.white_name = "Anna/B: \"x\"";
+    EXPECT_EQ(game_document_name(), "Anna_B_ _x_-Noir");
+
+    test::fresh_game();
+    game.side_to_move = static_cast<uint8_t>(test::set_fen("B:WK30,21,22:B1,2,K9"));
+    store_ply();
+    p = printout();
+    EXPECT_TRUE(p.diagram);
+    EXPECT_EQ(p.start[square_of_label(30)], WHITE_KING);
+    EXPECT_EQ(p.first_side, BLACK);
+}
+
 TEST_F(TextGames, ChoiceListOfThreeGames) {
     const std::string text =
         "Anna-Bruno  2-0\r\nQuorvel144\r\n 1.23-19 10-14  \r\n\r\n"

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/case_name.h"
+#include "common/fen.h"
 #include "game/play_helpers.h"
 
 namespace qv {
@@ -106,6 +107,71 @@ TEST(Clocks, ResetZeroesClocksAndEndsTheMatch) {
     EXPECT_EQ(clocks.white_turn_start, 2000);
     EXPECT_EQ(clocks.black_turn_start, 2000);
     EXPECT_EQ(game.game_state, 0);
+}
+
+struct ClockStopCase {
+    const char* name;
+    const char* fen;
+    bool vs_computer;
+    void (*happens)();  // at t = 1010
+    bool click_restarts;
+};
+class ClockStops : public ::testing::TestWithParam<ClockStopCase> {};
+
+// White's turn has run 10 s when the game ends or is put aside; a minute and a half later
+// nobody has been charged more.
+TEST_P(ClockStops, NobodyIsChargedAfterwards) {
+    const ClockStopCase c = GetParam();
+    test::fresh_game(1000);
+    game.vs_computer = c.vs_computer;
+    game.side_to_move = static_cast<uint8_t>(test::set_fen(c.fen));
+    store_ply();
+    ajouter_temps(1010, false);
+    c.happens();
+    ajouter_temps(1100, false);
+    EXPECT_FALSE(clocks_charging());
+    EXPECT_EQ(clocks.white_shown, clocks.white_clock);
+    EXPECT_EQ(clocks.black_shown, clocks.black_clock);
+    EXPECT_LE(clocks.white_clock + clocks.black_clock, 10);
+    EXPECT_EQ(start_play(1200), c.click_restarts);
+}
+constexpr const char* TAKE_LAST = "W:W22:B18";  // 22x13 takes Black's last piece
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClockStops,
+    ::testing::Values(
+        ClockStopCase{"two_people_last_piece_taken", TAKE_LAST, false,
+                      [] { test::play("22x13", 1010); }, false},
+        ClockStopCase{"problem_solved_computer_cannot_move", TAKE_LAST, true,
+                      [] {
+                          test::play("22x13", 1010);
+                          computer_cannot_move();
+                      },
+                      false},
+        ClockStopCase{"computer_takes_the_last_piece", "B:W22:B18", true,
+                      [] {
+                          legal_moves(BLACK);
+                          computer_move_played(move_lists[1][0], 0, 1010);
+                      },
+                      false},
+        ClockStopCase{"person_resigns", START_FEN, true, [] { person_resigns(); }, false},
+        ClockStopCase{"draw_accepted", START_FEN, true, [] { accept_computer_draw(); }, false},
+        ClockStopCase{"take_back_after_the_end", START_FEN, true,
+                      [] {
+                          test::play("23-19", 1010);
+                          person_resigns();
+                          reprise(1050);
+                      },
+                      true},
+        ClockStopCase{"position_set_up", START_FEN, true, [] { toggle_setup_mode(); }, true}),
+    qv::test::RowName());
+
+TEST(ClockStops, AMovePlayedAfterTheEndLetsPlayGoOn) {
+    test::fresh_game(1000);
+    person_resigns();
+    test::play("23-19", 1010);
+    EXPECT_TRUE(clocks_charging());
+    ajouter_temps(1015, false);
+    EXPECT_EQ(clocks.black_shown, 5);
 }
 
 struct TimeOutCase {

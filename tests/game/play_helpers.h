@@ -21,6 +21,7 @@ inline void fresh_game(int32_t t = 1000) {
     clocks = ClockState{};
     game.vs_computer = 0;
     remplir(t);
+    start_play(t);
     game.white_name = "Blanc";
     game.black_name = "Noir";
     store_ply();

@@ -97,7 +97,7 @@ TEST(Navigation, DebutThenFinRestoresSideAfterLastMoveWhenBlackStarted) {
     const auto end = position();
     revenir_debut(2000);
     EXPECT_EQ(game.current_ply, 0);
-    EXPECT_EQ(game.side_to_move, WHITE);
+    EXPECT_EQ(game.side_to_move, BLACK) << "the set-up position, as it was";
     Aller_fin(2001);
     EXPECT_EQ(game.current_ply, 3);
     EXPECT_EQ(game.side_to_move, WHITE);

@@ -389,6 +389,34 @@ TEST(SetUp, PlacingStoresTheSquareAndEmptyRemovesIt) {
     EXPECT_EQ(board[0], OFF_BOARD);
 }
 
+// After a game, a change in set-up makes a new game: nothing of the old record is left,
+// the next move is number 1 and "|<" comes back to the position set up, Black to move.
+TEST(SetUp, APositionSetUpStartsAFreshRecord) {
+    test::fresh_game();
+    ASSERT_EQ(test::play_pseudo_random(9, 7), 9);
+    clocks.white_clock = 40;
+    toggle_setup_mode();
+    ASSERT_TRUE(place_piece(17, WHITE_KING));
+    EXPECT_EQ(game.current_ply, 0);
+    EXPECT_EQ(game.last_ply, 0);
+    EXPECT_TRUE(game.list_lines.empty());
+    EXPECT_EQ(clocks.white_clock, 0);
+    if (game.side_to_move == WHITE) Couleur_joue();
+    uint8_t set_up[33];
+    std::memcpy(set_up, board, sizeof board);
+    toggle_setup_mode();
+    const int n = legal_moves(BLACK);
+    ASSERT_GT(n, 0);
+    const Move m = move_lists[1][n - 1];
+    play_move(m);
+    after_person_move(m.from, m.to, m.captures, 1000);
+    ASSERT_EQ(game.list_lines.size(), 1u);
+    EXPECT_EQ(game.list_lines[0].substr(0, 3), " 1.");
+    revenir_debut(1000);
+    EXPECT_EQ(0, std::memcmp(board + 1, set_up + 1, 32));
+    EXPECT_EQ(game.side_to_move, BLACK);
+}
+
 TEST(SetUp, LeavingSetUpLetsTheComputerMoveIfItWasToMove) {
     test::fresh_game();
     game.computer_to_move = 1;

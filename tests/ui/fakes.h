@@ -18,8 +18,8 @@ namespace qv::ui::test {
 class FakePlatform : public Platform {
   public:
     QString next_file;
-    QStringList errors, sounds, documents, help_pages;
-    QString pdf_path;
+    QStringList errors, infos, sounds, documents, help_pages;
+    QString pdf_path, doc_name;
     bool print_confirmed = true;
     int file_dialogs = 0;
     QString last_dialog_dir;
@@ -35,7 +35,9 @@ class FakePlatform : public Platform {
         return next_file;
     }
     void error_box(QWidget*, const QString& text) override { errors << text; }
+    void info_box(QWidget*, const QString& text) override { infos << text; }
     bool choose_printer(QWidget*, QPrinter& printer) override {
+        doc_name = printer.docName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf_path);
         return print_confirmed;

@@ -78,11 +78,18 @@ TEST_F(WindowTest, TakeBackAndForwardRestoreTheSamePosition) {
     EXPECT_EQ(window->move_list()->count(), 1);
 }
 
+// After a game, the position set up is a new game: its first move is number 1 and "|<"
+// comes back to it.
 TEST_F(WindowTest, SetUpAPositionAndLetTheComputerMoveFirst) {
     start_2d();
+    play_a_move();
+    play_a_move();
+    ASSERT_EQ(game.last_ply, 4);
     trigger("Installeruneposition1");
     EXPECT_EQ(game.setup_mode, 1);
     EXPECT_EQ(window->side_panel()->currentIndex(), 2);
+    for (const char* piece : {"SpeedButton10", "SpeedButton11", "SpeedButton12", "SpeedButton13"})
+        EXPECT_FALSE(button(piece)->icon().isNull()) << piece;
     QTest::mouseClick(button("vider1"), Qt::LeftButton);
     EXPECT_EQ(label("Nbpionsblancs")->text(), "  0");
     QTest::mouseClick(button("SpeedButton10"), Qt::LeftButton);
@@ -105,6 +112,11 @@ TEST_F(WindowTest, SetUpAPositionAndLetTheComputerMoveFirst) {
     EXPECT_EQ(game.last_ply, 1) << "the computer moved first";
     EXPECT_EQ(board[sq(1, 5)], EMPTY);
     EXPECT_EQ(game.side_to_move, WHITE);
+    ASSERT_EQ(window->move_list()->count(), 1);
+    EXPECT_EQ(list_line(0).substr(0, 3), " 1.");
+    QTest::mouseClick(button("SpeedButton1"), Qt::LeftButton);  // "|<"
+    EXPECT_EQ(board[sq(1, 5)], BLACK_KING);
+    EXPECT_EQ(game.side_to_move, BLACK);
 }
 
 TEST_F(WindowTest, StopButtonEndsALongSearchAtOnce) {

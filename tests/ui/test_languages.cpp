@@ -165,6 +165,10 @@ TEST_P(Language, CaptionsEveryComponentWordsTheMessagesAndFits) {
         EXPECT_EQ(window->action(qv::test::LANGUAGE_TABLE[k].item)->isChecked(), k == l);
     EXPECT_EQ(window->windowTitle().toStdString(), TITLES[l]);
     EXPECT_EQ(label("Panel11")->text().toStdString(), TRAINING[l]);
+    // Qt's own dialogs too (qt6-translations-l10n).
+    const char* cancel[LANGUAGES] = {"Annuler",  "Cancel",   "Annuleren",
+                                     "Cancelar", "Cancelar", "Annulla"};
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), cancel[l]);
     EXPECT_EQ(button("Couleurordi")->text().toStdString(), COMPUTER_BLACK[l]);
     EXPECT_EQ(button("Bas_Haut")->text().toStdString(), ORIENTATION[l][0]);
     trigger("Inverserdamier1");

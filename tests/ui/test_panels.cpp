@@ -1,8 +1,11 @@
 // Levels and clocks, numbering, the draw and handicap panels, swapping players, names,
 // text files, printing, the generated sounds.
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "common/case_name.h"
@@ -47,9 +50,13 @@ TEST_F(WindowTest, OtherTimeControlTakesPositiveMinutesOnly) {
     trigger("N8Autre1");
     ASSERT_TRUE(window->widget("Panel9")->isVisible());
     auto* minutes = window->findChild<QLineEdit*>("Nbminutes");
-    minutes->setText("zero");
+    minutes->clear();
+    QTest::keyClicks(minutes, "abc0");
+    EXPECT_EQ(minutes->text(), "0") << "digits only";
     QTest::mouseClick(button("BitBtn24"), Qt::LeftButton);
-    EXPECT_TRUE(window->widget("Panel9")->isVisible()) << "not a number: nothing happens";
+    EXPECT_TRUE(window->widget("Panel9")->isVisible()) << "0 minutes: refused";
+    EXPECT_EQ(label("Refus_minutes")->text(), "Entrez un nombre entier de minutes, 1 ou plus.");
+    screenshot(window.get(), "minutes_refused.png");
     minutes->setText("4");
     QTest::mouseClick(button("BitBtn24"), Qt::LeftButton);
     EXPECT_FALSE(window->widget("Panel9")->isVisible());
@@ -113,7 +120,69 @@ TEST_F(WindowTest, NeophyteLevelPlaysTheSecondMoveWhenAPieceUp) {
     ASSERT_EQ(game.last_ply, 2);
     EXPECT_TRUE(window->widget("Zut")->isVisible());
     EXPECT_EQ(label("Zut")->text(), "Zut ! ce n'est pas cela que je voulais jouer.");
+    const QWidget* board = window->board_widget();
+    const QRect board_area(board->mapTo(window.get(), QPoint()), board->size());
+    const QRect remark(label("Zut")->mapTo(window.get(), QPoint()), label("Zut")->size());
+    EXPECT_FALSE(remark.intersects(board_area)) << "the remark leaves the board visible";
+    screenshot(window.get(), "neophyte_remark.png");
 }
+
+// One dialog panel at a time: while one is open the commands that open the others are
+// greyed; a refused input says why; Escape cancels.
+struct DialogCase {
+    const char* name;
+    const char* opener;
+    const char* panel;
+    void (*refused_input)(MainWindow&);  // nullptr: nothing to refuse
+    const char* ok;
+    const char* refusal_line;
+    const char* why;
+};
+class Dialogs : public ProgramDirTest, public ::testing::WithParamInterface<DialogCase> {};
+
+TEST_P(Dialogs, LockTheOthersSayWhyAndEscapeCancels) {
+    const DialogCase c = GetParam();
+    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1800\r\n");
+    start_2d();
+    const char* openers[] = {"Nouveau2",        "Match21",  "Effacerunjoueur1",
+                             "Changerlesnoms1", "N8Autre1", "Apropos1"};
+    trigger(c.opener);
+    QWidget* panel = window->widget(c.panel);
+    ASSERT_TRUE(panel->isVisible());
+    for (const char* o : openers) EXPECT_FALSE(window->action(o)->isEnabled()) << o;
+    if (c.refused_input) {
+        c.refused_input(*window);
+        QTest::mouseClick(button(c.ok), Qt::LeftButton);
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_EQ(label(c.refusal_line)->text(), QString::fromUtf8(c.why));
+        screenshot(window.get(), (std::string("refused_") + c.name + ".png").c_str());
+    }
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    for (const char* o : openers) EXPECT_TRUE(window->action(o)->isEnabled()) << o;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Panels, Dialogs,
+    ::testing::Values(DialogCase{"delete_the_computer", "Effacerunjoueur1", "Efface_j",
+                                 [](MainWindow& w) {
+                                     w.child<QListWidget>("ListBox15")->setCurrentRow(0);
+                                 },
+                                 "BitBtn20", "Refus_efface",
+                                 "Quorvel est l'ordinateur : il ne peut pas être effacé."},
+                      DialogCase{"new_player_without_name", "Match21", "Nouveau_joueur",
+                                 [](MainWindow&) {}, "BitBtn7", "Refus_joueur", "Entrez un nom."},
+                      DialogCase{"two_people_alike", "Nouveau2", "Nouvelle_partie",
+                                 [](MainWindow& w) {
+                                     w.child<QTabWidget>("Pages_nouveau")->setCurrentIndex(2);
+                                     w.child<QLineEdit>("Joueur2")->setText("Anna");
+                                     w.child<QLineEdit>("Joueur3")->setText("Anna");
+                                 },
+                                 "BitBtn17", "Refus_nouveau",
+                                 "Les deux joueurs doivent avoir des noms différents."},
+                      DialogCase{"names", "Changerlesnoms1", "Joueurs", nullptr, "", "", ""},
+                      DialogCase{"minutes", "N8Autre1", "Panel9", nullptr, "", "", ""}),
+    qv::test::RowName());
 
 TEST_F(WindowTest, SwappingPlayersLetsTheComputerPlayAtOnce) {
     start_2d();
@@ -155,16 +224,35 @@ TEST_F(WindowTest, TextFileHoldsNamesAndCompletePairs) {
     EXPECT_EQ(lines[2], QString::fromStdString(list_line(0)) + "  ");
 }
 
-TEST_F(WindowTest, PrintingToAPdfWritesAFile) {
+TEST_F(WindowTest, PrintingToAPdfWritesAFileNamedAfterTheGame) {
     start_2d();
     click_square(sq(5, 7));
     QTemporaryDir dir;
     platform.pdf_path = dir.filePath("partie.pdf");
     trigger("Imprimer1");
+    EXPECT_EQ(platform.doc_name, "Inconnu-Quorvel");
     QFile f(platform.pdf_path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5) == "%PDF-");
     EXPECT_TRUE(platform.errors.isEmpty());
+}
+
+// "Editer coups" says what it wrote, or why it wrote nothing.
+TEST_F(ProgramDirTest, BestMovesSayWhatWasWritten) {
+    start_2d();
+    QTest::mouseClick(button("Button9"), Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(program_dir() / "Bestmove.txt"));
+    ASSERT_EQ(platform.infos.size(), 1);
+    EXPECT_TRUE(platform.infos[0].startsWith("Rien n'a été écrit"))
+        << platform.infos[0].toStdString();
+    play_a_move();
+    QTest::mouseClick(button("Button9"), Qt::LeftButton);
+    const int lines = window->progress_list()->count();
+    ASSERT_GT(lines, 0);
+    EXPECT_EQ(platform.infos.last(),
+              QString("%1 lignes du calcul écrites dans %2")
+                  .arg(lines)
+                  .arg(QString::fromStdString((program_dir() / "Bestmove.txt").string())));
 }
 
 // The generated sounds are 16-bit mono PCM wave files of a fraction of a second.

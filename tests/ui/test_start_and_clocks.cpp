@@ -26,6 +26,11 @@ class FakeClockTest : public ProgramDirTest {
         ProgramDirTest::TearDown();
         clock_source() = nullptr;
     }
+    // The clock labels of both sides, as shown.
+    QString clock_labels() {
+        return label("minblanc")->text() + ":" + label("secblanc")->text() + " " +
+               label("minnoir")->text() + ":" + label("secnoir")->text();
+    }
 };
 
 TEST_F(FakeClockTest, PauseBeforeTheFirstClickThenTheClockRuns) {
@@ -47,6 +52,48 @@ TEST_F(FakeClockTest, PauseBeforeTheFirstClickThenTheClockRuns) {
     fake_time += 1;
     window->ajouter_temps();
     EXPECT_EQ(label("secblanc")->text(), "06");
+}
+
+// The person takes the computer's last piece: from then on nobody's clock moves, whatever
+// is pressed.
+TEST_F(FakeClockTest, ClocksStopWhenTheGameEnds) {
+    start_2d();
+    put_position({{square_of_label(22), WHITE_MAN}, {square_of_label(18), BLACK_MAN}}, WHITE);
+    click_square(square_of_label(5));  // an empty square: play begins
+    fake_time += 7;
+    window->ajouter_temps();
+    click_square(square_of_label(22));  // the only move, 22x13
+    ASSERT_EQ(label("qui_gagne")->text(), "Bravo, vous avez gagné");
+    const QString at_end = clock_labels();
+    EXPECT_EQ(at_end, "0:07 0:00");
+    fake_time += 140;
+    window->ajouter_temps();
+    QTest::mouseClick(button("Joue"), Qt::LeftButton);  // "Arrêter le calcul"
+    click_square(square_of_label(13));
+    fake_time += 60;
+    window->ajouter_temps();
+    EXPECT_EQ(clock_labels(), at_end);
+}
+
+// Setting up a position or reading a lesson charges nobody.
+TEST_F(FakeClockTest, SetUpAndLessonsChargeNobody) {
+    start_2d();
+    ASSERT_TRUE(write_game_file(program_dir() / "lecon.dam"));
+    play_a_move();
+    fake_time += 5;
+    window->ajouter_temps();
+    const QString before = clock_labels();
+    trigger("Installeruneposition1");
+    fake_time += 100;
+    window->ajouter_temps();
+    EXPECT_EQ(clock_labels(), before) << "set-up";
+    trigger("Installeruneposition1");
+    platform.next_file = QString::fromStdString((program_dir() / "lecon.dam").string());
+    trigger("Problmes1");
+    const QString lesson = clock_labels();
+    fake_time += 100;
+    window->ajouter_temps();
+    EXPECT_EQ(clock_labels(), lesson) << "lesson";
 }
 
 // The end is reported once, then the computer answers as before: the game goes on unrated.
