@@ -1,32 +1,22 @@
 // Where positions stand in the endgame tables and what a probe returns to the search.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "board/board.h"
 #include "board/data_dir.h"
-#include "board/fen.h"
 #include "common/case_name.h"
+#include "common/fen.h"
 #include "eval/egdb.h"
 #include "eval/egdb_store.h"
 #include "files/temp_dir.h"
 
 namespace {
 
-int set_fen(const char* fen) {
-    qv::Position p;
-    std::string error;
-    EXPECT_TRUE(qv::parse_fen(fen, p, error)) << fen << ": " << error;
-    qv::set_position(p);
-    return p.side_to_move;
-}
+using qv::test::set_fen;
 
 // FENs use the notation numbers: internal square 7 is "06", 30 is "31", 9 is "12",
 // 20 is "17", 1 is "04".
@@ -85,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Tables, Locate, testing::ValuesIn(LOCATE_CASES),
 
 // A byte planted in the king-against-king table, probed from both sides' views.
 struct ScoreCase {
+    const char* name;
     int8_t v;
     int root_side;
     int ply;
@@ -92,21 +83,17 @@ struct ScoreCase {
 };
 
 const ScoreCase SCORE_CASES[] = {
-    {5, qv::WHITE, 3, 31992},   // White (the mover) wins in 5 plies
-    {5, qv::BLACK, 2, -31993},  // even ply: the mover answers the root, negated
-    {5, qv::BLACK, 4, -31991},
-    {-7, qv::WHITE, 3, -31990},  // a loss in 7: -(32000 - 7 - 3)
-    {-7, qv::BLACK, 6, 31987},
-    {qv::LOST_NOW, qv::WHITE, 5, 5 - 32000},  // no legal move: the search's ply - 32000
-    {qv::LOST_NOW, qv::BLACK, 2, 32000 - 2},
-    {0, qv::WHITE, 3, 0},
-    {127, qv::BLACK, 34, -31839},
-    {1, qv::WHITE, 2 + 1, 31996},
+    {"win5_white_ply3", 5, qv::WHITE, 3, 31992},   // White (the mover) wins in 5 plies
+    {"win5_black_ply2", 5, qv::BLACK, 2, -31993},  // even ply: the mover answers the root
+    {"win5_black_ply4", 5, qv::BLACK, 4, -31991},
+    {"loss7_white_ply3", -7, qv::WHITE, 3, -31990},  // a loss in 7: -(32000 - 7 - 3)
+    {"loss7_black_ply6", -7, qv::BLACK, 6, 31987},
+    {"lost_now_white_ply5", qv::LOST_NOW, qv::WHITE, 5, 5 - 32000},  // the search's ply - 32000
+    {"lost_now_black_ply2", qv::LOST_NOW, qv::BLACK, 2, 32000 - 2},
+    {"draw_white_ply3", 0, qv::WHITE, 3, 0},
+    {"win127_black_ply34", 127, qv::BLACK, 34, -31839},
+    {"win1_white_ply3", 1, qv::WHITE, 2 + 1, 31996},
 };
-
-void PrintTo(const ScoreCase& c, std::ostream* os) {
-    *os << "v " << int(c.v) << " root " << c.root_side << " ply " << c.ply;
-}
 
 class Score : public testing::TestWithParam<ScoreCase> {};
 
@@ -126,12 +113,7 @@ TEST_P(Score, ByPlyParity) {
     byte = saved;
 }
 
-std::string case_name(const ScoreCase& c) {
-    return "byte" + qv::test::number_name(c.v) + (c.root_side == qv::WHITE ? "_white" : "_black") +
-           "_ply" + std::to_string(c.ply);
-}
-INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES),
-                         [](const auto& i) { return qv::test::to_test_name(case_name(i.param)); });
+INSTANTIATE_TEST_SUITE_P(Formulas, Score, testing::ValuesIn(SCORE_CASES), qv::test::RowName());
 
 // Entries of the shipped tables that can be checked by hand.
 struct KnownEntry {
@@ -236,7 +218,6 @@ TEST(TableFiles, MissingOrShortNamedOnStderr) {
         else
             EXPECT_GT(nonzero, 0) << name;
     }
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

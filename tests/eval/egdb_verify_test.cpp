@@ -2,8 +2,6 @@
 // about small endings hold, and the check itself catches planted faults.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -72,26 +70,23 @@ TEST_F(GeneratedTables, SmallEndingsKnownResults) {
 enum class Pick { FIRST_WIN, FIRST_DRAW, FIRST_LONG_LOSS, FIRST_LOST_NOW, NO_POSITION };
 
 struct Fault {
+    const char* name;
     const char* table;
     Pick pick;
     int change;  // added to the byte, or the new byte for a draw, LOST_NOW or non-position
 };
 
 const Fault FAULTS[] = {
-    {"ddop.ita", Pick::FIRST_WIN, +2},        // a win made longer
-    {"ddop.ita", Pick::FIRST_WIN, -2},        // ... or shorter than any line
-    {"dod.chb", Pick::FIRST_DRAW, 1},         // a draw called a win
-    {"dod.chb", Pick::FIRST_DRAW, -1},        // ... or a loss
-    {"dodd.chb", Pick::FIRST_LONG_LOSS, +2},  // less resistance than there is
-    {"dodd.chb", Pick::FIRST_LONG_LOSS, -2},  // more
-    {"pop.ita", Pick::FIRST_LOST_NOW, 0},     // a blocked man called a draw
-    {"pod.ita", Pick::FIRST_LOST_NOW, -1},    // or a loss in 1
-    {"dod.chb", Pick::NO_POSITION, 3},        // a byte where no position is
+    {"win_longer", "ddop.ita", Pick::FIRST_WIN, +2},
+    {"win_shorter", "ddop.ita", Pick::FIRST_WIN, -2},
+    {"draw_as_win", "dod.chb", Pick::FIRST_DRAW, 1},
+    {"draw_as_loss", "dod.chb", Pick::FIRST_DRAW, -1},
+    {"loss_shorter", "dodd.chb", Pick::FIRST_LONG_LOSS, +2},
+    {"loss_longer", "dodd.chb", Pick::FIRST_LONG_LOSS, -2},
+    {"blocked_as_draw", "pop.ita", Pick::FIRST_LOST_NOW, 0},
+    {"blocked_as_loss_in_1", "pod.ita", Pick::FIRST_LOST_NOW, -1},
+    {"byte_without_position", "dod.chb", Pick::NO_POSITION, 3},
 };
-
-void PrintTo(const Fault& f, std::ostream* os) {
-    *os << f.table << " pick " << static_cast<int>(f.pick) << " change " << f.change;
-}
 
 class PlantedFault : public GeneratedTables, public testing::WithParamInterface<Fault> {};
 
@@ -134,13 +129,7 @@ TEST_P(PlantedFault, IsFound) {
     bytes[at] = saved;
 }
 
-std::string case_name(const Fault& f) {
-    static const char* const PICKS[] = {"win", "draw", "long_loss", "lost_now", "no_position"};
-    return std::string(f.table) + "_" + PICKS[static_cast<int>(f.pick)] + "_" +
-           qv::test::number_name(f.change);
-}
-INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS),
-                         [](const auto& i) { return qv::test::to_test_name(case_name(i.param)); });
+INSTANTIATE_TEST_SUITE_P(Verify, PlantedFault, testing::ValuesIn(FAULTS), qv::test::RowName());
 
 // The command over the shipped files: one line per table, exit status 0.
 TEST(EgdbCommand, VerifiesAllNineteen) {
