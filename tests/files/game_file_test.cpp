@@ -43,8 +43,10 @@ TEST_F(GameFile, LayoutAndByteForByteRoundTrip) {
     const GameState saved = game;
     test::fresh_game();
     game.language = 2;
+    clocks.control_index = 0;
     ASSERT_TRUE(read_game_file(dir / "g.dam"));
     after_game_read();
+    EXPECT_EQ(clocks.control_index, 3) << "level 13 plays with the third time control";
     EXPECT_EQ(0, std::memcmp(game.game_record, saved.game_record, sizeof saved.game_record));
     ASSERT_EQ(game.list_lines.size(), saved.list_lines.size());
     // The rebuilt list's last half line has no trailing blank.

@@ -184,8 +184,9 @@ TEST(Record, FullRecordEndsAsDrawWithoutTouchingSettingsEntries) {
     std::memcpy(shown_board, board, sizeof board);
     store_ply();
     TurnEnd end;
-    for (int p = 0; p < 300 && !end.ended; ++p) end = shuttle();
-    EXPECT_TRUE(end.ended);
+    int moves = 0;
+    while (moves < 300 && !end.ended) end = shuttle(), ++moves;
+    EXPECT_EQ(moves, MAX_RECORDED_PLY) << "the move that fills the record ends the game";
     EXPECT_EQ(end.report.message, Msg::DRAW);
     EXPECT_EQ(end.report.result, 1);
     EXPECT_EQ(game.game_result, 1);
