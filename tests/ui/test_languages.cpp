@@ -62,12 +62,12 @@ QStringList texts_of(int language, const char* component) {
 const char* const ORIENTATION[LANGUAGES][2] = {
     {"Blancs:Bas->Haut", "Blancs:Haut->Bas"},     {"White:Down->Up", "White:Up->Down"},
     {"Wit:Beneden->Boven", "Wit:Boven->Beneden"}, {"Br.:Embaixo->Acima", "Br.:Acima->Embaixo"},
-    {"Bl.:Abajo->Arriba", "Bl.:Arriba->Abajo"},   {"Bl.:Bianco:Giù->Su", "Bl.:Bianco:Su->Giù"}};
-const char* const COMPUTER_BLACK[LANGUAGES] = {"Ordinateur noir",  "Computer black",
-                                               "Computer zwart",   "Computador pretas",
-                                               "Ordenador negras", "Calcolatore nero"};
+    {"Bl.:Abajo->Arriba", "Bl.:Arriba->Abajo"},   {"Bianco:Giù->Su", "Bianco:Su->Giù"}};
+const char* const COMPUTER_BLACK[LANGUAGES] = {"Ordinateur noir",       "Computer plays Black",
+                                               "Computer speelt Zwart", "Computador com pretas",
+                                               "Ordenador con negras",  "Computer col nero"};
 const char* const TITLES[LANGUAGES] = {"Quorvel 3D, le jeu",   "Quorvel 3D, the game",
-                                       "Quorvel 3D, the game", "Quorvel 3D, o jogo",
+                                       "Quorvel 3D, het spel", "Quorvel 3D, o jogo",
                                        "Quorvel 3D, el juego", "Quorvel 3D, il gioco"};
 const char* const TRAINING[LANGUAGES] = {"Entraînement", "Training",      "Training",
                                          "Treino",       "Entrenamiento", "Allenamento"};
