@@ -12,9 +12,9 @@ namespace qv::ui {
 
 const char* help_page(HelpBook book, int language) {
     static const char* const guide[] = {"Quorvel.html",   "Quorvel_e.html",  "Quorvel_nl.html",
-                                        "Quorvel_p.html", "Quorvel_es.html", "Quorvel_e.html"};
-    static const char* const rules[] = {"Rquorvel_f.html", "Rquorvel_e.html", "Rquorvel_nl.html",
-                                        "Rquorvel_p.html", "Rquorvel_i.html", "Rquorvel_i.html"};
+                                        "Quorvel_p.html", "Quorvel_es.html", "Quorvel_i.html"};
+    static const char* const rules[] = {"Rquorvel_f.html", "Rquorvel_e.html",  "Rquorvel_nl.html",
+                                        "Rquorvel_p.html", "Rquorvel_es.html", "Rquorvel_i.html"};
     if (language < 0 || language > 5) language = 1;
     return book == HelpBook::Guide ? guide[language] : rules[language];
 }

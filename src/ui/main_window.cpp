@@ -200,7 +200,7 @@ void MainWindow::build_menus() {
     languages->setTitle("Idioma/Langue/Language/Taal");
     const char* names[] = {"Franais1",   "English1", "Nederlands1",
                            "Portugues1", "Espanol1", "Italiano1"};
-    const char* shown[] = {"Français", "English", "Nederlands", "Portugues", "Español", "Italiano"};
+    const char* shown[] = {"Français", "English", "Nederlands", "Português", "Español", "Italiano"};
     for (int l = 0; l < LANGUAGES; ++l) {
         QAction* a = add_action(languages, names[l], nullptr, true);
         a->setText(QString::fromUtf8(shown[l]));
@@ -511,7 +511,7 @@ void MainWindow::build_intro() {
     version->setAlignment(Qt::AlignCenter);
 
     const char* names[] = {"Button5", "Button6", "Button7", "Button2", "Button8", "Button1A"};
-    const char* shown[] = {"Français", "English", "Nederlands", "Portugues", "Español", "Italiano"};
+    const char* shown[] = {"Français", "English", "Nederlands", "Português", "Español", "Italiano"};
     for (int l = 0; l < LANGUAGES; ++l) {
         auto* b = add_button(intro_, names[l], QRect(150 + 115 * l, 110, 105, 30), nullptr);
         b->setText(QString::fromUtf8(shown[l]));

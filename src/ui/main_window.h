@@ -328,6 +328,11 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     // A change made in set-up began a new game: its empty list and clocks.
     void show_set_up_record();
     void set_names(const QString& white, const QString& black);
+    // A player's name as shown and as stored: the default player keeps his French name
+    // in files and in the players table, and is shown in the language in force.
+    QString shown_name(const std::string& stored) const;
+    QString stored_name(const QString& shown) const;
+    void show_names();  // the name labels of both boards
     // ListBox1 follows the game's list lines and selection.
     void sync_list();
     void show_report(const EndReport& report);

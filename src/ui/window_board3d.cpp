@@ -222,8 +222,8 @@ void MainWindow::show_board3d_labels() {
     const auto totals = count_pieces();
     child<QLabel>("Nbb3d")->setText(QString::asprintf(" %2d", totals.white));
     child<QLabel>("Nbn3d")->setText(QString::asprintf(" %2d", totals.black));
-    child<QLabel>("B3D")->setText(QString::fromStdString(game.white_name) + " : ");
-    child<QLabel>("N3D")->setText(QString::fromStdString(game.black_name) + " : ");
+    child<QLabel>("B3D")->setText(shown_name(game.white_name) + " : ");
+    child<QLabel>("N3D")->setText(shown_name(game.black_name) + " : ");
     child<QLabel>("Coups3d")->setText(QString::fromStdString(
         format_message(Msg::MOVE_COUNTER, language_, game.current_ply / 2 + 1)));
 }

@@ -93,9 +93,21 @@ void MainWindow::revenir_n(int line) {
 
 void MainWindow::set_names(const QString& white, const QString& black) {
     qv::set_names(white.toStdString(), black.toStdString());
-    name_labels_[WHITE]->setText(QString::fromStdString(game.white_name));
-    name_labels_[BLACK]->setText(QString::fromStdString(game.black_name));
+    show_names();
+}
+
+void MainWindow::show_names() {
+    name_labels_[WHITE]->setText(shown_name(game.white_name));
+    name_labels_[BLACK]->setText(shown_name(game.black_name));
     show_board3d_labels();
+}
+
+QString MainWindow::shown_name(const std::string& stored) const {
+    return stored == UNKNOWN_NAME ? text_of("Msg_joueur_inconnu") : QString::fromStdString(stored);
+}
+
+QString MainWindow::stored_name(const QString& shown) const {
+    return shown == text_of("Msg_joueur_inconnu") ? QString(UNKNOWN_NAME) : shown;
 }
 
 void MainWindow::Nouveau2Click() {

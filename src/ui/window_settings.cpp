@@ -1,6 +1,7 @@
 // The "Paramétrage" menu: the opening-list editors and library sets, the library switch,
 // the evaluation parameter editor and its files, and the transposition-table size.
 #include <QAction>
+#include <QLocale>
 #include <QMenu>
 #include <filesystem>
 
@@ -14,6 +15,7 @@
 #include "search/book_edit.h"
 #include "search/search_state.h"
 #include "search/tt.h"
+#include "ui/captions.h"
 #include "ui/form_openings.h"
 #include "ui/form_params.h"
 #include "ui/main_window.h"
@@ -23,17 +25,26 @@ namespace qv::ui {
 
 namespace {
 
-// The size steps: menu item, caption, size setting S and ply allowance A.
+// The size steps: menu item, size setting S and ply allowance A.
 struct SizeStep {
     const char* item;
-    const char* caption;
     int16_t size;
     int allowance;
 };
-constexpr SizeStep SIZE_STEPS[8] = {{"N0Mo1", "0 Mo", 10, -4},   {"N07Mo1", "0,7 Mo", 50, 0},
-                                    {"N15Mo1", "1,5Mo", 100, 2}, {"N3Mo1", "3Mo", 200, 2},
-                                    {"N5Mo1", "5Mo", 350, 2},    {"N10Mo1", "10Mo", 700, 4},
-                                    {"N15Mo2", "15Mo", 1000, 6}, {"N30Mo1", "25Mo", 2000, 8}};
+constexpr SizeStep SIZE_STEPS[8] = {{"N0Mo1", 10, -4},   {"N07Mo1", 50, 0},  {"N15Mo1", 100, 2},
+                                    {"N3Mo1", 200, 2},   {"N5Mo1", 350, 2},  {"N10Mo1", 700, 4},
+                                    {"N15Mo2", 1000, 6}, {"N30Mo1", 2000, 8}};
+
+// The memory a size step takes, in megabytes written the language's way ("0,15 Mo",
+// "0.15 MB"): two significant digits, so that the smallest step does not read 0.
+QString size_caption(int language, int16_t size) {
+    static const QLocale::Language LOCALES[LANGUAGES] = {QLocale::French,  QLocale::English,
+                                                         QLocale::Dutch,   QLocale::Portuguese,
+                                                         QLocale::Spanish, QLocale::Italian};
+    const double megabytes = double(size) * ENTRIES_PER_UNIT * sizeof(TtEntry) / (1024.0 * 1024.0);
+    const QString number = QLocale(LOCALES[language]).toString(megabytes, 'g', 2);
+    return QString::fromUtf8(caption_of(language, "Msg_taille_tables")).arg(number);
+}
 
 const char* const PAR_FILTER = "parameters (*.par *.PAR)";
 
@@ -58,8 +69,7 @@ void MainWindow::build_settings(QMenu* menu) {
                                          &MainWindow::N15Mo1Click, &MainWindow::N3Mo1Click,
                                          &MainWindow::N5Mo1Click,  &MainWindow::N10Mo1Click,
                                          &MainWindow::N15Mo2Click, &MainWindow::N30Mo1Click};
-    for (int i = 0; i < 8; ++i)
-        add_action(sizes, SIZE_STEPS[i].item, handlers[i], true)->setText(SIZE_STEPS[i].caption);
+    for (int i = 0; i < 8; ++i) add_action(sizes, SIZE_STEPS[i].item, handlers[i], true);
     show_table_size();
 
     form2_ = new OpeningsForm(this, platform_, WHITE);
@@ -73,6 +83,8 @@ OpeningsForm* MainWindow::opening_form(int side) const {
 }
 
 void MainWindow::settings_language(int language) {
+    for (const SizeStep& step : SIZE_STEPS)
+        action(step.item)->setText(size_caption(language, step.size));
     form2_->set_language(language);
     form3_->set_language(language);
     form_params_->set_language(language);

@@ -74,6 +74,7 @@ void MainWindow::select_language(int language) {
     child<QPushButton>("Abandon3")->setText(text_of("Abandon1"));
     settings_language(language);
     recaption();
+    show_names();
 }
 
 void MainWindow::load_qt_translation(int language) {
@@ -487,8 +488,8 @@ void MainWindow::BitBtn25Click() {
 }
 
 void MainWindow::Changerlesnoms1Click() {
-    child<QLineEdit>("Edit2")->setText(QString::fromStdString(game.white_name));
-    child<QLineEdit>("Edit3")->setText(QString::fromStdString(game.black_name));
+    child<QLineEdit>("Edit2")->setText(shown_name(game.white_name));
+    child<QLineEdit>("Edit3")->setText(shown_name(game.black_name));
     QWidget* panel = widget("Joueurs");
     panel->show();
     panel->raise();
@@ -496,7 +497,8 @@ void MainWindow::Changerlesnoms1Click() {
 
 void MainWindow::OKjoueurClick() {
     widget("Joueurs")->hide();
-    set_names(child<QLineEdit>("Edit2")->text(), child<QLineEdit>("Edit3")->text());
+    set_names(stored_name(child<QLineEdit>("Edit2")->text()),
+              stored_name(child<QLineEdit>("Edit3")->text()));
 }
 
 void MainWindow::Cancel_joueursClick() {

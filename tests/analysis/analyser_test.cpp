@@ -203,7 +203,7 @@ TEST_F(AnalyserTest, BlunderThatLosesAManIsMarkedWithTheBestLine) {
     EXPECT_LE(blunder.played_score, blunder.best_score - 500) << "about a man lost";
     EXPECT_EQ(blunder.continuation, 2);
     const std::string text = analysis_long_line(1, blunder);
-    EXPECT_EQ(text.substr(0, 35), "* 1 Black : played : 05-10; score :") << text;
+    EXPECT_EQ(text.substr(0, 30), "* 1 Black played 05-10 (score ") << text;
     const std::string tail = std::string(" ->( ") + label(blunder.reply[0].from) + "-" +
                              label(blunder.reply[0].to) + " " + label(blunder.reply[1].from) + "-" +
                              label(blunder.reply[1].to) + " ....)";

@@ -86,8 +86,7 @@ TEST_F(HelpTool, WritesThePageAndItsDiagramsTheSameEveryTime) {
         "[below](#captures).\n\n@diagram most The most pieces.\n\n- one\n- two\n"
         "  continued\n\n| a | b |\n|---|---|\n| 1 | 2 |\n");
     put("src/page_fr.txt", "title: Une page\nlang: fr\n\nVoir « ceci » : oui !\n");
-    ASSERT_EQ(run("one").status, 0);
-    ASSERT_EQ(run("two").status, 0);
+    for (const char* out : {"one", "two"}) ASSERT_EQ(run(out).status, 0);
     const QByteArray html = bytes("one/page.html");
     EXPECT_TRUE(html.contains("<h2 id=\"captures\"><a name=\"captures\"></a>Captures</h2>"));
     EXPECT_TRUE(html.contains("<li><a href=\"#captures\">Captures</a></li>"));

@@ -40,8 +40,8 @@ class HelpWindowTest : public WindowTest {
     }
 };
 
-// French and Italian through the menus: Italian reads the English documentation and the
-// Italian rules. Languages whose caption table is not there yet cannot be selected.
+// French, Spanish and Italian through the menus: each reads its own documentation and rules.
+// Languages whose caption table is not there yet cannot be selected.
 TEST_F(HelpWindowTest, MenusOpenThePagesOfTheLanguageInForce) {
     start_2d();
     struct Case {
@@ -50,7 +50,8 @@ TEST_F(HelpWindowTest, MenusOpenThePagesOfTheLanguageInForce) {
         const char* rules;
     };
     for (Case c : {Case{0, "Quorvel.html", "Rquorvel_f.html"},
-                   Case{5, "Quorvel_e.html", "Rquorvel_i.html"}}) {
+                   Case{4, "Quorvel_es.html", "Rquorvel_es.html"},
+                   Case{5, "Quorvel_i.html", "Rquorvel_i.html"}}) {
         EXPECT_STREQ(help_page(HelpBook::Guide, c.language), c.guide);
         EXPECT_STREQ(help_page(HelpBook::Rules, c.language), c.rules);
         if (caption_table(c.language).empty()) continue;
@@ -69,7 +70,7 @@ TEST_F(HelpWindowTest, PagesOfTwoLanguagesShowWithTheirPictures) {
     const struct {
         int language;
         const char* title;
-    } cases[] = {{0, "Documentation de Quorvel"}, {5, "Quorvel documentation"}};
+    } cases[] = {{0, "Documentation de Quorvel"}, {5, "Documentazione di Quorvel"}};
     for (const auto& c : cases) {
         const auto path = data_path(std::string("help/") + help_page(HelpBook::Guide, c.language));
         HelpWindow* w = show(QString::fromStdString(path.string()));

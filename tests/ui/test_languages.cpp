@@ -62,12 +62,12 @@ QStringList texts_of(int language, const char* component) {
 const char* const ORIENTATION[LANGUAGES][2] = {
     {"Blancs:Bas->Haut", "Blancs:Haut->Bas"},     {"White:Down->Up", "White:Up->Down"},
     {"Wit:Beneden->Boven", "Wit:Boven->Beneden"}, {"Br.:Embaixo->Acima", "Br.:Acima->Embaixo"},
-    {"Bl.:Abajo->Arriba", "Bl.:Arriba->Abajo"},   {"Bl.:Bianco:Giù->Su", "Bl.:Bianco:Su->Giù"}};
-const char* const COMPUTER_BLACK[LANGUAGES] = {"Ordinateur noir",  "Computer black",
-                                               "Computer zwart",   "Computador pretas",
-                                               "Ordenador negras", "Calcolatore nero"};
+    {"Bl.:Abajo->Arriba", "Bl.:Arriba->Abajo"},   {"Bianco:Giù->Su", "Bianco:Su->Giù"}};
+const char* const COMPUTER_BLACK[LANGUAGES] = {"Ordinateur noir",       "Computer plays Black",
+                                               "Computer speelt Zwart", "Computador com pretas",
+                                               "Ordenador con negras",  "Computer col nero"};
 const char* const TITLES[LANGUAGES] = {"Quorvel 3D, le jeu",   "Quorvel 3D, the game",
-                                       "Quorvel 3D, the game", "Quorvel 3D, o jogo",
+                                       "Quorvel 3D, het spel", "Quorvel 3D, o jogo",
                                        "Quorvel 3D, el juego", "Quorvel 3D, il gioco"};
 const char* const TRAINING[LANGUAGES] = {"Entraînement", "Training",      "Training",
                                          "Treino",       "Entrenamiento", "Allenamento"};
@@ -231,7 +231,7 @@ TEST_F(WindowTest, SwitchingDuringASearchRewordsItAndKeepsTheOrientation) {
     ASSERT_GT(window->progress_list()->count(), 1);
     EXPECT_EQ(window->progress_list()->item(0)->text(), "Profundidad:     5");
     EXPECT_EQ(window->progress_list()->item(1)->text(), "Nodos:     4321");
-    EXPECT_EQ(window->findChild<QTabWidget*>("Onglet")->tabText(1), "Cálculos");
+    EXPECT_EQ(window->findChild<QTabWidget*>("Onglet")->tabText(1), "Cálculo");
 }
 
 TEST_F(WindowTest, SwitchingWithTheNewGameDialogOpenRewordsIt) {
@@ -317,10 +317,9 @@ std::set<QString> french_words() {
 // A translation identical to the French text is a text left untranslated, unless the
 // word is the same in both languages.
 TEST(FrenchLeftOver, NoOtherColumnRepeatsAFrenchText) {
-    const std::set<std::string> shared = {"Options",     "Analyse",       "Niveau", "minutes",
-                                          "Pause",       "Match",         "Fin",    "OK",
-                                          "2 : Amateur", "7: long, long", "Sons",   "Documentation",
-                                          "White",       "Black",         "Cancel", "Parameters"};
+    const std::set<std::string> shared = {"Options", "Analyse",       "Niveau",       "minutes",
+                                          "Pause",   "Match",         "OK",           "Luxe",
+                                          "Sons",    "Documentation", "7: long, long"};
     for (int l = 1; l < LANGUAGES; ++l) {
         for (size_t i = 0; i < caption_table(l).size(); ++i) {
             const char* fr = caption_table(FRENCH)[i].text;
@@ -371,9 +370,9 @@ TEST(FrenchLeftOver, NoFrenchLiteralOutsideTheFrenchTexts) {
     const std::set<QString> words = french_words();
     ASSERT_GT(words.size(), 100u);
     // Names that are data, not texts: object names, the stem of the board pictures' file
-    // names, the players file's unknown player, and the French language's own name.
-    const std::set<QString> names = {"Blancs", "Noirs",   "Joueurs", "Joueur",
-                                     "damier", "Inconnu", "Français"};
+    // names, the players file's unknown player, and the languages' own names.
+    const std::set<QString> names = {"Blancs", "Noirs",   "Joueurs",  "Joueur",
+                                     "damier", "Inconnu", "Français", "Português"};
     const QRegularExpression identifier("^[A-Za-z_][A-Za-z0-9_%]*$");
     const QRegularExpression path("^[\\w./-]*[./][\\w./-]*$");
     const QRegularExpression word("[\\p{L}]{4,}");
