@@ -61,6 +61,11 @@ src/game/players.cpp @@ if (line <= 0 || line >= static_cast<int>(table.names.si
 src/game/navigation.cpp @@ if (game.current_ply >= game.last_ply) return; @@ if (game.current_ply > game.last_ply) return; @@ game
 src/game/game_record.cpp @@ if (out.size() <= NAME_BYTES) return out; @@ if (out.size() <= NAME_BYTES + 4) return out; @@ game
 src/game/game_record.cpp @@ return p == MAX_RECORDED_PLY ? RecordOutcome::full : RecordOutcome::recorded; @@ return RecordOutcome::recorded; @@ game
+src/game/turn_flow.cpp @@ l.file_menu = !rated && !(computer_searching && !self_play) && !analysis_running; @@ l.file_menu = !rated && !(computer_searching && self_play) && !analysis_running; @@ game
+src/game/turn_flow.cpp @@ l.level_menu = !(rated && game.current_ply > 10) && !analysis_running; @@ l.level_menu = !(rated && game.current_ply > 11) && !analysis_running; @@ game
+src/game/turn_flow.cpp @@ if (how == Wait::after_move && game.computer_to_move) return d; @@ if (how == Wait::after_move && !game.computer_to_move) return d; @@ game
+src/game/turn_flow.cpp @@ return flow.options.ponder && !game.skip_ponder && !flow.pondered && game.vs_computer && @@ return flow.options.ponder && !game.skip_ponder && game.vs_computer && @@ game
+src/game/turn_flow.cpp @@ if (game.computer_vs_computer) game.computer_to_move = 1; @@ if (game.computer_vs_computer) game.computer_to_move = 0; @@ game
 src/files/game_file.cpp @@ if (img.current_ply > img.last_ply) { @@ if (img.current_ply > img.last_ply + 1) { @@ files
 src/files/game_file.cpp @@ if (img.side_to_move > 1) { @@ if (img.side_to_move > 2) { @@ files
 src/files/game_file.cpp @@ if (level_index >= 11 && level_index <= 17) return static_cast<uint8_t>(level_index - 10); @@ if (level_index >= 11 && level_index <= 17) return static_cast<uint8_t>(level_index - 11); @@ files
