@@ -80,8 +80,7 @@ src/analysis/analysis_pdn.cpp @@ if (l.ply + 1 != p || !l.marked) continue; @@ i
 src/ui/window_setup.cpp @@ for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language); @@ for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l != language); @@ ui
 src/ui/window_setup.cpp @@ if (clocks.level_index == 18) { @@ if (clocks.level_index == 17) { @@ ui
 src/ui/window_game.cpp @@ zut->setVisible(index != chosen); @@ zut->setVisible(index == chosen); @@ ui
-src/ui/window_game.cpp @@ if (!self_play) menu("Fichier1")->setEnabled(false); @@ if (self_play) menu("Fichier1")->setEnabled(false); @@ ui
-src/ui/window_play.cpp @@ if (session.searching || line < 0) return; @@ if (line < 0) return; @@ ui
+src/ui/window_play.cpp @@ if (flow.searching || line < 0) return; @@ if (line < 0) return; @@ ui
 ROWS
 )
 
