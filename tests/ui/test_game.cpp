@@ -218,14 +218,17 @@ TEST_F(ProgramDirTest, ProblemPageIsOutOfReachDuringARatedMatch) {
     EXPECT_TRUE(side->isTabEnabled(PROBLEM_PAGE));
 }
 
-TEST_F(WindowTest, ProblemPageIsOutOfReachWhileTheComputerThinks) {
+// Nor can a double click on the move list take the game elsewhere.
+TEST_F(WindowTest, ProblemPageAndMoveListAreOutOfReachWhileTheComputerThinks) {
     start_2d();
+    play_a_move();
     engine.think_ms = 5000;
     bool looked = false;
     QTimer::singleShot(300, [&] {
         EXPECT_FALSE(window->side_panel()->isTabEnabled(PROBLEM_PAGE));
         window->Installeruneposition1Click();
-        looked = game.setup_mode == 0;
+        window->revenir_n(0);
+        looked = game.setup_mode == 0 && game.current_ply == 3;
         window->pause();  // the search ends and plays its move
     });
     play_a_move();
