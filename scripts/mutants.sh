@@ -61,6 +61,11 @@ src/game/players.cpp @@ if (line <= 0 || line >= static_cast<int>(table.names.si
 src/game/navigation.cpp @@ if (game.current_ply >= game.last_ply) return; @@ if (game.current_ply > game.last_ply) return; @@ game
 src/game/game_record.cpp @@ if (out.size() <= NAME_BYTES) return out; @@ if (out.size() <= NAME_BYTES + 4) return out; @@ game
 src/game/game_record.cpp @@ return p == MAX_RECORDED_PLY ? RecordOutcome::full : RecordOutcome::recorded; @@ return RecordOutcome::recorded; @@ game
+src/game/turn_flow.cpp @@ l.file_menu = !rated && !(computer_searching && !self_play) && !analysis_running; @@ l.file_menu = !rated && !(computer_searching && self_play) && !analysis_running; @@ game
+src/game/turn_flow.cpp @@ l.level_menu = !(rated && game.current_ply > 10) && !analysis_running; @@ l.level_menu = !(rated && game.current_ply > 11) && !analysis_running; @@ game
+src/game/turn_flow.cpp @@ if (how == Wait::after_move && game.computer_to_move) return d; @@ if (how == Wait::after_move && !game.computer_to_move) return d; @@ game
+src/game/turn_flow.cpp @@ return flow.options.ponder && !game.skip_ponder && !flow.pondered && game.vs_computer && @@ return flow.options.ponder && !game.skip_ponder && game.vs_computer && @@ game
+src/game/turn_flow.cpp @@ if (game.computer_vs_computer) game.computer_to_move = 1; @@ if (game.computer_vs_computer) game.computer_to_move = 0; @@ game
 src/files/game_file.cpp @@ if (img.current_ply > img.last_ply) { @@ if (img.current_ply > img.last_ply + 1) { @@ files
 src/files/game_file.cpp @@ if (img.side_to_move > 1) { @@ if (img.side_to_move > 2) { @@ files
 src/files/game_file.cpp @@ if (level_index >= 11 && level_index <= 17) return static_cast<uint8_t>(level_index - 10); @@ if (level_index >= 11 && level_index <= 17) return static_cast<uint8_t>(level_index - 11); @@ files
@@ -75,8 +80,7 @@ src/analysis/analysis_pdn.cpp @@ if (l.ply + 1 != p || !l.marked) continue; @@ i
 src/ui/window_setup.cpp @@ for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l == language); @@ for (int l = 0; l < LANGUAGES; ++l) set_checked(items[l], l != language); @@ ui
 src/ui/window_setup.cpp @@ if (clocks.level_index == 18) { @@ if (clocks.level_index == 17) { @@ ui
 src/ui/window_game.cpp @@ zut->setVisible(index != chosen); @@ zut->setVisible(index == chosen); @@ ui
-src/ui/window_game.cpp @@ if (!self_play) menu("Fichier1")->setEnabled(false); @@ if (self_play) menu("Fichier1")->setEnabled(false); @@ ui
-src/ui/window_play.cpp @@ if (session.searching || line < 0) return; @@ if (line < 0) return; @@ ui
+src/ui/window_play.cpp @@ if (flow.searching || line < 0) return; @@ if (line < 0) return; @@ ui
 ROWS
 )
 

@@ -48,6 +48,7 @@ MainWindow::MainWindow(Platform& platform, Engine& engine) : platform_(platform)
     central_->setFixedSize(975, 525);
     setCentralWidget(central_);
     build_menus();
+    connect_option_ticks();
     build_board_side();
     build_side_panel();
     build_panels();

@@ -2,7 +2,6 @@
 // three pages, the floating panels, and the game loop that runs the turns.
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
 #include <QMap>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "board/message_id.h"
 #include "game/clocks.h"
 #include "game/session.h"
+#include "game/turn_flow.h"
 #include "ui/board_view.h"
 #include "ui/engine.h"
 #include "ui/platform.h"
@@ -318,10 +318,17 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void computer_turn();
     void after_person_move(int from, int to, int captures);
     void refresh_commands();
+    // The command locks of the turn flow applied to the menus, buttons and the "Probleme"
+    // page (window_flow.cpp).
+    void apply_locks();
+    void apply_locks(bool analysis_running);
     // The "Probleme" page and its commands are out of reach during a rated match and
     // while the computer is to move.
     bool setup_locked() const;
-    void refresh_problem_page();
+    // The play options: each tick writes its option, and shows it again after the game
+    // changed it.
+    void connect_option_ticks();
+    void show_options();
     void show_clock(int side, int32_t seconds);
     void show_clocks();
     void show_static_evaluations();
@@ -348,13 +355,15 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void new_game_common();
     // While a search runs, a handler that would change the game stops the search and is
     // run again once the search has returned.
-    bool defer(void (MainWindow::*handler)(), bool abandon = true);
+    using Handler = void (MainWindow::*)();
+    bool defer(Handler handler, bool abandon = true);
     // The same for the editors (parameters, table size, learning files): they do not cut
     // the computer's own search short but run once it has moved; thinking on the person's
     // time, or an analysis, is stopped as above.
-    bool defer_after_move(void (MainWindow::*handler)());
+    bool defer_after_move(Handler handler);
+    bool wait_for_search(Handler handler, Wait how);
+    static Handler handler_of(Command c);
     void run_deferred();
-    QList<void (MainWindow::*)()> deferred_;
 
     Platform& platform_;
     Engine& engine_;

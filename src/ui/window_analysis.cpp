@@ -36,10 +36,6 @@ namespace {
 
 constexpr const char* ANALYSIS_MENU[] = {"Dbuteruneanalyse1", "Arrtercettephase1",
                                          "Terminerlanalyse1"};
-// What changes the game stays out of reach while the analysis searches.
-constexpr const char* LOCKED_MENUS[] = {"Fichier1", "Edition1",    "Joueurs1",
-                                        "Niveau1",  "Ouvertures1", "Apprentissage1"};
-
 // The window's side of one analysis: the lists are filled and the board follows.
 class WindowAnalysisView : public AnalysisView {
   public:
@@ -123,18 +119,12 @@ void MainWindow::Analyser() {
     panel->setVisible(checked("Damier2D1"));
     panel->raise();
     widget("Learn")->hide();
-    saved_pondering_option_ = checked("Rflexionsurtempsadverse1");
+    saved_pondering_option_ = flow.options.ponder;
     set_checked("Rflexionsurtempsadverse1", false);
     set_enabled("Dbuteruneanalyse1", false);
     set_enabled("Arrtercettephase1", true);
     set_enabled("Terminerlanalyse1", true);
-    for (const char* m : LOCKED_MENUS) menu(m)->setEnabled(false);
-    if (game.learning_session) {
-        // "Arrêter la session" stays at hand; nothing else of its menu.
-        menu("Apprentissage1")->setEnabled(true);
-        set_enabled("Lancerunesession1", false);
-        set_enabled("Chargerdesleons1", false);
-    }
+    apply_locks(true);  // what changes the game stays out of reach while the analysis runs
     cancel_entry();
     pending_analysis_line_ = -1;
 
@@ -153,15 +143,13 @@ void MainWindow::Analyser() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ticking = timer_->isActive();  // the clocks are the record's meanwhile
     timer_->stop();
-    session.searching = 1;
+    flow.searching = 1;
     qv::Analyser(settings, &view);
-    session.searching = 0;
+    flow.searching = 0;
     if (ticking) timer_->start();
     QApplication::restoreOverrideCursor();
     search.library_enabled = library;
-    for (const char* m : LOCKED_MENUS) menu(m)->setEnabled(true);
-    set_enabled("Chargerdesleons1", true);
-    set_enabled("Lancerunesession1", !game.learning_session);
+    apply_locks();
     game.skip_ponder = 1;
     board_->placer_pions();
     show_clocks();

@@ -183,7 +183,7 @@ void MainWindow::DamierImage1Click(QPoint p) {
     if (intro_->isVisible()) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
         if (game.game_state != FREE_GAME) return;
-        if (!checked("Arretrflexionparclicsouris1")) return;
+        if (!game.stop_on_click) return;
     }
     const int place = board3d_place_at(p.x(), p.y());
     if (place == 0) return;

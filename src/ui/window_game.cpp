@@ -35,23 +35,11 @@ namespace qv::ui {
 
 SessionState session;
 
-namespace {
-bool person_turn() {
-    return game.computer_to_move == 0 || game.vs_computer == 0;
-}
-}  // namespace
-
 // ---- the loop -------------------------------------------------------------------------
 
 bool MainWindow::idle() const {
     if (session.quit_requested) return true;
-    if (session.pending_click || game.computer_requested || !deferred_.isEmpty()) return false;
-    if (checked("Ordinateurcontreordinateur1")) return false;
-    if (game.setup_mode) return true;
-    if (!person_turn()) return false;
-    const bool ponder_due = checked("Rflexionsurtempsadverse1") && !game.skip_ponder &&
-                            !session.pondered && game.vs_computer;
-    return !ponder_due;
+    return loop_idle(session.pending_click, analysis.running);
 }
 
 void MainWindow::game_loop() {
@@ -74,67 +62,40 @@ void MainWindow::run_until_idle(int max_passes) {
 }
 
 bool MainWindow::pass() {
-    if (game.computer_requested) game.computer_to_move = 1;
-    if (game.computer_to_move) show_capture_labels(false);
-    if (checked("Ordinateurcontreordinateur1")) game.computer_to_move = 1;
+    if (game.computer_requested || game.computer_to_move) show_capture_labels(false);
+    begin_pass();
     refresh_commands();
     QCoreApplication::processEvents();
     if (session.quit_requested) return true;
-    bool did = false;
-    if (!game.setup_mode) {
-        if (person_turn() && !game.computer_requested) {
-            engine_.clear_stop();
-            if (!game.vs_computer) std::memcpy(shown_board, board, sizeof board);
-            if (checked("Rflexionsurtempsadverse1") && !game.skip_ponder && !session.pondered &&
-                game.vs_computer) {
-                std::memcpy(board, shown_board, sizeof board);
-                shown_board[0] = OFF_BOARD;
-                session.searching = 1;
-                engine_.choose_move(game.side_to_move, true);
-                session.searching = 0;
-                std::memcpy(board, shown_board, sizeof board);
-                session.pondered = 1;
-                did = true;
-            }
-        } else {
-            std::memcpy(board, shown_board, sizeof board);
-            cancel_entry();
-            computer_turn();
-            session.pondered = 0;
-            did = true;
-        }
+    const TurnStep step = turn_step(analysis.running);
+    if (step == TurnStep::person || step == TurnStep::ponder) {
+        engine_.clear_stop();
+        if (!game.vs_computer) std::memcpy(shown_board, board, sizeof board);
     }
-    game.computer_requested = 0;
+    if (step == TurnStep::ponder) {
+        std::memcpy(board, shown_board, sizeof board);
+        shown_board[0] = OFF_BOARD;
+        flow.searching = 1;
+        engine_.choose_move(game.side_to_move, true);
+        flow.searching = 0;
+        std::memcpy(board, shown_board, sizeof board);
+    } else if (step == TurnStep::computer) {
+        std::memcpy(board, shown_board, sizeof board);
+        cancel_entry();
+        computer_turn();
+    }
+    turn_step_done(step);
+    end_pass();
     run_deferred();
     sync_timer();
-    refresh_problem_page();
+    apply_locks();
+    bool did = step == TurnStep::ponder || step == TurnStep::computer;
     if (session.pending_click) {
         session.pending_click = 0;
         clic1(session.pending_x, session.pending_y);
         did = true;
     }
     return !did;
-}
-
-bool MainWindow::defer(void (MainWindow::*handler)(), bool abandon) {
-    if (!session.searching) return false;
-    engine_.request_stop(abandon);
-    if (!deferred_.contains(handler)) deferred_.append(handler);
-    return true;
-}
-
-bool MainWindow::defer_after_move(void (MainWindow::*handler)()) {
-    if (!session.searching) return false;
-    if (!game.computer_to_move) return defer(handler, false);
-    if (!deferred_.contains(handler)) deferred_.append(handler);
-    return true;
-}
-
-void MainWindow::run_deferred() {
-    while (!deferred_.isEmpty()) {
-        auto handler = deferred_.takeFirst();
-        (this->*handler)();
-    }
 }
 
 void MainWindow::process_events() {
@@ -157,7 +118,7 @@ void MainWindow::clic(QPoint p) {
     if (intro_->isVisible() || analysis.running) return;
     if (game.computer_to_move && game.vs_computer && !game.setup_mode) {
         if (game.game_state != FREE_GAME) return;
-        if (!checked("Arretrflexionparclicsouris1")) return;
+        if (!game.stop_on_click) return;
     }
     if (QWidget* learn = widget("Learn")) learn->hide();
     session.pending_click = 1;
@@ -186,7 +147,7 @@ void MainWindow::clic1(int x, int y) {
     // Play begins: the clocks run from now, even if "Pause" was pressed before.
     if (start_play(now())) set_checked("Pause2", false);
     sync_timer();
-    entry.decompose_captures = checked("Dcomposerlesprises1");
+    entry.decompose_captures = flow.options.decompose_captures;
     EnteredMove made;
     if (entry_click(s, game.side_to_move, *this, made))
         after_person_move(made.from, made.to, made.captures);
@@ -235,39 +196,22 @@ void MainWindow::computer_turn() {
     // unrated.
     const TurnEnd start = begin_computer_turn();
     if (start.ended) show_report(start.report);
-    const bool self_play = checked("Ordinateurcontreordinateur1");
-    const char* locked[] = {"Nouveau2",
-                            "Humaincontrehumain1",
-                            "Sauver1",
-                            "Ouvrir1",
-                            "Imprimer1",
-                            "Quitter1",
-                            "Installeruneposition1",
-                            "Crerunfichiertexte1",
-                            "Inverserlesjoueurs1"};
-    for (const char* n : locked) set_enabled(n, false);
-    for (const char* m : {"Edition1", "Joueurs1", "Analyse2"}) menu(m)->setEnabled(false);
-    if (!self_play) menu("Fichier1")->setEnabled(false);
-    set_enabled("Proposernul", false);
+    flow.searching = 1;
+    apply_locks();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     show_colour_caption();
     engine_.set_level(clocks.time_budget, clocks.clock_limit);
     engine_.clear_stop();  // whatever asked to stop before this search is forgotten
     list_progress_->clear();
-    session.searching = 1;
     int index = engine_.choose_move(game.side_to_move, false);
-    session.searching = 0;
+    flow.searching = 0;
     const bool abandoned = engine_.abandoned();
     single_move_ = index == SINGLE_MOVE;
     if (single_move_) index = 0;
 
     QApplication::restoreOverrideCursor();
-    for (const char* n : locked) set_enabled(n, true);
-    for (const char* m : {"Edition1", "Joueurs1"}) menu(m)->setEnabled(true);
-    menu("Fichier1")->setEnabled(true);
-    set_enabled("Proposernul", true);
-    refresh_dialog_locks();
+    apply_locks();
 
     if (abandoned) {
         // The search was called off (navigation, a new game): nothing is played.
@@ -296,18 +240,18 @@ void MainWindow::computer_turn() {
     sync_list();
     show_clocks();
     show_totals();
-    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    show_options();
     if (e.ended) {
         show_report(e.report);
         return;
     }
-    if (checked("Bipchaquecoup2")) play_sound("son.wav");
+    if (flow.options.beep_each_move) play_sound("son.wav");
 }
 
 void MainWindow::animate_computer_move(const Move& move) {
     // Drawn only: the game plays the move on board afterwards.
     const uint8_t piece = board[move.from];
-    const bool jumps = move.captures > 1 && checked("Dcomposerlesprises1");
+    const bool jumps = move.captures > 1 && flow.options.decompose_captures;
     uint8_t landing[MAX_CAPTURE + 1] = {};
     if (jumps) landing_squares(move, landing);
     for (int i = 0; i < 10; ++i) {
@@ -368,17 +312,15 @@ void MainWindow::show_report(const EndReport& r) {
     last_report_ = r;
     word_report();
     // A learning session goes on once the turn that ended the game is over.
-    if (r.start_analysis && !deferred_.contains(&MainWindow::session_game_over))
-        deferred_.append(&MainWindow::session_game_over);
+    if (r.start_analysis) queue_command(Command::session_game_over);
     if (r.show_panel) {
         QWidget* panel = widget("fin_de_parties");
         panel->show();
         panel->raise();
     }
-    for (const char* m : {"Fichier1", "Edition1", "Joueurs1", "Niveau1"}) menu(m)->setEnabled(true);
-    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
-    set_enabled("Arretrflexionparclicsouris1", true);
-    if (checked("Commentaires1") && r.sound != Sound::none)
+    apply_locks();
+    show_options();
+    if (flow.options.other_sounds && r.sound != Sound::none)
         play_sound(r.sound == Sound::gagne ? "gagne.wav" : "Perdu.wav");
 }
 
@@ -423,45 +365,17 @@ void MainWindow::pause() {
 // ---- the window kept up to date ---------------------------------------------------------
 
 void MainWindow::refresh_commands() {
-    const bool match = game.game_state == RATED_MATCH || game.game_state == RATED_MATCH_REPORTED;
-    for (const char* n : {"Abandon1", "Abandon2", "Abandon3"}) widget(n)->setVisible(match);
-    widget("Proposernul")->setVisible(game.game_state == RATED_MATCH);
-    if (match)
+    if (game.game_state == RATED_MATCH || game.game_state == RATED_MATCH_REPORTED)
         mode_component_ = "Match1";
     else if (game.vs_computer)
         mode_component_ = "Panel11";
     show_mode();
-    const bool rated = game.game_state == RATED_MATCH;
-    for (const char* m : {"Fichier1", "Joueurs1", "Analyse2", "Ouvertures1"})
-        if (!session.searching) menu(m)->setEnabled(!rated);
-    for (const char* n :
-         {"Rflexionsurtempsadverse1", "Horlogeszro1", "Pause2", "Reprendrecoups1", "Avancercoups1",
-          "Reveniraudbut1", "Allerlafin1", "Arretrflexionparclicsouris1"})
-        set_enabled(n, !rated);
-    menu("Niveau1")->setEnabled(!(rated && game.current_ply > 10));
-    // A session would turn the match into unrated play, a way out of a lost match.
-    set_enabled("Lancerunesession1", !rated && !game.learning_session);
-    refresh_problem_page();
+    apply_locks();
     show_board3d_labels();
 }
 
 void MainWindow::show_mode() {
     child<QLabel>("Panel11")->setText(text_of(mode_component_));
-}
-
-bool MainWindow::setup_locked() const {
-    return game.game_state == RATED_MATCH ||
-           (game.vs_computer && game.computer_to_move && !game.setup_mode);
-}
-
-void MainWindow::refresh_problem_page() {
-    constexpr int PROBLEM_PAGE = 2;
-    // Only on a change: the tab bar repaints at every call, and this runs at every pass of
-    // the game loop, so an unconditional call kept an idle window repainting without end.
-    const bool visible = game.game_state != RATED_MATCH;
-    if (side_->isTabVisible(PROBLEM_PAGE) != visible) side_->setTabVisible(PROBLEM_PAGE, visible);
-    const bool enabled = !setup_locked();
-    if (side_->isTabEnabled(PROBLEM_PAGE) != enabled) side_->setTabEnabled(PROBLEM_PAGE, enabled);
 }
 
 void MainWindow::show_capture_labels(bool visible) {

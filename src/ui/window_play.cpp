@@ -82,7 +82,7 @@ void MainWindow::Aller_fin() {
 }
 
 void MainWindow::revenir_n(int line) {
-    if (session.searching || line < 0) return;
+    if (flow.searching || line < 0) return;
     if (!qv::revenir_n(line)) return;
     cancel_entry();
     board_->placer_pions();
@@ -138,9 +138,8 @@ void MainWindow::BitBtn15Click() {
     const bool computer_white = training_page_.computer_white->isChecked();
     new_game_common();
     start_training(person.toStdString(), computer_white, now());
-    set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
     set_checked("Humaincontrehumain1", false);
-    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
+    show_options();
     if (computer_white) Inverser();  // the computer opens from the top of the picture
     show_colour_caption();
     refresh_after_navigation();
@@ -169,9 +168,8 @@ void MainWindow::BitBtn16Click() {
     if (!start_match(table, person.toStdString(), line, computer_white, now())) return;
     new_game_common();
     set_checked("Humaincontrehumain1", false);
-    set_checked("Ordinateurcontreordinateur1", game.computer_vs_computer);
-    set_checked("Arretrflexionparclicsouris1", game.stop_on_click);
-    set_enabled("Arretrflexionparclicsouris1", game.game_state == FREE_GAME);
+    show_options();
+    apply_locks();
     if (computer_white) Inverser();
     show_colour_caption();
     refresh_after_navigation();
@@ -191,8 +189,7 @@ void MainWindow::BitBtn17Click() {
     start_two_players(white.toStdString(), black.toStdString(), white_line, black_line, now());
     new_game_common();
     set_checked("Humaincontrehumain1", true);
-    set_checked("Ordinateurcontreordinateur1", false);
-    set_checked("Arretrflexionparclicsouris1", true);
+    show_options();
     mode_component_ = "Humain";
     show_mode();
     refresh_after_navigation();
@@ -216,8 +213,7 @@ void MainWindow::Ordinateur() {
 }
 
 void MainWindow::Ordinateurcontreordinateur1Click() {
-    // The game keeps its own copy of the tick, which every computer move writes back.
-    game.computer_vs_computer = checked("Ordinateurcontreordinateur1");
+    // The tick has already set the option (connect_option_ticks).
     set_checked("Humaincontrehumain1", false);
     game.vs_computer = 1;
 }

@@ -239,13 +239,12 @@ void MainWindow::Entrerpositionclick() {
     if (qv::toggle_setup_mode()) {
         show_colour_caption();
         group->show();
-        set_enabled("Ouvertures1", false);
         library_off();  // the lists' lines start from the start position, not this one
     } else {
         group->hide();
-        set_enabled("Ouvertures1", true);
         set_enabled("Numroterlescase1", true);
     }
+    apply_locks();
     if (was_computer_turn) {
         set_who_plays(false);
         show_page(1);
@@ -424,7 +423,7 @@ void MainWindow::ajouter_temps() {
         show_clocks();
         return;
     }
-    const bool computer_searching = session.searching && game.computer_to_move;
+    const bool computer_searching = flow.searching && game.computer_to_move;
     qv::ajouter_temps(now(), computer_searching);
     if (computer_searching) return;
     show_clock(WHITE, game.side_to_move == WHITE ? clocks.white_shown : clocks.white_clock);
@@ -438,7 +437,7 @@ void MainWindow::Horlogeszro1Click() {
 
 void MainWindow::Pause2Click() {
     // Before the first click no clock runs yet, so there is no time to charge.
-    qv::toggle_pause(now(), session.searching);
+    qv::toggle_pause(now(), flow.searching);
     sync_timer();
     set_checked("Pause2", !clocks.timer_running);
 }

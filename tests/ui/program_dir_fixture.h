@@ -39,6 +39,7 @@ class ProgramDirTest : public WindowTest {
         window->findChild<QListWidget*>("ListBox9")->setCurrentRow(line);
         QTest::mouseClick(button("BitBtn16"), Qt::LeftButton);
         window->run_until_idle();
+        ASSERT_EQ(game.game_state, RATED_MATCH);
     }
     qv::test::StateGuard guard_;
     QTemporaryDir dir_;

@@ -16,6 +16,7 @@ namespace qv::ui::test {
 struct FreshState {
     FreshState() {
         session = SessionState{};
+        flow = TurnFlow{};
         game = GameState{};
         clocks = ClockState{};
         entry = EntryState{};

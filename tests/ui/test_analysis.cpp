@@ -156,7 +156,6 @@ TEST_F(AnalysisWindow, SuivantEndsEachPhaseThenLinesExportPrintAndGoToAPly) {
     EXPECT_EQ(game.side_to_move, WHITE);
     QTest::mouseClick(window.findChild<QPushButton*>("Button11"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
-    window.action("Rflexionsurtempsadverse1")->setChecked(false);
 }
 
 TEST_F(AnalysisWindow, FinAnalyseDuringASearchStopsAndRestoresTheMenus) {

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
@@ -65,26 +64,6 @@ TEST_F(ProgramDirTest, QuitWritesTheResumeFileAndTheNextStartResumesIt) {
     EXPECT_EQ(game.last_ply, 2);
     EXPECT_EQ(std::memcmp(board + 1, left + 1, 32), 0);
     EXPECT_EQ(window->move_list()->count(), 1);
-}
-
-TEST_F(ProgramDirTest, RatedMatchUpdatesThePointsFile) {
-    const auto names = program_dir() / "joueurs.dat", points = program_dir() / "points.dat";
-    write_players("Quorvel\r\nAnna\r\n", "2050\r\n1800\r\n");
-    start_2d();
-    trigger("Nouveau2");
-    window->findChild<QTabWidget*>("Pages_nouveau")->setCurrentIndex(1);
-    auto* list = window->findChild<QListWidget*>("ListBox9");
-    ASSERT_EQ(list->count(), 2);
-    list->setCurrentRow(1);
-    QTest::mouseClick(button("BitBtn16"), Qt::LeftButton);
-    window->run_until_idle();
-    EXPECT_EQ(game.game_state, 1);
-    EXPECT_TRUE(window->widget("Abandon1")->isVisible());
-    QTest::mouseClick(button("Abandon1"), Qt::LeftButton);
-    window->run_until_idle();
-    // Rw 1800, Rb 2050, Black wins: White 1789, Black 2061.
-    EXPECT_EQ(slurp(points), "2061\r\n1789\r\n");
-    EXPECT_TRUE(label("Resultat_blanc")->text().contains("passe de 1800"));
 }
 
 TEST_F(WindowTest, TextFileOfTwoGamesOffersAChoiceAndReplaysTheChosenOne) {

@@ -335,7 +335,7 @@ TEST_F(SettingsTest, EditorCommandsDuringTheComputersSearchWaitForItsMove) {
         bool done_during_search = true;
         QTimer during;  // presses once the computer's search runs
         QObject::connect(&during, &QTimer::timeout, [&] {
-            if (!session.searching || !game.computer_to_move) return;
+            if (!flow.searching || !game.computer_to_move) return;
             during.stop();
             r.press();
             done_during_search = r.done();

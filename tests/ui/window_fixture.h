@@ -35,6 +35,7 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         session = SessionState{};
+        flow = TurnFlow{};
         game = GameState{};
         clocks = ClockState{};
         entry = EntryState{};
