@@ -124,16 +124,12 @@ class AnalysisPdnTest : public ::testing::Test {
 // Black's 2... 12-15 marked: best 11-14 (+0.02) against -1.02, then 19x12 08x15 ... (not
 // a real continuation: only the writing is looked at here).
 AnalysisLine black_marked() {
-    AnalysisLine l;
+    AnalysisLine l = black_marked_line();
     l.ply = 3;
     l.move_number = 2;
-    l.mover = BLACK;
     l.played = by_labels(12, 15);
-    l.played_score = -1020;
     l.best = by_labels(11, 14);
     l.best_score = 20;
-    l.marked = true;
-    l.continuation = 2;
     l.reply[0] = by_labels(18, 13);
     l.reply[1] = by_labels(9, 18, 1);
     return l;

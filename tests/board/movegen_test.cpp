@@ -67,15 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"black_kings_move_every_way", "B:W1:BK14", {"14-10", "14-11", "14-19", "14-18"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MoveOrder, StartPositionInScanAndDirectionOrder) {
-    EXPECT_EQ(moves_of(START_FEN), (std::vector<std::string>{"21-18", "21-17", "22-19", "22-18",
-                                                             "23-20", "23-19", "24-20"}));
-    // Black scans from square 1 up, directions 2 then 3.
-    EXPECT_EQ(
-        moves_of("B:W21-32:B1-12"),
-        (std::vector<std::string>{"12-16", "12-15", "11-15", "11-14", "10-14", "10-13", "09-13"}));
-}
-
 // Random positions without a capture: plain moves come piece by piece in scan order (White
 // from square 32 down, Black from 1 up), each piece's in direction order.
 TEST(MoveOrder, PlainMovesInScanAndDirectionOrderOnRandomPositions) {

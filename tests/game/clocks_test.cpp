@@ -203,13 +203,6 @@ INSTANTIATE_TEST_SUITE_P(
         TimeOutCase{"weak_person_ply99", 0, 181, 1750, 99, std::nullopt}),
     qv::test::RowName());
 
-TEST(TimeOut, LimitsAtPly99And100) {
-    EXPECT_EQ(time_limit(99, 178), 180);
-    EXPECT_EQ(time_limit(100, 178), 17800);
-    EXPECT_EQ(time_limit(199, 178), 17800);
-    EXPECT_EQ(time_limit(200, 178), 35600);
-}
-
 TEST(TimeOut, OnlyInARatedMatch) {
     test::fresh_game(1000);
     select_level(11);
