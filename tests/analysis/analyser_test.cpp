@@ -119,6 +119,19 @@ TEST_F(AnalyserTest, GameOfOneMoveSearchesTheFinalPositionTwiceAndWritesOneLine)
     EXPECT_FALSE(analysis.running);
 }
 
+// Raw scores: the played move's value is from the opponent's side, so a best move of +120
+// against a played value of -10 (+10 for the mover) is 110 better.
+TEST(AnalysisMark, MoreThanAHundredRawPointsBetterAndNeitherVoid) {
+    const struct {
+        int best_raw, played_value;
+        bool marked;
+    } rows[] = {{101, 0, true},   {100, 0, false},       {120, -10, true},      {110, -10, false},
+                {-40, 141, true}, {31000, -20000, true}, {31000, -30000, false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(is_marked(r.best_raw, r.played_value), r.marked)
+            << r.best_raw << " against " << r.played_value;
+}
+
 TEST_F(AnalyserTest, GameWithoutMoveDoesNothing) {
     load("[Event \"x\"]\n\n*\n");
     Recorder view;
