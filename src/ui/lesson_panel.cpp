@@ -115,6 +115,9 @@ void LessonPanel::word() {
         format_message(Msg::LESSON_SOLUTION_LATER, language_, caption_of(language_, "Panel14"))));
     editor_->setText(QString::fromUtf8(message(Msg::LESSON_OPEN_IN_EDITOR, language_)));
     editor_->setEnabled(has_file_);
+    // Laid out now, not at the next showing: the texts fit their places before that too.
+    layout()->invalidate();
+    layout()->activate();
 }
 
 void LessonPanel::open_in_editor() {

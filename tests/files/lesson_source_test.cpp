@@ -140,21 +140,13 @@ INSTANTIATE_TEST_SUITE_P(
     Commentary, CommentaryShown,
     ::testing::Values(
         Shown{"english_reads_english", FR_EN, 1, false, "Hello.\n"},
-        Shown{"french_reads_french", FR_EN, 0, false, "Bonjour.\n"},
         Shown{"dutch_missing_reads_french", FR_EN, 2, false, "Bonjour.\n"},
-        Shown{"only_french", "[fr]\nBonjour.\n", 5, false, "Bonjour.\n"},
         Shown{"only_english_is_what_there_is", "[en]\nHello.\n", 0, false, "Hello.\n"},
         Shown{"no_marks_is_french", "Lecture\n\n[xx] suite\n", 1, false, "Lecture\n\n[xx] suite\n"},
         Shown{"solution_hidden", PROBLEM, 1, false, "Look.\n"},
         Shown{"solution_shown", PROBLEM, 1, true, "Look.\n\n1. 28-23 !\n"},
         Shown{"unknown_mark_is_text", "[fr]\nA\n[solutions]\n", 0, false, "A\n[solutions]\n"}),
     test::RowName());
-
-TEST(Commentary, AProblemsGoalComesOnlyFromItsHead) {
-    EXPECT_EQ(parse_commentary(PROBLEM).goal, LessonGoal::win);
-    EXPECT_EQ(parse_commentary(FR_EN).goal, LessonGoal::none);
-    EXPECT_EQ(parse_commentary("[fr]\ngoal: draw\n").goal, LessonGoal::none);
-}
 
 TEST(LessonSource, AnIllegalMoveLeavesTheGameInHand) {
     LessonSource src;

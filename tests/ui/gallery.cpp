@@ -3,7 +3,6 @@
 #include <QLineEdit>
 
 #include "board/board3d_geometry.h"
-#include "board/data_dir.h"
 #include "ui/board3d_view.h"
 #include "ui/form_openings.h"
 #include "ui/themes.h"
@@ -78,22 +77,6 @@ TEST_F(Gallery, OpeningListEditors) {
     screenshot(white, "opening_editor_white.png");
     trigger("Ouverturespourlesnoirs1");
     screenshot(window->opening_form(BLACK), "opening_editor_black.png");
-}
-
-// Shipped lessons with their commentary beside the board, and the set-up page's pieces.
-TEST_F(Gallery, LessonProblemAndSetUpPage) {
-    start_2d();
-    for (auto [language, lesson] : {std::pair{0, "lecon05_rafle"}, {1, "probleme22"}}) {
-        window->select_language(language);
-        platform.next_file =
-            QString::fromStdString(data_path("Problemes").string()) + "/" + lesson + ".dam";
-        trigger("Problmes1");
-        screenshot(window.get(), (std::string(lesson) + ".png").c_str());
-    }
-    trigger("Nouveau2");
-    QTest::mouseClick(button("BitBtn17"), Qt::LeftButton);
-    trigger("Installeruneposition1");
-    screenshot(window.get(), "setup_page.png");
 }
 
 }  // namespace

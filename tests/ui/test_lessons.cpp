@@ -74,8 +74,6 @@ TEST_F(LessonsWindow, SuivantWrapsRevoirCoupReloadsAndTheCommentaryIsBesideTheBo
 
     auto* text = window->child<QPlainTextEdit>("LessonText");
     auto shows = [text](const char* what) { return text->toPlainText().contains(what); };
-    EXPECT_TRUE(window->action("Problmes1")->isEnabled());
-    EXPECT_EQ(window->action("Problmes1")->shortcut(), QKeySequence("Ctrl+L"));
     EXPECT_FALSE(button("Panel13")->isVisible());
     window->select_language(1);
     platform.next_file = q(problems / "A.dam");
