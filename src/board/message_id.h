@@ -106,6 +106,15 @@ enum class Msg : uint16_t {
     // Under a printed diagram.
     WHITE_TO_MOVE,
     BLACK_TO_MOVE,
+    // The lesson panel beside the board.
+    LESSON_OPEN_IN_EDITOR,
+    LESSON_EDITOR_FAILED,  // %s: the file
+    LESSON_NO_COMMENTARY,
+    LESSON_SOLUTION_LATER,  // %s: the caption of "Revoir coup"
+    PROBLEM_WHITE_WINS,
+    PROBLEM_BLACK_WINS,
+    PROBLEM_WHITE_DRAWS,
+    PROBLEM_BLACK_DRAWS,
     COUNT
 };
 

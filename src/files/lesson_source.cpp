@@ -28,19 +28,6 @@ int number(std::string_view s) {
     return n >= 1 && n <= 32 ? n : 0;
 }
 
-// The commentary lines of one language, without blank lines at either end.
-std::string join_text(const std::vector<std::string_view>& lines) {
-    size_t first = 0, last = lines.size();
-    while (first < last && trim(lines[first]).empty()) ++first;
-    while (last > first && trim(lines[last - 1]).empty()) --last;
-    std::string text;
-    for (size_t k = first; k < last; ++k) {
-        text += trim(lines[k]);
-        text += '\n';
-    }
-    return text;
-}
-
 }  // namespace
 
 bool parse_moves(std::string_view text, std::vector<LessonMove>& out) {
@@ -65,8 +52,6 @@ bool parse_moves(std::string_view text, std::vector<LessonMove>& out) {
 bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceProblem& why) {
     LessonSource src;
     bool has_position = false;
-    enum { HEADER, FRENCH, ENGLISH } part = HEADER;
-    std::vector<std::string_view> french, english;
     int line_number = 0;
     auto fail = [&why](LessonSourceError e, int line) {
         why = {e, line};
@@ -74,26 +59,14 @@ bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceP
     };
     while (!text.empty()) {
         const size_t end = text.find('\n');
-        const std::string_view raw = text.substr(0, end);
+        const std::string_view line = trim(text.substr(0, end));
+        // The first language mark starts the commentary, which runs to the end.
+        if (line.starts_with('[')) {
+            src.commentary = parse_commentary(text);
+            break;
+        }
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++line_number;
-        const std::string_view line = trim(raw);
-        if (line == "[fr]") {
-            part = FRENCH;
-            continue;
-        }
-        if (line == "[en]") {
-            part = ENGLISH;
-            continue;
-        }
-        if (part == FRENCH) {
-            french.push_back(line);
-            continue;
-        }
-        if (part == ENGLISH) {
-            english.push_back(line);
-            continue;
-        }
         if (line.empty() || line.front() == '#') continue;
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos)
@@ -140,9 +113,11 @@ bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceP
     if ((src.kind == LessonKind::problem) != (src.goal != LessonGoal::none))
         return fail(LessonSourceError::bad_goal, 0);
     if (src.show > static_cast<int>(src.moves.size())) return fail(LessonSourceError::bad_show, 0);
-    src.french = join_text(french);
-    src.english = join_text(english);
-    if (src.french.empty() || src.english.empty()) return fail(LessonSourceError::missing_text, 0);
+    for (int l : {0, 1}) {  // French and English
+        if (src.commentary.text[l].empty()) return fail(LessonSourceError::missing_text, 0);
+        if (src.kind == LessonKind::problem && src.commentary.solution[l].empty())
+            return fail(LessonSourceError::missing_solution, 0);
+    }
     out = std::move(src);
     why = {};
     return true;
@@ -181,7 +156,9 @@ bool load_lesson_source(const LessonSource& src, TextProblem& why) {
 }
 
 std::string commentary_text(const LessonSource& src) {
-    return src.french + "\n" + src.english;
+    Commentary c = src.commentary;
+    c.goal = src.goal;
+    return write_commentary(c);
 }
 
 }  // namespace qv

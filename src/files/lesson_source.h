@@ -1,6 +1,7 @@
 // Lessons and problems written as text (the sources of the shipped set): a start
 // position, a line of moves, the ply the lesson opens at, for a problem the result it
-// asks for, and a commentary in French followed by the same text in English.
+// asks for, and the commentary in the languages it is written in (at least French and
+// English; a problem's solution after "[solution]" in each, see files/commentary.h).
 //
 //   kind: problem            lesson or problem
 //   goal: win                problems: win or draw (for the side to move)
@@ -10,6 +11,7 @@
 //   moves: 22-18 10x17       the lesson's moves, or the problem's solution line
 //   show: 0                  the ply the file opens at (default 0)
 //   [fr] ... [en] ...        the commentary, each language's text after its mark
+//   [solution] ...           problems: the solution, the rest of its language's text
 //
 // Lines starting with "#" are remarks.
 #pragma once
@@ -20,12 +22,12 @@
 #include <vector>
 
 #include "board/fen.h"
+#include "files/commentary.h"
 #include "files/text_game.h"
 
 namespace qv {
 
 enum class LessonKind : uint8_t { lesson, problem };
-enum class LessonGoal : uint8_t { none, win, draw };
 
 struct LessonMove {
     uint8_t from = 0;  // internal squares
@@ -45,19 +47,19 @@ struct LessonSource {
     Position start;
     std::vector<LessonMove> moves;
     int show = 0;
-    std::string french;
-    std::string english;
+    Commentary commentary;  // its goal stays none: the source's is `goal`
 };
 
 enum class LessonSourceError : uint8_t {
     none,
     unknown_line,  // not "key: value", a remark or a language mark
     bad_kind,
-    bad_goal,      // a problem without win/draw, or a lesson with a goal
-    bad_position,  // missing or not a FEN
-    bad_move,      // not "from-to" / "fromxto" with notation numbers
-    bad_show,      // not a ply of the line
-    missing_text,  // a language without commentary
+    bad_goal,          // a problem without win/draw, or a lesson with a goal
+    bad_position,      // missing or not a FEN
+    bad_move,          // not "from-to" / "fromxto" with notation numbers
+    bad_show,          // not a ply of the line
+    missing_text,      // no French or no English commentary
+    missing_solution,  // a problem's French or English without its solution
 };
 struct LessonSourceProblem {
     LessonSourceError error = LessonSourceError::none;
@@ -70,7 +72,7 @@ bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceP
 // recorded (each must be legal), standing at `show`. False with the reason otherwise.
 bool load_lesson_source(const LessonSource& src, TextProblem& why);
 
-// The commentary file's text: the French, a blank line, the English.
+// The commentary file's text (files/commentary.h), the problem's goal at its head.
 std::string commentary_text(const LessonSource& src);
 
 }  // namespace qv

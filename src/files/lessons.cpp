@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <system_error>
 
 #include "files/game_file.h"
@@ -75,6 +76,19 @@ bool open_lesson(const std::filesystem::path& lesson, bool cut) {
     // The list marks the position shown, as the navigation does, not the last move.
     game.list_selection = game.current_ply / 2 - 1;
     return true;
+}
+
+LessonEnd lesson_end() {
+    LessonEnd end;
+    end.ply = game.last_ply;
+    std::memcpy(end.squares.data(), game.game_record[end.ply].squares, end.squares.size());
+    return end;
+}
+
+bool stands_at(const LessonEnd& end) {
+    // Entry 0 is the off-board mark, which a file being written borrows.
+    return game.current_ply == end.ply &&
+           std::memcmp(game.game_record[end.ply].squares + 1, end.squares.data() + 1, 32) == 0;
 }
 
 }  // namespace qv

@@ -2,6 +2,8 @@
 // each with an optional plain-text commentary beside it (its name with "t" appended).
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -33,5 +35,14 @@ std::filesystem::path commentary_of(const std::filesystem::path& lesson);
 // LESSON_PLY_LIMIT. The game in hand is no longer rated. False (the error shown, the game
 // unchanged) when it is not a game.
 bool open_lesson(const std::filesystem::path& lesson, bool cut);
+
+// Where the lesson in hand ends: its last ply and the squares there. A problem's solution
+// counts as played once the game stands there again (stepped through or played out).
+struct LessonEnd {
+    int ply = 0;
+    std::array<uint8_t, 33> squares{};
+};
+LessonEnd lesson_end();  // of the game just opened
+bool stands_at(const LessonEnd& end);
 
 }  // namespace qv

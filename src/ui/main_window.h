@@ -39,6 +39,7 @@ class Board3dView;
 class OpeningsForm;
 class ParamsForm;
 class Form4;
+class LessonPanel;
 
 class MainWindow : public QMainWindow, public BoardView, public Host {
     Q_OBJECT
@@ -280,7 +281,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     void build_board3d();
     void build_analysis();
     void build_lessons();
-    // Opens a lesson's commentary and shows the lesson; from the dialog, the lesson's
+    // Shows the lesson with its commentary beside the board; from the dialog, the lesson's
     // level is ticked and its length cut.
     void show_lesson(const std::filesystem::path& lesson, bool from_dialog);
     // A game of a learning session has ended: analyse it, learn it, start the next one.
@@ -400,6 +401,7 @@ class MainWindow : public QMainWindow, public BoardView, public Host {
     SearchProgress last_progress_;
     bool has_progress_ = false;
     std::unique_ptr<Form4> form4_;
+    LessonPanel* lesson_panel_ = nullptr;  // the commentary under the move list
     bool saved_pondering_option_ = false;
     int pending_analysis_line_ = -1;  // a line clicked while the analysis still ran
     static constexpr int FRENCH_INDEX = 0;

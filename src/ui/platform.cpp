@@ -57,8 +57,8 @@ void DesktopPlatform::play_sound(const QString& path) {
     play_wave_file(path);
 }
 
-void DesktopPlatform::open_document(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool DesktopPlatform::open_document(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void DesktopPlatform::show_help(QWidget* parent, const QString& path) {

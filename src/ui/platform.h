@@ -24,8 +24,9 @@ class Platform {
     virtual bool choose_printer(QWidget* parent, QPrinter& printer) = 0;
     // Plays a wave file and returns when it has finished; silent without a sound device.
     virtual void play_sound(const QString& path) = 0;
-    // Opens a document with the desktop's default program, without waiting.
-    virtual void open_document(const QString& path) = 0;
+    // Opens a document with the desktop's default program, without waiting; false when
+    // the desktop could not start one.
+    virtual bool open_document(const QString& path) = 0;
     // Shows an HTML help page.
     virtual void show_help(QWidget* parent, const QString& path) = 0;
 
@@ -43,7 +44,7 @@ class DesktopPlatform : public Platform {
     void info_box(QWidget* parent, const QString& text) override;
     bool choose_printer(QWidget* parent, QPrinter& printer) override;
     void play_sound(const QString& path) override;
-    void open_document(const QString& path) override;
+    bool open_document(const QString& path) override;
     void show_help(QWidget* parent, const QString& path) override;
 };
 

@@ -28,6 +28,7 @@
 #include "ui/board_widget.h"
 #include "ui/captions.h"
 #include "ui/entry.h"
+#include "ui/lesson_panel.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -175,6 +176,7 @@ void MainWindow::sync_list() {
         }
     }
     list_moves_->setCurrentRow(game.list_selection);
+    if (lesson_panel_) lesson_panel_->follow_game();
 }
 
 // ---- the computer's turn --------------------------------------------------------------

@@ -3,6 +3,7 @@
 // "Charger des leçons").
 #include <QAction>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "game/session.h"
 #include "search/position_table.h"
 #include "ui/board_widget.h"
+#include "ui/lesson_panel.h"
 #include "ui/main_window.h"
 
 namespace qv::ui {
@@ -47,11 +49,15 @@ void MainWindow::build_lessons() {
     // Beside the board, shown once a lesson has been opened.
     add_button(central_, "Panel13", QRect(530, 314, 112, 26), &MainWindow::Button1Click)->hide();
     add_button(central_, "Panel14", QRect(530, 346, 112, 26), &MainWindow::Panel14Click)->hide();
+    lesson_panel_ = new LessonPanel(list_moves_, platform_);
 }
 
 void MainWindow::show_lesson(const std::filesystem::path& lesson, bool from_dialog) {
-    platform_.open_document(QString::fromStdString(commentary_of(lesson).string()));
     if (!open_lesson(lesson, from_dialog)) return;
+    // The commentary is read beside the board; the editor opens it only when asked, so
+    // that a problem's solution is not shown before its time.
+    lesson_panel_->open(commentary_of(lesson), game.side_to_move);
+    if (!game.setup_mode) show_page(0);
     if (from_dialog) {
         tick_level_in_force();
         findChild<QLineEdit*>("Nbminutes")->setText(QString::number(clocks.nb_minutes));
@@ -81,7 +87,9 @@ void MainWindow::Button1Click() {
 
 void MainWindow::Panel14Click() {
     if (defer(&MainWindow::Panel14Click)) return;
-    if (!lesson_walk.current.empty()) show_lesson(lesson_walk.current, false);
+    if (lesson_walk.current.empty()) return;
+    show_lesson(lesson_walk.current, false);
+    lesson_panel_->show_solution();  // the lesson again, a problem's solution with it
 }
 
 void MainWindow::Apprendreposition1Click() {

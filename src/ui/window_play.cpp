@@ -122,6 +122,7 @@ void MainWindow::Nouveau2Click() {
     // A lesson's "Suivant ->" would replace whatever game comes next.
     button_of("Panel13")->hide();
     button_of("Panel14")->hide();
+    widget("LessonPanel")->hide();
     fill_new_game_lists();
     QWidget* panel = widget("Nouvelle_partie");
     panel->show();

@@ -34,6 +34,7 @@
 #include "ui/captions.h"
 #include "ui/entry.h"
 #include "ui/form4.h"
+#include "ui/lesson_panel.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -151,6 +152,7 @@ void MainWindow::recaption() {
     if (game.setup_mode) show_static_evaluations();
     word_report();
     word_progress();
+    if (lesson_panel_) lesson_panel_->set_language(language_);
 }
 
 void MainWindow::Introduction() {

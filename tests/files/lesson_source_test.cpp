@@ -1,4 +1,5 @@
-// Lessons written as text: what a source holds, and the refusals of sources that are wrong.
+// Lessons written as text: what a source holds, the refusals of sources that are wrong, and
+// what a commentary shows in each language.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "board/board.h"
 #include "board/fen.h"
 #include "common/case_name.h"
+#include "files/commentary.h"
 #include "files/game_file.h"
 #include "files/lesson_source.h"
 #include "files/lessons.h"
@@ -30,8 +32,12 @@ constexpr const char* GOOD =
     "Les Noirs jouent.\n"
     "  Deuxième ligne.\n"
     "\n"
+    "[solution]\n"
+    "1. 14-18\n"
     "[en]\n"
-    "Black to play.\n";
+    "Black to play.\n"
+    "[solution]\n"
+    "1. 14-18\n";
 
 TEST(LessonSource, ReadsEveryFieldAndLoadsStandingOnItsPly) {
     LessonSource src;
@@ -45,8 +51,12 @@ TEST(LessonSource, ReadsEveryFieldAndLoadsStandingOnItsPly) {
     ASSERT_EQ(src.moves.size(), 2u);
     EXPECT_EQ(src.moves[1].from, square_of_label(22));
     EXPECT_TRUE(src.moves[1].capture);
-    EXPECT_EQ(src.french, "Les Noirs jouent.\nDeuxième ligne.\n");
-    EXPECT_EQ(commentary_text(src), "Les Noirs jouent.\nDeuxième ligne.\n\nBlack to play.\n");
+    // The commentary file reads back as the source's, with the problem's goal.
+    const Commentary back = parse_commentary(commentary_text(src));
+    EXPECT_EQ(back.goal, LessonGoal::draw);
+    EXPECT_EQ(back.text, src.commentary.text);
+    EXPECT_EQ(back.solution, src.commentary.solution);
+    EXPECT_EQ(back.text[0], "Les Noirs jouent.\nDeuxième ligne.\n");
 
     game = GameState{};
     TextProblem problem;
@@ -99,7 +109,43 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{"show_beyond_moves", POS + "moves: 22-18\nshow: 2\n" + TEXT,
             LessonSourceError::bad_show, 0},
         Bad{"no_english", POS + "[fr]\nx\n", LessonSourceError::missing_text, 0},
-        Bad{"blank_french", POS + "[fr]\n \n[en]\ny\n", LessonSourceError::missing_text, 0}),
+        Bad{"blank_french", POS + "[fr]\n \n[en]\ny\n", LessonSourceError::missing_text, 0},
+        Bad{"problem_without_english_solution",
+            "kind: problem\ngoal: win\n" + POS + "[fr]\nx\n[solution]\ns\n[en]\ny\n",
+            LessonSourceError::missing_solution, 0}),
+    test::RowName());
+
+// What a person of each language reads of a commentary file.
+struct Shown {
+    const char* name;
+    const char* file;
+    int language;
+    bool with_solution;
+    const char* expected;
+};
+
+constexpr const char* FR_EN = "[fr]\nBonjour.\n\n[en]\n  Hello.\r\n";
+constexpr const char* PROBLEM =
+    "goal: win\n\n[fr]\nCherchez.\n\n[solution]\n1. 28-23\n[en]\nLook.\n[solution]\n1. 28-23 !\n";
+
+class CommentaryShown : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(CommentaryShown, InThePersonsLanguageOrFrench) {
+    const Shown& row = GetParam();
+    EXPECT_EQ(commentary_for(parse_commentary(row.file), row.language, row.with_solution),
+              row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commentary, CommentaryShown,
+    ::testing::Values(
+        Shown{"english_reads_english", FR_EN, 1, false, "Hello.\n"},
+        Shown{"dutch_missing_reads_french", FR_EN, 2, false, "Bonjour.\n"},
+        Shown{"only_english_is_what_there_is", "[en]\nHello.\n", 0, false, "Hello.\n"},
+        Shown{"no_marks_is_french", "Lecture\n\n[xx] suite\n", 1, false, "Lecture\n\n[xx] suite\n"},
+        Shown{"solution_hidden", PROBLEM, 1, false, "Look.\n"},
+        Shown{"solution_shown", PROBLEM, 1, true, "Look.\n\n1. 28-23 !\n"},
+        Shown{"unknown_mark_is_text", "[fr]\nA\n[solutions]\n", 0, false, "A\n[solutions]\n"}),
     test::RowName());
 
 TEST(LessonSource, AnIllegalMoveLeavesTheGameInHand) {

@@ -43,7 +43,11 @@ class FakePlatform : public Platform {
         return print_confirmed;
     }
     void play_sound(const QString& path) override { sounds << path; }
-    void open_document(const QString& path) override { documents << path; }
+    bool opens_documents = true;
+    bool open_document(const QString& path) override {
+        documents << path;
+        return opens_documents;
+    }
     void show_help(QWidget*, const QString& path) override { help_pages << path; }
 };
 

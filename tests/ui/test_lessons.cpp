@@ -1,6 +1,7 @@
-// Lessons in the window (the walk, "Suivant ->", "Revoir coup", the commentaries) and
+// Lessons in the window (the walk, "Suivant ->", "Revoir coup", the commentary panel) and
 // learning from a game ("Apprendre ?", "Charger des leçons").
 #include <QAction>
+#include <QPlainTextEdit>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -50,67 +51,86 @@ class LessonsWindow : public ProgramDirTest {
     }
 };
 
-TEST_F(LessonsWindow, SuivantWrapsSkipsCommentariesAndRevoirCoupReloads) {
+TEST_F(LessonsWindow, SuivantWrapsRevoirCoupReloadsAndTheCommentaryIsBesideTheBoard) {
     const auto problems = folder("Problemes");
-    // Lesson A: one move played, saved standing after it; its commentary beside it.
+    // Problem A: White wins with the one move recorded, saved standing before it; its
+    // commentary in French and English beside it.
     put_position({{sq(5, 1), WHITE_MAN}, {sq(5, 3), WHITE_MAN}, {sq(1, 1), BLACK_MAN}}, WHITE);
-    const Squares a_start = shown();
+    const Squares a_saved = shown();
     PlyRecord& after = game.game_record[1];
     after = game.game_record[0];
     std::swap(after.squares[sq(5, 1)], after.squares[sq(4, 2)]);
     after.from = static_cast<uint8_t>(sq(5, 1));
     after.to = static_cast<uint8_t>(sq(4, 2));
-    game.last_ply = game.current_ply = 1;
-    game.side_to_move = BLACK;
-    Squares a_saved;
-    std::copy(after.squares, after.squares + 33, a_saved.begin());
-    a_saved[0] = OFF_BOARD;
+    game.last_ply = 1;
     ASSERT_TRUE(write_game_file(problems / "A.dam"));
-    std::ofstream(problems / "A.damt") << "Lecon A\r\nLesson A\r\n";
+    std::ofstream(problems / "A.damt") << "goal: win\r\n[fr]\r\nCherchez.\r\n[solution]\r\n"
+                                          "Solution A\r\n[en]\r\nLook.\r\n[solution]\r\nSolved\r\n";
     // Lesson B: another position, no commentary.
     put_position({{sq(6, 2), WHITE_KING}, {sq(0, 2), BLACK_MAN}, {sq(0, 4), BLACK_MAN}}, WHITE);
     const Squares b_saved = shown();
     ASSERT_TRUE(write_game_file(problems / "B.dam"));
     put_position({{sq(7, 1), WHITE_MAN}, {sq(0, 6), BLACK_MAN}}, WHITE);
 
-    EXPECT_TRUE(window->action("Problmes1")->isEnabled());
-    EXPECT_EQ(window->action("Problmes1")->shortcut(), QKeySequence("Ctrl+L"));
+    auto* text = window->child<QPlainTextEdit>("LessonText");
+    auto shows = [text](const char* what) { return text->toPlainText().contains(what); };
     EXPECT_FALSE(button("Panel13")->isVisible());
+    window->select_language(1);
     platform.next_file = q(problems / "A.dam");
     trigger("Problmes1");
     EXPECT_EQ(platform.last_dialog_dir, q(problems));
     EXPECT_EQ(shown(), a_saved);
-    EXPECT_EQ(game.current_ply, 1);
     EXPECT_TRUE(button("Panel13")->isVisible());
     EXPECT_TRUE(button("Panel14")->isVisible());
-    EXPECT_EQ(button("Panel13")->text(), "Suivant ->");
-    screenshot(window.get(), "lesson_opened.png");
+    // The task and the English text, the solution kept back; beside the move list.
+    QWidget* panel = window->widget("LessonPanel");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(label("LessonTask")->text(), "White to play and win");
+    EXPECT_TRUE(shows("Look.") && !shows("Solved"));
+    EXPECT_FALSE(panel->geometry().intersects(window->move_list()->geometry()));
+    screenshot(window.get(), "lesson_opened_en.png");
 
+    click("Panel14");  // asked for
+    EXPECT_TRUE(shows("Look.") && shows("Solved"));
     click("Panel13");
     EXPECT_EQ(shown(), b_saved);
+    EXPECT_FALSE(label("LessonTask")->isVisible());
+    EXPECT_EQ(text->toPlainText(), "This lesson has no commentary.");
+    EXPECT_FALSE(button("LessonEditor")->isEnabled());
     click("Panel13");
     EXPECT_EQ(shown(), a_saved);
-    // Every commentary asked for is a lesson's; B has none and nothing failed.
-    EXPECT_EQ(platform.documents, QStringList({q(problems / "A.damt"), q(problems / "B.damt"),
-                                               q(problems / "A.damt")}));
-    EXPECT_TRUE(platform.errors.isEmpty());
-
-    trigger("Reprendrecoups1");
-    EXPECT_EQ(game.current_ply, 0);
-    EXPECT_EQ(shown(), a_start);
-    click("Panel14");
+    EXPECT_FALSE(shows("Solved"));
+    trigger("Avancercoups1");  // played through
     EXPECT_EQ(game.current_ply, 1);
-    EXPECT_EQ(shown(), a_saved);
+    EXPECT_TRUE(shows("Solved"));
+    click("Panel14");
+    EXPECT_EQ(game.current_ply, 0);
     EXPECT_EQ(game.last_ply, 1);
+    EXPECT_EQ(shown(), a_saved);
+
+    // In French, the French section; the editor only when asked, a failure said.
+    window->select_language(0);
+    EXPECT_EQ(label("LessonTask")->text(), "Les Blancs jouent et gagnent");
+    EXPECT_TRUE(shows("Cherchez.") && shows("Solution A"));
+    screenshot(window.get(), "lesson_opened_fr.png");
+    EXPECT_TRUE(platform.documents.isEmpty());
+    platform.opens_documents = false;
+    QTest::mouseClick(button("LessonEditor"), Qt::LeftButton);
+    EXPECT_EQ(platform.documents, QStringList({q(problems / "A.damt")}));
+    ASSERT_EQ(platform.errors.size(), 1);
+    EXPECT_TRUE(platform.errors[0].contains(q(problems / "A.damt")));
 
     // A lesson never stands in for a rated match: one opened ends it unrated, and
-    // "Nouveau" puts the buttons away with the move list.
+    // "Nouveau" puts the buttons and the commentary away with the move list.
     game.game_state = RATED_MATCH;
     click("Panel14");
     EXPECT_EQ(game.game_state, FREE_GAME);
+    const int list_height = window->move_list()->height();
     trigger("Nouveau2");
     EXPECT_FALSE(button("Panel13")->isVisible());
     EXPECT_FALSE(button("Panel14")->isVisible());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_GT(window->move_list()->height(), list_height);
     EXPECT_EQ(window->move_list()->count(), 0);
 }
 

@@ -35,6 +35,8 @@ const char* reason(qv::LessonSourceError e) {
             return "show is not a ply of the line";
         case E::missing_text:
             return "French or English commentary missing";
+        case E::missing_solution:
+            return "a problem's French or English commentary has no [solution]";
         case E::none:
             break;
     }
