@@ -91,6 +91,10 @@ void LessonPanel::follow_game() {
     if (stands_at(end_)) show_solution();
 }
 
+bool LessonPanel::hides_solution() const {
+    return !isHidden() && !solution_shown_ && commentary_.goal != LessonGoal::none;
+}
+
 void LessonPanel::set_language(int language) {
     language_ = language;
     word();

@@ -28,6 +28,8 @@ class LessonPanel : public QFrame {
     void show_solution();
     // After every move or step: a problem's solution shows once the game stands at its end.
     void follow_game();
+    // A problem whose solution is still kept back (its moves are not listed either).
+    bool hides_solution() const;
     void set_language(int language);
     // Shown or hidden with the lesson, the move list shortened or given back its height.
     void setVisible(bool visible) override;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 
 #include "analysis/analysis.h"
@@ -164,7 +165,17 @@ void MainWindow::after_person_move(int from, int to, int captures) {
 }
 
 void MainWindow::sync_list() {
-    const auto& lines = game.list_lines;
+    if (lesson_panel_) lesson_panel_->follow_game();
+    std::vector<std::string> lines = game.list_lines;
+    // A problem's moves after the one in hand are its solution: listed once it shows.
+    if (lesson_panel_ && lesson_panel_->hides_solution()) {
+        const int p = game.current_ply;
+        lines.resize(std::min(lines.size(), static_cast<size_t>((p + 1) / 2)));
+        if (p % 2 == 1 && !lines.empty()) {
+            const PlyRecord& r = game.game_record[p];
+            lines.back() = half_move_line(p / 2 + 1, r.from, r.to, r.capture_count != 0);
+        }
+    }
     while (list_moves_->count() > int(lines.size()))
         delete list_moves_->takeItem(list_moves_->count() - 1);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -175,8 +186,7 @@ void MainWindow::sync_list() {
             list_moves_->addItem(text);
         }
     }
-    list_moves_->setCurrentRow(game.list_selection);
-    if (lesson_panel_) lesson_panel_->follow_game();
+    list_moves_->setCurrentRow(game.list_selection < int(lines.size()) ? game.list_selection : -1);
 }
 
 // ---- the computer's turn --------------------------------------------------------------

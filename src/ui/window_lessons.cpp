@@ -90,6 +90,7 @@ void MainWindow::Panel14Click() {
     if (lesson_walk.current.empty()) return;
     show_lesson(lesson_walk.current, false);
     lesson_panel_->show_solution();  // the lesson again, a problem's solution with it
+    sync_list();                     // and its moves listed
 }
 
 void MainWindow::Apprendreposition1Click() {

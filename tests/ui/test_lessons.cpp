@@ -87,11 +87,13 @@ TEST_F(LessonsWindow, SuivantWrapsRevoirCoupReloadsAndTheCommentaryIsBesideTheBo
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(label("LessonTask")->text(), "White to play and win");
     EXPECT_TRUE(shows("Look.") && !shows("Solved"));
+    EXPECT_EQ(window->move_list()->count(), 0) << "nor is the solution's move listed";
     EXPECT_FALSE(panel->geometry().intersects(window->move_list()->geometry()));
     screenshot(window.get(), "lesson_opened_en.png");
 
     click("Panel14");  // asked for
     EXPECT_TRUE(shows("Look.") && shows("Solved"));
+    EXPECT_EQ(window->move_list()->count(), 1);
     click("Panel13");
     EXPECT_EQ(shown(), b_saved);
     EXPECT_FALSE(label("LessonTask")->isVisible());
