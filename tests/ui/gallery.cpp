@@ -25,21 +25,11 @@ TEST_P(Styles, StartAndMiddleGame) {
     const std::string n = std::to_string(GetParam());
     start_theme(GetParam());
     screenshot(window.get(), ("board3d_" + n + "_start.png").c_str());
-    put_position({{2, BLACK_MAN},
-                  {3, BLACK_MAN},
-                  {6, BLACK_MAN},
-                  {10, BLACK_KING},
-                  {11, BLACK_MAN},
-                  {15, WHITE_MAN},
-                  {16, BLACK_MAN},
-                  {19, WHITE_KING},
-                  {22, WHITE_MAN},
-                  {23, BLACK_KING},
-                  {26, WHITE_MAN},
-                  {27, WHITE_MAN},
-                  {30, WHITE_MAN},
-                  {31, WHITE_MAN}},
-                 WHITE);
+    std::vector<std::pair<int, uint8_t>> middle = {
+        {10, BLACK_KING}, {23, BLACK_KING}, {19, WHITE_KING}};
+    for (int s : {2, 3, 6, 11, 16}) middle.push_back({s, BLACK_MAN});
+    for (int s : {15, 22, 26, 27, 30, 31}) middle.push_back({s, WHITE_MAN});
+    put_position(middle, WHITE);
     window->show_totals();
     EXPECT_EQ(label("Nbb3d")->text(), "  7");
     screenshot(window.get(), ("board3d_" + n + "_middle.png").c_str());
@@ -60,12 +50,6 @@ TEST_F(Gallery, FlippedNumberedBoard3dWithMoveDots) {
     window->run_until_idle();
     ASSERT_EQ(entry.in_hand, WHITE_MAN);
     screenshot(window.get(), "board3d_flipped_numbers.png");
-}
-
-TEST_F(Gallery, StylePicker) {
-    for (int t = 1; t <= THEMES; ++t) EXPECT_TRUE(button(theme_row(t).button)->isEnabled());
-    EXPECT_FALSE(button("SpeedButton7")->icon().isNull()) << "miniature";
-    screenshot(window.get(), "picker.png");
 }
 
 TEST_F(Gallery, OpeningListEditors) {

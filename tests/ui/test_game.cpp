@@ -7,11 +7,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <functional>
 
-#include "common/case_name.h"
 #include "program_dir_fixture.h"
-#include "ui/captions.h"
 #include "window_fixture.h"
 
 namespace qv::ui::test {
@@ -115,24 +112,6 @@ TEST_F(WindowTest, DrawOfferAfterThinkingOnThePersonsTimeIsJudgedFromTheComputer
     EXPECT_EQ(game.game_result, DRAWN);
 }
 
-// The window shows every component's text from the caption table (the language tests
-// compare each one); these rows pin the French texts themselves.
-TEST(CaptionTable, FrenchTextsAndEachSecondaryWindowsCaption) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"Niveau01", "1 : Débutant"},
-        {"Joue", "Arrêter le calcul"},
-        {"Zut", "Zut ! ce n'est pas cela que je voulais jouer."},
-        {"Nulrefus", "Nul refusé"},
-        {"Pause1", "Arrêt du calcul"},
-        {"Form4", "Analyse"},
-        {"Form5", "Parameters"},
-        {"Form2", "White"},
-    };
-    for (const auto& [component, text] : rows)
-        EXPECT_STREQ(caption_of(FRENCH, component), text) << component;
-    EXPECT_STREQ(caption_table(FRENCH).front().component, "Fichier1");
-}
-
 TEST(Program, WithoutADisplaySaysSoAndExitsWithOne) {
     QProcess p;
     QProcessEnvironment env;
@@ -147,46 +126,15 @@ TEST(Program, WithoutADisplaySaysSoAndExitsWithOne) {
     EXPECT_EQ(err.count('\n'), 1);
 }
 
-// Looking up the window's items and widgets by name: a known name gives its object, an
-// unknown one (a typo in the program) stops the program with that name instead of handing
-// back nothing.
-struct LookupCase {
-    const char* what;
-    std::function<QObject*(MainWindow&)> find;
-    const char* stop_text;  // nullptr: the name is known
-};
-
-class Lookup : public WindowTest, public ::testing::WithParamInterface<LookupCase> {};
-
-TEST_P(Lookup, KnownNamesFoundUnknownNamesStop) {
-    const LookupCase& c = GetParam();
-    if (!c.stop_text) {
-        EXPECT_NE(c.find(*window), nullptr);
-        return;
-    }
+// Looking up the window's items and widgets by name: an unknown one (a typo in the program)
+// stops the program with that name instead of handing back nothing; a probe finds none.
+TEST_F(WindowTest, UnknownNamesStopTheProgramAndAProbeFindsNone) {
+    EXPECT_EQ(window->find_action("Proposernul"), nullptr);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(c.find(*window), c.stop_text);
+    EXPECT_DEATH(window->action("Pause3"), "no action named \"Pause3\"");
+    EXPECT_DEATH(window->widget("Proposernull"), "no widget named \"Proposernull\"");
+    EXPECT_DEATH(window->child<QRadioButton>("Proposernul"), "no widget named \"Proposernul\"");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, Lookup,
-    ::testing::Values(
-        LookupCase{"action", [](MainWindow& w) { return w.action("Pause2"); }, nullptr},
-        LookupCase{"widget", [](MainWindow& w) { return w.widget("Proposernul"); }, nullptr},
-        LookupCase{"typed_child",
-                   [](MainWindow& w) { return w.child<QRadioButton>("Tarnavel_blanc1"); }, nullptr},
-        LookupCase{"misspelt_action", [](MainWindow& w) { return w.action("Pause3"); },
-                   "no action named \"Pause3\""},
-        LookupCase{"misspelt_widget", [](MainWindow& w) { return w.widget("Proposernull"); },
-                   "no widget named \"Proposernull\""},
-        LookupCase{"child_of_another_type",
-                   [](MainWindow& w) { return w.child<QRadioButton>("Proposernul"); },
-                   "no widget named \"Proposernul\""},
-        LookupCase{
-            "probe_for_an_action_finds_none",
-            [](MainWindow& w) -> QObject* { return w.find_action("Proposernul") ? nullptr : &w; },
-            nullptr}),
-    qv::test::NameBy<&LookupCase::what>());
 
 // The "Probleme" page cannot be reached during a rated match or while the computer thinks.
 constexpr int PROBLEM_PAGE = 2;

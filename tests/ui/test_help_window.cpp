@@ -8,7 +8,6 @@
 #include <QToolButton>
 
 #include "board/data_dir.h"
-#include "ui/captions.h"
 #include "ui/help_window.h"
 #include "window_fixture.h"
 
@@ -41,7 +40,6 @@ class HelpWindowTest : public WindowTest {
 };
 
 // French, Spanish and Italian through the menus: each reads its own documentation and rules.
-// Languages whose caption table is not there yet cannot be selected.
 TEST_F(HelpWindowTest, MenusOpenThePagesOfTheLanguageInForce) {
     start_2d();
     struct Case {
@@ -52,9 +50,6 @@ TEST_F(HelpWindowTest, MenusOpenThePagesOfTheLanguageInForce) {
     for (Case c : {Case{0, "Quorvel.html", "Rquorvel_f.html"},
                    Case{4, "Quorvel_es.html", "Rquorvel_es.html"},
                    Case{5, "Quorvel_i.html", "Rquorvel_i.html"}}) {
-        EXPECT_STREQ(help_page(HelpBook::Guide, c.language), c.guide);
-        EXPECT_STREQ(help_page(HelpBook::Rules, c.language), c.rules);
-        if (caption_table(c.language).empty()) continue;
         window->select_language(c.language);
         platform.help_pages.clear();
         trigger("Guide1");

@@ -1,4 +1,4 @@
-// The window against the engine's own search at level "1 : Débutant".
+// The window against the engine's own search: a long search stopped, and self-play.
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -9,24 +9,6 @@ namespace qv::ui::test {
 namespace {
 
 using RealSearch = RealSearchTest;
-
-TEST_F(RealSearch, PersonPlaysSeveralMovesAgainstLevelOne) {
-    trigger("Niveau01");
-    for (int round = 0; round < 4; ++round) {
-        const int ply = game.last_ply;
-        for (int s = 32; s >= 1 && game.last_ply == ply; --s) {
-            if (board[s] != WHITE_MAN && board[s] != WHITE_KING) continue;
-            click_square(s);
-            for (int t = 1; t <= 32 && entry.in_hand; ++t)
-                if (entry.entry_marks[t]) click_square(t);
-        }
-        if (game.last_ply == ply) break;  // the game is over
-        ASSERT_EQ(game.last_ply, ply + 2) << "the computer answered move " << round + 1;
-        EXPECT_EQ(game.side_to_move, WHITE);
-        EXPECT_EQ(std::memcmp(board + 1, shown_board + 1, 32), 0);
-    }
-    EXPECT_GE(game.last_ply, 8);
-}
 
 // A level with minutes per move: the stop button ends the search and its move is played.
 TEST_F(RealSearch, StopButtonEndsALongSearch) {

@@ -116,6 +116,7 @@ TEST_F(SaveRefusalTest, TheErrorBoxSpeaksTheInterfaceLanguage) {
         set_write_bytes(nullptr);
         ASSERT_EQ(platform.errors.size(), 1) << qv::test::LANGUAGE_TABLE[language].item;
         EXPECT_EQ(platform.errors[0], QString::fromUtf8(message(Msg::CANNOT_OPEN_FILE, language)));
+        EXPECT_EQ(platform.error_title, QString::fromUtf8(message(Msg::ERROR_TITLE, language)));
         seen << platform.errors[0];
         EXPECT_FALSE(fs::exists(program_dir() / "partie.dam"));
     }

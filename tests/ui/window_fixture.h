@@ -11,6 +11,7 @@
 #include <QTest>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "board/board.h"
 #include "fakes.h"
@@ -83,7 +84,7 @@ class WindowTest : public ::testing::Test {
         }
     }
     // Puts a position on the board as if set up, `side` to move, nothing recorded after it.
-    void put_position(std::initializer_list<std::pair<int, uint8_t>> pieces, int side) {
+    void put_position(const std::vector<std::pair<int, uint8_t>>& pieces, int side) {
         clear_board();
         for (auto [s, code] : pieces) board[s] = code;
         std::memcpy(shown_board, board, sizeof board);
