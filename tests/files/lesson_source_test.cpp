@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{"lesson_with_goal", "goal: win\n" + POS + TEXT, LessonSourceError::bad_goal, 0},
         Bad{"no_position", "moves: 22-18\n" + TEXT, LessonSourceError::bad_position, 0},
         Bad{"bad_fen", "position: W:W33:B1\n" + TEXT, LessonSourceError::bad_position, 1},
-        Bad{"square_out_of_range", POS + "moves: 22-18 14-40\n" + TEXT, LessonSourceError::bad_move,
+        Bad{"square_out_of_range", POS + "moves: 22-18 14-33\n" + TEXT, LessonSourceError::bad_move,
             2},
         Bad{"no_separator", POS + "moves: 2218\n" + TEXT, LessonSourceError::bad_move, 2},
         Bad{"show_word", POS + "show: first\n" + TEXT, LessonSourceError::bad_show, 2},

@@ -121,20 +121,21 @@ TEST_P(PdnFaults, GameStopsWithItsReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, PdnFaults,
-    ::testing::Values(PdnFault{"illegal_white_move",
-                               TAGS + "1. 22-18 *\n\n" + TAGS +
-                                   "1. 23-19 10-14 2. 19x10 5x14 3. 22-19 14x23 4. 27x18 12-15 *\n",
-                               1, TextError::illegal_move, 4, "27x18"},
-                      PdnFault{"illegal_black_move", TAGS + "1. 23-19 10-14 2. 19x10 2... 6x15 *\n",
-                               0, TextError::illegal_move, 2, "6x15"},
-                      PdnFault{"unreadable_move", TAGS + "1. 23-19 10-14 2. 19x10 5x 3. 22-19 *\n",
-                               0, TextError::unreadable_move, 2, "5x"},
-                      PdnFault{"square_off_the_board", TAGS + "1. 23-19 10-44 *\n", 0,
-                               TextError::unreadable_move, 1, "10-44"},
-                      PdnFault{"other_game_type", "[GameType \"20\"]\n\n1. 32-28 *\n", 0,
-                               TextError::other_game_type, 0, "20"},
-                      PdnFault{"missing_game", TAGS + "1. 23-19 *\n", 2, TextError::no_such_game, 0,
-                               ""}),
+    ::testing::Values(
+        PdnFault{"illegal_white_move",
+                 TAGS + "1. 22-18 *\n\n" + TAGS +
+                     "1. 23-19 10-14 2. 19x10 5x14 3. 22-19 14x23 4. 27x18 12-15 *\n",
+                 1, TextError::illegal_move, 4, "27x18"},
+        PdnFault{"illegal_black_move", TAGS + "1. 23-19 10-14 2. 19x10 2... 6x15 *\n", 0,
+                 TextError::illegal_move, 2, "6x15"},
+        PdnFault{"unreadable_move", TAGS + "1. 23-19 10-14 2. 19x10 5x 3. 22-19 *\n", 0,
+                 TextError::unreadable_move, 2, "5x"},
+        PdnFault{"square_off_the_board", TAGS + "1. 23-19 10-44 *\n", 0, TextError::unreadable_move,
+                 1, "10-44"},
+        PdnFault{"bad_fen", "[FEN \"X:W40\"]\n1. 22-18 *\n", 0, TextError::bad_fen, 0, "X:W40"},
+        PdnFault{"other_game_type", "[GameType \"20\"]\n\n1. 32-28 *\n", 0,
+                 TextError::other_game_type, 0, "20"},
+        PdnFault{"missing_game", TAGS + "1. 23-19 *\n", 2, TextError::no_such_game, 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program's own text games keep their rule: a ply matching no legal move is skipped.

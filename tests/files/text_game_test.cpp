@@ -219,14 +219,6 @@ TEST_F(TextGames, PdnWithFenAndBlackToMove) {
     expect_replays(pdn, expected);
 }
 
-TEST_F(TextGames, PdnBadFenIsRefused) {
-    TextGame tg;
-    TextProblem why;
-    EXPECT_FALSE(parse_text_game("[FEN \"X:W40\"]\n1. 22-18 *\n", 0, tg, why));
-    EXPECT_EQ(why.error, TextError::bad_fen);
-    EXPECT_EQ(why.text, "X:W40");
-}
-
 TEST_F(TextGames, AtMost250PliesAreImported) {
     std::string pdn = "[White \"A\"]\n[Black \"B\"]\n[FEN \"W:WK4:BK29\"]\n\n";
     // The kings go back and forth: 4-8 29-25 8-4 25-29 ...

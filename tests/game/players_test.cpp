@@ -76,15 +76,6 @@ TEST_F(PlayersFiles, ShippedTableHasTheComputersAndInconnu) {
     EXPECT_EQ(t.names.size(), t.ratings.size());
 }
 
-TEST_F(PlayersFiles, InconnuPlaysAt1500) {
-    PlayersTable t;
-    t.names = {"Quorvel", "Inconnu", "Marc"};
-    t.ratings = {"2050", "1900", "1650"};
-    EXPECT_EQ(match_rating(t, 1, "Inconnu"), 1500);
-    EXPECT_EQ(match_rating(t, 2, "Marc"), 1650);
-    EXPECT_EQ(match_rating(t, 0, "Quorvel"), 2050);
-}
-
 // A rated match's person has a line of their own, never the computer's line 0.
 TEST(PlayersTable, PersonLineIsTheNamesOwnOrANewOne) {
     const struct {
