@@ -1,7 +1,6 @@
 // quorvel-cli as a user runs it: output format and exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "cli_run.h"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <random>
-#include <set>
 #include <string>
 #include <vector>
 

@@ -5,7 +5,6 @@
 // 11-8 runaway beside the lost 9, a black runaway of Black's own).
 #pragma once
 
-#include <ostream>
 #include <string>
 
 #include "common/case_name.h"

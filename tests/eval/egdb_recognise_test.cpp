@@ -2,8 +2,6 @@
 // half round with the colours swapped for Black kings.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <utility>
 #include <vector>
 

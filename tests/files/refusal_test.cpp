@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "board/file_io.h"
 #include "files/save_kinds.h"

@@ -1,8 +1,6 @@
 // Text games and PDN: writing, reading, replaying.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "common/fen.h"
 #include "files/temp_dir.h"
 #include "files/text_game.h"

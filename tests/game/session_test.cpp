@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "board/data_dir.h"
 #include "common/case_name.h"
@@ -59,32 +58,26 @@ void quiet_history(int n) {
     game.last_ply = n;
 }
 
-TEST(DrawOffer, ComputerOffersInAQuietKingEnding) {
-    test::fresh_game();
-    set_fen("W:WK21,22:B1,2");
-    quiet_history(21);
-    EXPECT_TRUE(computer_offers_draw(0));
-    EXPECT_TRUE(computer_offers_draw(29999));
-    EXPECT_FALSE(computer_offers_draw(30000));
-    EXPECT_FALSE(computer_offers_draw(-30000));
-    game.game_record[1].capture_count = 1;  // older than the last 20 plies: no matter
-    EXPECT_TRUE(computer_offers_draw(0));
-    game.game_record[2].capture_count = 1;  // within the last 20 plies
-    EXPECT_FALSE(computer_offers_draw(0));
-}
-
-TEST(DrawOffer, NotWithFewPliesFivePiecesOrNoKing) {
-    test::fresh_game();
-    set_fen("W:WK21,22:B1,2");
-    quiet_history(20);
-    EXPECT_FALSE(computer_offers_draw(0));
-    quiet_history(30);
-    set_fen("W:WK21,22:B1,2,3");
-    game.current_ply = 30;
-    EXPECT_FALSE(computer_offers_draw(0));
-    set_fen("W:W21,22:B1,2");
-    game.current_ply = 30;
-    EXPECT_FALSE(computer_offers_draw(0));
+// The computer offers a draw in a king ending of at most four pieces, after more than 20
+// plies without a capture, with an undecided score.
+TEST(DrawOffer, QuietKingEndingsOnly) {
+    const struct {
+        const char* fen;
+        int plies, capture_at, score;
+        bool offered;
+    } rows[] = {{"W:WK21,22:B1,2", 21, 0, 0, true},      {"W:WK21,22:B1,2", 21, 0, 29999, true},
+                {"W:WK21,22:B1,2", 21, 0, 30000, false}, {"W:WK21,22:B1,2", 21, 0, -30000, false},
+                {"W:WK21,22:B1,2", 21, 1, 0, true},      {"W:WK21,22:B1,2", 21, 2, 0, false},
+                {"W:WK21,22:B1,2", 20, 0, 0, false},     {"W:WK21,22:B1,2,3", 30, 0, 0, false},
+                {"W:W21,22:B1,2", 30, 0, 0, false}};
+    for (const auto& r : rows) {
+        test::fresh_game();
+        set_fen(r.fen);
+        quiet_history(r.plies);
+        if (r.capture_at) game.game_record[r.capture_at].capture_count = 1;
+        EXPECT_EQ(computer_offers_draw(r.score), r.offered)
+            << r.fen << " plies " << r.plies << " capture " << r.capture_at << " " << r.score;
+    }
 }
 
 struct AcceptCase {

@@ -11,7 +11,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <map>
 #include <set>
 
 #include "common/languages.h"
