@@ -9,13 +9,6 @@ namespace {
 constexpr const char* CODES[COMMENTARY_LANGUAGES] = {"fr", "en", "nl", "pt", "es", "it"};
 constexpr std::string_view SOLUTION_MARK = "[solution]";
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // The language of a line "[xx]", or -1.
 int section_of(std::string_view line) {
     for (int l = 0; l < COMMENTARY_LANGUAGES; ++l)
@@ -40,6 +33,13 @@ std::string join(const std::vector<std::string_view>& lines) {
 
 }  // namespace
 
+std::string_view trim_line(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
 Commentary parse_commentary(std::string_view file) {
     std::vector<std::string_view> text[COMMENTARY_LANGUAGES], solution[COMMENTARY_LANGUAGES];
     Commentary c;
@@ -47,7 +47,7 @@ Commentary parse_commentary(std::string_view file) {
     bool in_solution = false, before_sections = true;
     while (!file.empty()) {
         const size_t end = file.find('\n');
-        const std::string_view line = trim(file.substr(0, end));
+        const std::string_view line = trim_line(file.substr(0, end));
         file.remove_prefix(end == std::string_view::npos ? file.size() : end + 1);
         if (const int l = section_of(line); l >= 0) {
             language = l;

@@ -26,6 +26,9 @@
 
 namespace qv {
 
+// A line of a hand-written text without its leading blanks and its trailing blanks and CR.
+std::string_view trim_line(std::string_view s);
+
 enum class LessonGoal : uint8_t { none, win, draw };
 
 inline constexpr int COMMENTARY_LANGUAGES = 6;  // the interface languages, French first

@@ -10,13 +10,6 @@ namespace qv {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // A notation number 1..32, or 0.
 int number(std::string_view s) {
     if (s.empty() || s.size() > 2) return 0;
@@ -59,7 +52,7 @@ bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceP
     };
     while (!text.empty()) {
         const size_t end = text.find('\n');
-        const std::string_view line = trim(text.substr(0, end));
+        const std::string_view line = trim_line(text.substr(0, end));
         // The first language mark starts the commentary, which runs to the end.
         if (line.starts_with('[')) {
             src.commentary = parse_commentary(text);
@@ -71,8 +64,8 @@ bool parse_lesson_source(std::string_view text, LessonSource& out, LessonSourceP
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos)
             return fail(LessonSourceError::unknown_line, line_number);
-        const std::string_view key = trim(line.substr(0, colon));
-        const std::string_view value = trim(line.substr(colon + 1));
+        const std::string_view key = trim_line(line.substr(0, colon));
+        const std::string_view value = trim_line(line.substr(colon + 1));
         if (key == "kind") {
             if (value == "lesson")
                 src.kind = LessonKind::lesson;
