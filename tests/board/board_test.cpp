@@ -15,14 +15,6 @@
 namespace qv {
 namespace {
 
-TEST(Notation, LabelsOfTellingSquares) {
-    const struct {
-        int square;
-        const char* label;
-    } cases[] = {{1, "04"}, {4, "01"}, {5, "08"}, {12, "09"}, {29, "32"}, {32, "29"}, {0, "0"}};
-    for (const auto& c : cases) EXPECT_STREQ(label(c.square), c.label) << c.square;
-}
-
 TEST(Notation, LabelAndSquareRoundTripForAll32) {
     for (int s = 1; s <= 32; ++s) {
         EXPECT_EQ(square_of_label_text(label(s)), s);
@@ -49,14 +41,6 @@ TEST(Geometry, NeighbourExamples) {
     for (const auto& c : cases) EXPECT_EQ(neighbour[c.dir][c.from], c.to) << c.dir << " " << c.from;
     board[0] = OFF_BOARD;
     EXPECT_EQ(board[neighbour[0][5]], OFF_BOARD);  // off the edge: neither empty nor a piece
-}
-
-TEST(Geometry, OppositeDirectionsUndoEachOther) {
-    for (int d = 0; d < 4; ++d)
-        for (int s = 1; s <= 32; ++s)
-            if (neighbour[d][s]) {
-                EXPECT_EQ(neighbour[3 - d][neighbour[d][s]], s);
-            }
 }
 
 TEST(Geometry, CornersAndOrientation) {

@@ -213,12 +213,10 @@ TEST_P(MirrorProperty, FormationAndPatternsAreExactMirrors) {
         for (bool t : {true, false}) {
             const int phase = n % 4;
             const int f = formation_white(t, phase), e = men_ending_white(t);
-            const int fork = king_fork_white();
             test::mirror_board();
             prepare_evaluation(WHITE);
             EXPECT_EQ(formation_white(!t, phase), -f);
             EXPECT_EQ(men_ending_white(!t), -e);
-            EXPECT_EQ(king_fork_white(), -fork);
             test::mirror_board();
             prepare_evaluation(WHITE);
         }

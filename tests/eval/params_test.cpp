@@ -76,12 +76,6 @@ TEST_F(ParameterFileTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
     }
 }
 
-TEST_F(ParameterFileTest, SaveIntoMissingDirectoryFails) {
-    EXPECT_FALSE(save_parameters(dir_ / "no" / "such" / "x.par"));
-    ASSERT_EQ(host_.errors.size(), 1u);
-    EXPECT_EQ(host_.errors[0], Msg::CANNOT_OPEN_FILE);
-}
-
 TEST(DefaultParameters, LoadAndHoldSensibleValues) {
     ASSERT_TRUE(load_default_parameters());
     EXPECT_GT(params.opening_threshold, params.middle_threshold);

@@ -227,11 +227,5 @@ TEST_F(TextGames, AtMost250PliesAreImported) {
     EXPECT_EQ(game.last_ply, MAX_IMPORT_PLIES);
 }
 
-TEST_F(TextGames, BestmoveReplacesTheFile) {
-    put("Bestmove.txt", "old content that is longer\r\n");
-    ASSERT_TRUE(write_bestmove(dir / "Bestmove.txt", {"1: 23-19  12", "2: 22-18  -3"}));
-    EXPECT_EQ(get("Bestmove.txt"), "1: 23-19  12\r\n2: 22-18  -3\r\n");
-}
-
 }  // namespace
 }  // namespace qv

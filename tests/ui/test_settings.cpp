@@ -280,12 +280,7 @@ TEST_F(SettingsTest, SizeSavedWithAGameComesBackWhenItIsResumed) {
     trigger("Sauver1");
     trigger("N0Mo1");
 
-    // A game opened from the menu leaves the size in use.
-    trigger("Ouvrir1");
-    EXPECT_EQ(hash_state.size_setting, 10);
-    EXPECT_TRUE(window->action("N0Mo1")->isChecked());
-
-    // The same game as the resume file: a start on a perspective board restores it.
+    // The game as the resume file: a start on a perspective board restores its size.
     fs::copy_file(in_dir("partie.dam"), in_dir("last32.dam"));
     WindowTest::TearDown();
     WindowTest::SetUp();
