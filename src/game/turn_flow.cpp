@@ -22,7 +22,10 @@ bool ponder_due(bool analysis_running) {
 
 }  // namespace
 
-bool option(Option o) {
+namespace {
+
+// Where each option is kept: the game's own fields or the flow's.
+bool& option_field(Option o) {
     switch (o) {
         case Option::self_play:
             return game.computer_vs_computer;
@@ -35,32 +38,19 @@ bool option(Option o) {
         case Option::beep_each_move:
             return flow.options.beep_each_move;
         case Option::other_sounds:
-            return flow.options.other_sounds;
+            break;
     }
-    return false;
+    return flow.options.other_sounds;
+}
+
+}  // namespace
+
+bool option(Option o) {
+    return option_field(o);
 }
 
 void set_option(Option o, bool on) {
-    switch (o) {
-        case Option::self_play:
-            game.computer_vs_computer = on;
-            break;
-        case Option::ponder:
-            flow.options.ponder = on;
-            break;
-        case Option::stop_on_click:
-            game.stop_on_click = on;
-            break;
-        case Option::decompose_captures:
-            flow.options.decompose_captures = on;
-            break;
-        case Option::beep_each_move:
-            flow.options.beep_each_move = on;
-            break;
-        case Option::other_sounds:
-            flow.options.other_sounds = on;
-            break;
-    }
+    option_field(o) = on;
 }
 
 void begin_pass() {
