@@ -44,7 +44,7 @@ const LocateCase LOCATE_CASES[] = {
     {"W:WK04,K06:B17,K31", "ddopd.ita", (0 + 6 * 5 / 2) + 496 * 19 + 16368 * 29},
     {"W:W12,K31:BK04,K06", "pdodd.ita", (0 + 6 * 5 / 2) + 496 * 8 + 16368 * 29},
     {"W:W21,22:B12", "ppop.ita", (22 + 23 * 22 / 2) + 496 * 8},
-    // No table: three kings against one, two men against two, man and king each, five.
+    // No table: three kings against one, two men against two, five pieces.
     {"W:WK04,K06,K17:BK31", "", 0},
     {"W:W21,22:B01,02", "", 0},
     {"W:WK04,K06:BK17,K31,K32", "", 0},
