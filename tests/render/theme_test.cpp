@@ -50,7 +50,6 @@ const BadCase BAD_CASES[] = {
     {"table pattern=tartan", ":3: bad pattern=tartan for table"},
     {"chair colour=1,1,1", ":3: unknown object \"chair\""},
     {"white a=1,1", ":3: bad a=1,1 for white"},
-    {"white specular=lots", ":3: bad specular=lots for white"},
     {"style background=9", ":3: bad background=9 for style"},
     {"light kind=laser", ":3: bad kind=laser for light"},
     {"white pattern", ":3: expected key=value"},
